@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that the build, the tests and the demo need.
+# Idempotent: apt-get runs only when a package is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config make
+  qt6-base-dev qt6-image-formats-plugins
+  libgif-dev libexiv2-dev libzip-dev
+  libgtest-dev libgmock-dev
+  fonts-dejavu-core
+  exiv2
+)
+# Browser tests of the generated pages.
+packages+=(chromium nodejs npm)
+if [ "${GALLORIM_BENCH:-0}" = 1 ]; then
+  packages+=(libvips-tools hyperfine llgal fgallery time)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+# node and npm may come from elsewhere than Debian on some machines.
+if command -v node >/dev/null 2>&1 && command -v npm >/dev/null 2>&1; then
+  tmp=()
+  for p in "${missing[@]}"; do [[ "$p" == nodejs || "$p" == npm ]] || tmp+=("$p"); done
+  missing=("${tmp[@]+"${tmp[@]}"}")
+fi
+
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
