@@ -2,6 +2,7 @@
 
 #include <QStringDecoder>
 #include <cmath>
+#include <cstdio>
 
 namespace {
 
@@ -11,7 +12,10 @@ QString FormatRatio(double value, const char *format)
 {
     if (!std::isfinite(value))
         return QString();
-    return QString::asprintf(format, value);
+    // The C library's rounding, which Qt's own formatter does not share (0.5).
+    char text[64];
+    std::snprintf(text, sizeof text, format, value);
+    return QString::fromLatin1(text);
 }
 
 } // namespace
