@@ -225,43 +225,45 @@ void WriteSlideshow(ArchiveWriter &out, const DiaporamaOptions &o)
 }
 
 // The flagged values in file order: flag bit, then the fields it carries.
-template <typename Image, typename Visit>
-void ForEachFlaggedValue(Image &image, Visit visit)
+template <typename Block, typename Visit>
+void ForEachFlaggedValue(Block &block, Visit visit)
 {
-    const int flags = image.optionFlags;
-    if (flags & 0x001)
-        visit(image.tooltipType);
-    if (flags & 0x002)
-        visit(image.linkType);
-    if (flags & 0x004) {
-        visit(image.popupWidth);
-        visit(image.popupHeight);
+    const std::uint32_t flags = block.Flags;
+    if (flags & IMGOPT_TOOLTIP_TYPE)
+        visit(block.ToolTipType);
+    if (flags & IMGOPT_LINK_TYPE)
+        visit(block.LinkType);
+    if (flags & IMGOPT_POPUP_FIXED_SIZE) {
+        visit(block.PopupWidth);
+        visit(block.PopupHeight);
     }
-    if (flags & 0x008)
-        visit(image.borderSize);
-    if (flags & 0x010)
-        visit(image.borderColor);
-    if (flags & 0x020)
-        visit(image.popupAutoSize);
-    if (flags & 0x040) {
-        visit(image.adaptImageSize);
-        visit(image.allowFullSize);
+    if (flags & IMGOPT_BORDER_SIZE)
+        visit(block.BorderSize);
+    if (flags & IMGOPT_BORDER_COLOR)
+        visit(block.BorderColor);
+    if (flags & IMGOPT_POPUP_AUTO_SIZE)
+        visit(block.PopupAutoSize);
+    if (flags & IMGOPT_POPUP_IMAGE_SIZE) {
+        visit(block.AdaptImageSize);
+        visit(block.AllowFullSize);
     }
-    if (flags & 0x080)
-        visit(image.popupBgColor);
-    if (flags & 0x100)
-        visit(image.noTooltipInPopups);
-    if (flags & 0x200)
-        visit(image.commentUnderImage);
+    if (flags & IMGOPT_POPUP_BG_COLOR)
+        visit(block.PopupBgColor);
+    if (flags & IMGOPT_NO_TOOLTIP_IN_POPUP)
+        visit(block.NoTooltipInPopups);
+    if (flags & IMGOPT_COMMENT_UNDER_IMAGE)
+        visit(block.CommentUnderImage);
 }
 
-bool ReadImage(ArchiveReader &in, ProjectImage *image)
+bool ReadImage(ArchiveReader &in, ImageEntry *image)
 {
-    ProjectImage record;
-    ReadPath(in, &record.path);
-    in.ReadString(&record.comment);
-    in.ReadInt(&record.optionFlags);
-    ForEachFlaggedValue(record, [&in](auto &field) {
+    ImageEntry record;
+    ReadPath(in, &record.Path);
+    in.ReadString(&record.Comment);
+    int flags = 0;
+    if (in.ReadInt(&flags))
+        record.Options.Flags = static_cast<std::uint32_t>(flags);
+    ForEachFlaggedValue(record.Options, [&in](auto &field) {
         int value = 0;
         if (in.ReadInt(&value))
             field = static_cast<std::remove_reference_t<decltype(field)>>(value);
@@ -272,29 +274,29 @@ bool ReadImage(ArchiveReader &in, ProjectImage *image)
     return true;
 }
 
-void WriteImage(ArchiveWriter &out, const ProjectImage &image)
+void WriteImage(ArchiveWriter &out, const ImageEntry &image)
 {
-    out.WriteString(image.path);
-    out.WriteString(image.comment);
-    out.WriteInt(image.optionFlags);
-    ForEachFlaggedValue(image, [&out](const auto &field) { out.WriteInt(int(field)); });
+    out.WriteString(image.Path);
+    out.WriteString(image.Comment);
+    out.WriteInt(static_cast<int>(image.Options.Flags));
+    ForEachFlaggedValue(image.Options, [&out](const auto &field) { out.WriteInt(int(field)); });
 }
 
 // Images are kept one by one as they are read: the count is not trusted for
 // any allocation, so a forged count only makes the reading stop at the end.
-bool ReadImages(ArchiveReader &in, std::vector<ProjectImage> &images, bool withOptions)
+bool ReadImages(ArchiveReader &in, ImageList &images, bool withOptions)
 {
     int count = 0;
     if (!in.ReadInt(&count) || count < 0)
         return false;
     for (int i = 0; i < count; ++i) {
-        ProjectImage image;
+        ImageEntry image;
         if (withOptions) {
             if (!ReadImage(in, &image))
                 return false;
         } else {
-            ReadPath(in, &image.path);
-            in.ReadString(&image.comment);
+            ReadPath(in, &image.Path);
+            in.ReadString(&image.Comment);
             if (!in.ok())
                 return false;
         }
@@ -361,7 +363,7 @@ ProjectContents ReadProjectV1(QIODevice &device, const GalleryOptions &current)
     return result;
 }
 
-bool WriteProject(QIODevice &device, const GalleryOptions &options, const std::vector<ProjectImage> &images)
+bool WriteProject(QIODevice &device, const GalleryOptions &options, const ImageList &images)
 {
     ArchiveWriter out(device);
     out.WriteInt(kMagic);
@@ -375,7 +377,7 @@ bool WriteProject(QIODevice &device, const GalleryOptions &options, const std::v
     out.WriteString(QString());
     WriteSlideshow(out, options.Diaporama);
     out.WriteInt(int(images.size()));
-    for (const ProjectImage &image : images) {
+    for (const ImageEntry &image : images) {
         WriteImage(out, image);
         if (!out.ok())
             break;
@@ -383,7 +385,7 @@ bool WriteProject(QIODevice &device, const GalleryOptions &options, const std::v
     return out.ok();
 }
 
-bool SaveProjectFile(const QString &path, const GalleryOptions &options, const std::vector<ProjectImage> &images)
+bool SaveProjectFile(const QString &path, const GalleryOptions &options, const ImageList &images)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))

@@ -8,9 +8,9 @@
 // was read before the damage, with `complete` false.
 
 #include "document/galleryoptions.h"
+#include "document/imageentry.h"
 
 #include <QString>
-#include <vector>
 
 class QIODevice;
 
@@ -24,32 +24,11 @@ ProjectFormat ReadProjectHeader(QIODevice &device);
 // The identity check of an opened project: the file may be in use elsewhere.
 ProjectFormat ProjectFileFormat(const QString &path);
 
-// One image record: path (native separators once read), comment, and the
-// per-image overrides. Only the values whose flag is set are stored; the others
-// read as 0 and carry no meaning.
-struct ProjectImage {
-    QString path;
-    QString comment;
-    int optionFlags = 0;
-    int tooltipType = 0;       // 0x001
-    int linkType = 0;          // 0x002
-    int popupWidth = 0;        // 0x004
-    int popupHeight = 0;       // 0x004
-    int borderSize = 0;        // 0x008
-    COLORREF borderColor = 0;  // 0x010
-    int popupAutoSize = 0;     // 0x020
-    int adaptImageSize = 0;    // 0x040
-    int allowFullSize = 0;     // 0x040
-    COLORREF popupBgColor = 0; // 0x080
-    int noTooltipInPopups = 0; // 0x100
-    int commentUnderImage = 0; // 0x200
-
-    bool operator==(const ProjectImage &) const = default;
-};
-
+// `images` hold what the file stores of each image: path (native separators),
+// comment and option block. Values whose flag is clear read as 0.
 struct ProjectContents {
     GalleryOptions options;
-    std::vector<ProjectImage> images;
+    ImageList images;
     bool complete = false;
 };
 
@@ -61,11 +40,12 @@ ProjectContents ReadProjectV3(QIODevice &device, const GalleryOptions &current,
 // After the header of the older format, which holds no options: they stay `current`.
 ProjectContents ReadProjectV1(QIODevice &device, const GalleryOptions &current);
 
-// Writes the current format. False on any write error.
-bool WriteProject(QIODevice &device, const GalleryOptions &options, const std::vector<ProjectImage> &images);
+// Writes the current format: of each entry only the path, the comment and the
+// flagged option values. False on any write error.
+bool WriteProject(QIODevice &device, const GalleryOptions &options, const ImageList &images);
 // Writes to a temporary file beside `path` and renames it over the old one only
 // when everything was written, so a failed save leaves the old project intact.
-bool SaveProjectFile(const QString &path, const GalleryOptions &options, const std::vector<ProjectImage> &images);
+bool SaveProjectFile(const QString &path, const GalleryOptions &options, const ImageList &images);
 
 // Paths in project files from other copies use "\\"; here they become native.
 QString NativeProjectPath(const QString &stored);

@@ -23,7 +23,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
 namespace {
-QByteArray Seed(const GalleryOptions &options, const std::vector<ProjectImage> &images)
+QByteArray Seed(const GalleryOptions &options, const ImageList &images)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
@@ -33,15 +33,21 @@ QByteArray Seed(const GalleryOptions &options, const std::vector<ProjectImage> &
 
 std::vector<QByteArray> Seeds()
 {
-    ProjectImage all{QString::fromUtf8("/photos/été/東京.jpg"), QString(300, QLatin1Char('c')), 0x3FF};
-    all.popupWidth = 640;
-    all.borderColor = 0xABCDEF;
+    ImageEntry all;
+    all.Path = QString::fromUtf8("/photos/été/東京.jpg");
+    all.Comment = QString(300, QLatin1Char('c'));
+    all.Options.Flags = 0x3FF;
+    all.Options.PopupWidth = 640;
+    all.Options.BorderColor = 0xABCDEF;
+    ImageEntry popup;
+    popup.Path = "/a.jpg";
+    popup.Options.Flags = 0x044;
     GalleryOptions options;
     options.PagePath = "/www/index.html";
     options.WebPage1.PageTitle = QString::fromUtf8("Vacances d'été");
     const QByteArray olderFormat = QByteArray("VORL\x17Gallorim Save File Data\x02\0\0\0", 32)
         + QByteArray("\x05/a.jp\x03" "abc\x04/b.j\0", 16);
-    return {Seed(GalleryOptions(), {}), Seed(options, {all, {"/a.jpg", "", 0x044}}), olderFormat};
+    return {Seed(GalleryOptions(), {}), Seed(options, {all, popup}), olderFormat};
 }
 
 // Values that sit on the edges of the length and count rules.
