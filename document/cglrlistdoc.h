@@ -14,6 +14,7 @@
 #include "document/imageentry.h"
 #include "document/workitems.h"
 #include "platform/manualresetevent.h"
+#include "platform/notificationsink.h"
 
 #include <QString>
 #include <atomic>
@@ -25,7 +26,6 @@
 #include <thread>
 #include <vector>
 
-class NotificationSink;
 class Profile;
 class QIODevice;
 
@@ -152,7 +152,12 @@ private:
     friend class BuildScope;
 
     // Sink calls are made under a shared lock so SetSink can wait them out.
-    template <typename F> void WithView(F &&call);
+    template <typename F> void WithView(F &&call)
+    {
+        std::shared_lock lock(m_sinkLock);
+        if (m_sink && m_sink->IsAlive())
+            call(*m_sink);
+    }
     void SetBuildingMark(bool on) { m_building = on; }
 
     // add pipeline

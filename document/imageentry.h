@@ -83,6 +83,17 @@ inline QString WithPage() { return QStringLiteral("Sera Crée avec la page web")
 inline QString Failed() { return QStringLiteral("Erreur de création"); }
 } // namespace ThumbnailStateText
 
+// What the disk says about an image's thumbnail: its fields are all set
+// when the thumbnail file exists and decodes, else all empty.
+struct ThumbnailOnDisk {
+    QString Path; // where the thumbnail belongs; "" when no name can be made
+    QString Dimensions;
+    QString SizeText;
+    int Bytes = 0;
+    bool IsPresent() const { return !Dimensions.isEmpty(); }
+};
+ThumbnailOnDisk ExamineThumbnail(const QString &imagePath, const BuildVignetteOptions &options);
+
 // "dimensions  size": the information text and the state of an existing thumbnail.
 QString JoinDimensionsAndSize(const QString &dimensions, const QString &sizeText);
 

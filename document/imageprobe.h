@@ -15,8 +15,8 @@ struct ImageInfo {
     bool IsImage() const;
 };
 
-// Size and camera texts of the file at `path`; reads headers only.
-ImageInfo ReadImageInfo(const QString &path);
+// Size and (when asked) camera texts of the file at `path`; reads headers only.
+ImageInfo ReadImageInfo(const QString &path, bool withCamera = true);
 
 // Result of building one thumbnail: 0 success, the thumbnail builder's own
 // codes on failure (2 out of memory, 3 format not writable), kThumbnailNotLoaded
