@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #if defined(_WIN32)
+#include <iterator>
 #include <windows.h>
 #else
 #include <dlfcn.h>
