@@ -25,7 +25,7 @@ make_jpeg() { # width height out
 echo "making test JPEGs in $work ..."
 make_jpeg 4000 3000 "$work/base12.jpg"
 make_jpeg 8660 5773 "$work/big50.jpg"
-mkdir -p "$work/photos"
+mkdir -p "$work/photos" "$work/vips"
 for i in $(seq 1 "$count"); do cp "$work/base12.jpg" "$work/photos/photo$i.jpg"; done
 
 seconds() { date +%s.%N; }
@@ -43,7 +43,7 @@ run_gallorim() { "$cli" thumb --mode 0 --box 128x96 --quality 85 --jobs "$jobs" 
 # Same number of processes as Gallorim's jobs, one thread each.
 run_vips() {
   ls "$work"/photos/*.jpg | VIPS_CONCURRENCY=1 xargs -P "$jobs" -n 1 \
-    vipsthumbnail --size 128x96 -o '%s_vips.jpg[Q=85]'
+    vipsthumbnail --size 128x96 -o "$work/vips/%s.jpg[Q=85]"
 }
 
 g=$(best_of_three run_gallorim)

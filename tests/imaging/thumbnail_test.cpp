@@ -218,3 +218,31 @@ TEST_F(Thumbnails, replacesAnOlderFileAndKeepsItWhenWritingFails)
     EXPECT_EQ(image.BuildThumbnail({QString(), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
     EXPECT_EQ(image.BuildThumbnail({m_dir.path(), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
 }
+
+TEST_F(Thumbnails, webpStaysWebp)
+{
+    ASSERT_EQ(Build(Encode(Quadrants(300, 200), "webp", 90), 60, 40, 1), THUMB_WRITTEN);
+    QByteArray format;
+    const QImage back = ReadBack(&format);
+    EXPECT_EQ(format, "webp");
+    EXPECT_EQ(back.size(), QSize(60, 40));
+    EXPECT_EQ(ColourClass(back.pixel(3, 3)), 'r');
+}
+
+// With the decoders held to 8 MB, a 3000 x 3000 JPEG (36 MB at full size)
+// still gives a thumbnail because it is decoded at an eighth of its size; a
+// PNG has no such reduction and is refused as out of memory.
+TEST_F(Thumbnails, shrinksJpegsWhileLoading)
+{
+    const QByteArray jpeg = Encode(Quadrants(3000, 3000), "jpeg", 80);
+    const QByteArray png = Encode(Quadrants(3000, 3000), "png");
+    const int previous = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(8);
+    const ThumbnailResult fromJpeg = Build(jpeg, 128, 96, 0);
+    const QImage back = ReadBack();
+    const ThumbnailResult fromPng = Build(png, 128, 96, 0);
+    QImageReader::setAllocationLimit(previous);
+    EXPECT_EQ(fromJpeg, THUMB_WRITTEN);
+    EXPECT_EQ(ColourClass(back.pixel(20, 5)), 'r');
+    EXPECT_EQ(fromPng, THUMB_OUT_OF_MEMORY);
+}
