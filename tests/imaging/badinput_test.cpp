@@ -118,8 +118,7 @@ TEST_F(BadInput, gifWithoutAnyColourTableStillWritesAGif)
     ASSERT_EQ(GifGlobalTableSize(gif), 0);
 
     CGdiPlusImage image;
-    if (!image.LoadFromMemory(gif))
-        return; // refusing it outright is as good as reading it
+    ASSERT_TRUE(image.LoadFromMemory(gif));
     EXPECT_EQ(image.GetSizeText(), "8x8");
     EXPECT_EQ(Thumb(image), THUMB_WRITTEN);
     EXPECT_GT(GifGlobalTableSize(ReadBytes(m_dir.filePath("thumb"))), 0);
@@ -134,12 +133,18 @@ TEST_F(BadInput, tiffWithALoopingDirectoryChainEnds)
     EXPECT_EQ(Thumb(image), THUMB_WRITTEN);
 }
 
-TEST_F(BadInput, foldersAndUnreadableFilesAreNotImages)
+TEST_F(BadInput, foldersAndEmptyPathsAreNotImages)
 {
     CGdiPlusImage image;
     EXPECT_FALSE(image.LoadFromFile(m_dir.path()));
     EXPECT_FALSE(image.LoadFromFileInMemory(m_dir.path()));
     EXPECT_FALSE(image.LoadFromFile(QString()));
+    EXPECT_FALSE(image.LoadFromFileInMemory(QString()));
+}
+
+TEST_F(BadInput, unreadableFilesAreNotImages)
+{
+    CGdiPlusImage image;
     const QString path = Write(Encode(Quadrants(10, 10), "png"), "locked.png");
     QFile::setPermissions(path, QFileDevice::Permissions());
     if (geteuid() == 0)

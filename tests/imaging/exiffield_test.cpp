@@ -54,12 +54,6 @@ TEST(ExifField, flashLooksAtBitZeroOnly)
     EXPECT_EQ(ExifFlashText(0x0100), "Off");
 }
 
-TEST(ExifField, isoIsTheUnsignedShort)
-{
-    EXPECT_EQ(ExifIsoText(100), "100");
-    EXPECT_EQ(ExifIsoText(65535), "65535");
-}
-
 TEST(ExifField, asciiStopsAtTheFirstNulAndKeepsNonUtf8Bytes)
 {
     EXPECT_EQ(ExifAsciiText(QByteArray("Canon\0junk", 10)), "Canon");
