@@ -36,8 +36,16 @@ protected:
 QByteArray LoopingTiff()
 {
     QByteArray t("II*\0", 4);
-    auto u16 = [&t](quint16 v) { char b[2]; qToLittleEndian(v, b); t.append(b, 2); };
-    auto u32 = [&t](quint32 v) { char b[4]; qToLittleEndian(v, b); t.append(b, 4); };
+    auto u16 = [&t](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        t.append(b, 2);
+    };
+    auto u32 = [&t](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        t.append(b, 4);
+    };
     u32(8);
     const quint16 entries = 8;
     u16(entries);
@@ -53,15 +61,15 @@ QByteArray LoopingTiff()
             u32(value);
         }
     };
-    entry(256, 3, 4);       // width
-    entry(257, 3, 4);       // height
-    entry(258, 3, 8);       // bits per sample
-    entry(259, 3, 1);       // no compression
-    entry(262, 3, 1);       // black is zero
-    entry(273, 4, pixels);  // strip offset
-    entry(278, 3, 4);       // rows per strip
-    entry(279, 4, 16);      // strip bytes
-    u32(8);                 // next IFD: this one again
+    entry(256, 3, 4); // width
+    entry(257, 3, 4); // height
+    entry(258, 3, 8); // bits per sample
+    entry(259, 3, 1); // no compression
+    entry(262, 3, 1); // black is zero
+    entry(273, 4, pixels); // strip offset
+    entry(278, 3, 4); // rows per strip
+    entry(279, 4, 16); // strip bytes
+    u32(8); // next IFD: this one again
     t.append(QByteArray(16, '\x80'));
     return t;
 }

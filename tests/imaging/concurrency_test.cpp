@@ -18,7 +18,7 @@ TEST(CGdiPlusImageLock, drawingWhileLoadingShowsOnePictureOrTheFace)
     blue.fill(Qt::blue);
     const QByteArray redPng = Encode(red, "png"), bluePng = Encode(blue, "png");
     CGdiPlusImage image;
-    std::atomic<bool> done{false};
+    std::atomic<bool> done {false};
     std::thread loader([&] {
         for (int i = 0; i < 60; ++i)
             image.LoadFromMemory(i % 2 ? bluePng : redPng);

@@ -19,7 +19,8 @@ constexpr COLORREF kMagenta = 0xFF00FF;
 class Thumbnails : public ::testing::Test {
 protected:
     // Loads the bytes through memory, as the thumbnail worker does, and builds.
-    ThumbnailResult Build(const QByteArray &source, int w, int h, int stretch, COLORREF bg = kWhite, int quality = 85)
+    ThumbnailResult Build(
+        const QByteArray &source, int w, int h, int stretch, COLORREF bg = kWhite, int quality = 85)
     {
         CGdiPlusImage image;
         const QString src = m_dir.filePath("source");
@@ -131,7 +132,7 @@ TEST_F(Thumbnails, bmpKeepsItsDepth)
     ASSERT_EQ(back.format(), QImage::Format_Indexed8);
     EXPECT_EQ(back.colorTable().mid(0, 16), eight.colorTable());
     EXPECT_EQ(back.colorTable().value(16), qRgb(255, 0, 255)); // background appended
-    EXPECT_EQ(back.pixel(10, 2), qRgb(255, 0, 255));          // top margin
+    EXPECT_EQ(back.pixel(10, 2), qRgb(255, 0, 255)); // top margin
 }
 
 TEST_F(Thumbnails, gifGoesThroughItsPaletteAndGainsTheBackground)
@@ -214,7 +215,8 @@ TEST_F(Thumbnails, replacesAnOlderFileAndKeepsItWhenWritingFails)
 
     CGdiPlusImage image;
     ASSERT_TRUE(image.LoadFromMemory(Encode(Quadrants(40, 40), "png")));
-    EXPECT_EQ(image.BuildThumbnail({m_dir.filePath("no/such/folder/t.png"), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
+    EXPECT_EQ(
+        image.BuildThumbnail({m_dir.filePath("no/such/folder/t.png"), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
     EXPECT_EQ(image.BuildThumbnail({QString(), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
     EXPECT_EQ(image.BuildThumbnail({m_dir.path(), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
 }
