@@ -99,6 +99,8 @@ public:
 
     // --- adding and arranging ----------------------------------------------
     void QueueAddRequest(const AddRequest &request);
+    // Several at once, in order (a drop or a command line of many paths).
+    void QueueAddRequests(const std::vector<AddRequest> &requests);
     // Empties the add queue; a request being processed completes.
     void StopAdding();
     int GetPendingAddCount() const;

@@ -18,6 +18,13 @@ void CGLRListDoc::QueueAddRequest(const AddRequest &request)
     m_addEvent.Set();
 }
 
+void CGLRListDoc::QueueAddRequests(const std::vector<AddRequest> &requests)
+{
+    std::lock_guard lock(m_addQueueLock);
+    m_addQueue.insert(m_addQueue.end(), requests.begin(), requests.end());
+    m_addEvent.Set();
+}
+
 void CGLRListDoc::QueueAddRequestFromWorker(const AddRequest &request)
 {
     // The worker drains its own additions without being woken.
