@@ -11,7 +11,7 @@ using namespace testsupport;
 
 // The preview redraws while another file is loaded into the same object: every
 // drawing shows one whole picture or the face colour, never a mixture.
-TEST(CGdiPlusImageLock, drawingWhileLoadingShowsOnePictureOrTheFace)
+TEST(ConcurrencyImageLock, drawingWhileLoadingShowsOnePictureOrTheFace)
 {
     QImage red(80, 60, QImage::Format_RGB32), blue(60, 80, QImage::Format_RGB32);
     red.fill(Qt::red);
