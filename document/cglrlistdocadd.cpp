@@ -54,6 +54,8 @@ void CGLRListDoc::AddWorker()
         m_addEvent.Reset();
         for (;;) {
             PostNotify(NOTIFY_ADDING, 1);
+            // A look at the event, not a 10 ms wait: thousands of files
+            // would otherwise spend most of their time waiting.
             if (m_stopEvent.IsSet()) {
                 PostNotify(NOTIFY_ADDING, 0);
                 return;

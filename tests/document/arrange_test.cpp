@@ -155,13 +155,11 @@ TEST_F(Arrange, turningOnTheSiteRootRemovesEntriesOutsideItOnce)
     Put("site/a.png");
     Put("other/b.png");
     Put("other/c.png");
-    const GalleryOptions before = m_doc->GetOptions();
-    Options([&](GalleryOptions &o) {
-        o.WebPage2.RootRelativePath = 1;
-        o.WebPage2.RootPath = Path("site") + QDir::separator();
-    });
+    GalleryOptions edited = m_doc->GetOptions();
+    edited.WebPage2.RootRelativePath = 1;
+    edited.WebPage2.RootPath = Path("site") + QDir::separator();
     m_sink.Clear();
-    EXPECT_TRUE(m_doc->DocumentOptionsChanged(before));
+    EXPECT_TRUE(m_doc->ApplyDocumentOptions(edited));
     EXPECT_EQ(EntryNames(), QStringList{"site/a.png"});
     EXPECT_EQ(Warnings(), std::vector<std::intptr_t>{WARN_REMOVED_OUTSIDE_ROOT});
     EXPECT_TRUE(m_doc->IsModified());
