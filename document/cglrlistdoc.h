@@ -138,8 +138,9 @@ public:
     void SignalStartBuild() { m_startBuildEvent.Set(); }
     void CancelBuild() { m_cancelBuildEvent.Set(); }
     bool IsBuilding() const { return m_building; }
-    // Marks the document as closing: every worker and build ends.
-    void OnCloseDocument() { m_stopEvent.Set(); }
+    // Marks the document as closing: every worker and build ends, and from
+    // its return on no entry joins the list.
+    void OnCloseDocument();
 
     ManualResetEvent &StopEvent() { return m_stopEvent; }
     ManualResetEvent &AddEvent() { return m_addEvent; }
@@ -198,6 +199,7 @@ private:
     mutable std::mutex m_optionsLock;
     GalleryOptions m_options;
     QString m_pathName;
+    DiaporamaOptions m_slideshowDefaults; // the user's, as read when a project was opened
     ThumbnailMaker m_thumbnailMaker;
     ProjectSaver m_projectSaver;
     Builders m_builders;
