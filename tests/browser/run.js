@@ -128,9 +128,12 @@ check('fixed-size popup has the asked size and the comment under the picture', a
   await popup.close();
 });
 
-check('automatic popup fits the screen, toggles real size and has its own script bubble', async (ctx, page) => {
+check('automatic popup replaces an open one, fits the screen, toggles real size and has its own script bubble', async (ctx, page) => {
   await page.goto(url('index.html'));
+  // A popup still open from another picture gives way: it would keep its own size.
+  const earlier = await openPopup(ctx, page, 'a:has(img[src^="mini/small_l"])');
   const popup = await openPopup(ctx, page, 'a:has(img[src="mini/small_big.svg"])');
+  expectTrue(earlier.isClosed(), 'earlier popup closed');
   const [sw, sh] = await page.evaluate(() => [screen.availWidth, screen.availHeight]);
   const [w, h] = await popup.evaluate(() => [innerWidth, innerHeight]);
   expectTrue(w <= sw - 30 + 13 && h <= sh - 30 && w > sw / 2, `popup ${w}x${h} on screen ${sw}x${sh}`);
