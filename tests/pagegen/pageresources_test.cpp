@@ -1,4 +1,4 @@
-#include "pagegen/pageresources.h"
+#include "pagegen/htmlencoding.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -16,7 +16,7 @@ const int kSlideshows[] = {185, 188, 192, 193, 198};
 
 QByteArray Bytes(int id)
 {
-    EnsurePageResources();
+    LoadHtmlResource(id); // the loader alone must make the resources reachable
     QFile file(QStringLiteral(":/pagegen/resources/%1.html").arg(id));
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -180,6 +180,14 @@ TEST(PageResources, builtInGalleryDesignLinksPagesInItsTail)
     EXPECT_TRUE(Text(195).startsWith(QLatin1Char(' ')));
     EXPECT_FALSE(Text(195).contains(QLatin1Char('\n')));
     EXPECT_TRUE(Text(191).contains(QLatin1String("a { cursor:pointer; cursor:hand; }")));
+}
+
+TEST(PageResources, theLoaderNormalisesLineEnds)
+{
+    const QString design = LoadHtmlResource(169);
+    EXPECT_TRUE(design.startsWith(QLatin1String("<!DOCTYPE html>\n")));
+    EXPECT_FALSE(design.contains(QLatin1Char('\r')));
+    EXPECT_EQ(LoadHtmlResource(195), QLatin1String(" OnContextMenu=\"return false;\""));
 }
 
 } // namespace

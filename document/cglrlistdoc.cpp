@@ -1,0 +1,225 @@
+#include "document/cglrlistdoc.h"
+
+#include "document/notifycodes.h"
+#include "document/thumbnailpath.h"
+#include "platform/notificationsink.h"
+#include "platform/profile.h"
+
+
+void CGLRListDoc::SetSink(NotificationSink *sink)
+{
+    std::unique_lock lock(m_sinkLock);
+    m_sink = sink;
+}
+
+bool CGLRListDoc::HasView() const
+{
+    std::shared_lock lock(m_sinkLock);
+    return m_sink && m_sink->IsAlive();
+}
+
+void CGLRListDoc::PostNotify(int code, std::intptr_t value)
+{
+    WithView([&](NotificationSink &sink) { sink.Post(code, value); });
+}
+
+GalleryOptions CGLRListDoc::GetOptions() const
+{
+    std::lock_guard lock(m_optionsLock);
+    return m_options;
+}
+
+void CGLRListDoc::SetOptions(const GalleryOptions &options)
+{
+    std::lock_guard lock(m_optionsLock);
+    m_options = options;
+}
+
+QString CGLRListDoc::GetPathName() const
+{
+    std::lock_guard lock(m_optionsLock);
+    return m_pathName;
+}
+
+void CGLRListDoc::SetPathName(const QString &path)
+{
+    std::lock_guard lock(m_optionsLock);
+    m_pathName = path;
+}
+
+void CGLRListDoc::SetThumbnailMaker(ThumbnailMaker maker)
+{
+    std::lock_guard lock(m_optionsLock);
+    m_thumbnailMaker = std::move(maker);
+}
+
+void CGLRListDoc::SetProjectSaver(ProjectSaver saver)
+{
+    std::lock_guard lock(m_optionsLock);
+    m_projectSaver = std::move(saver);
+}
+
+void CGLRListDoc::SetBuilders(Builders builders)
+{
+    std::lock_guard lock(m_optionsLock);
+    m_builders = std::move(builders);
+}
+
+// --- entries ----------------------------------------------------------------
+
+int CGLRListDoc::FindEntry(const QString &path) const
+{
+    std::lock_guard lock(m_listLock);
+    for (size_t i = 0; i < m_imageList.size(); ++i)
+        if (m_imageList[i].Path == path)
+            return static_cast<int>(i);
+    return -1;
+}
+
+int CGLRListDoc::GetEntryCount() const
+{
+    std::lock_guard lock(m_listLock);
+    return static_cast<int>(m_imageList.size());
+}
+
+qint64 CGLRListDoc::GetThumbnailBytes() const
+{
+    std::lock_guard lock(m_listLock);
+    return m_thumbnailBytes;
+}
+
+bool CGLRListDoc::GetEntry(int index, ImageEntry &entry) const
+{
+    std::lock_guard lock(m_listLock);
+    if (index < 0 || index >= static_cast<int>(m_imageList.size()))
+        return false;
+    entry = m_imageList[index];
+    return true;
+}
+
+ImageList CGLRListDoc::CopyEntries() const
+{
+    std::lock_guard lock(m_listLock);
+    return m_imageList;
+}
+
+QString CGLRListDoc::GetPath(int index) const
+{
+    ImageEntry e;
+    return GetEntry(index, e) ? e.Path : QString();
+}
+
+QString CGLRListDoc::GetComment(int index) const
+{
+    std::lock_guard lock(m_listLock);
+    if (index < 0 || index >= static_cast<int>(m_imageList.size()))
+        return QString();
+    return m_imageList[index].Comment;
+}
+
+void CGLRListDoc::SetComment(int index, const QString &text)
+{
+    {
+        std::lock_guard lock(m_listLock);
+        if (index < 0 || index >= static_cast<int>(m_imageList.size()))
+            return;
+        m_imageList[index].Comment = text;
+    }
+    SetModifiedFlag();
+}
+
+bool CGLRListDoc::GetOptionBlock(int index, ImageOptionBlock &block) const
+{
+    std::lock_guard lock(m_listLock);
+    if (index < 0 || index >= static_cast<int>(m_imageList.size()))
+        return false;
+    block = m_imageList[index].Options;
+    return true;
+}
+
+bool CGLRListDoc::SetOptionBlock(int index, const ImageOptionBlock &block)
+{
+    std::lock_guard lock(m_listLock);
+    if (index < 0 || index >= static_cast<int>(m_imageList.size()))
+        return false;
+    m_imageList[index].Options = block;
+    return true;
+}
+
+QString CGLRListDoc::GetOptionsSummary(int index) const
+{
+    ImageOptionBlock block;
+    return GetOptionBlock(index, block) ? ::GetOptionsSummary(block.Flags) : QString();
+}
+
+int CGLRListDoc::InsertEntry(const ImageEntry &entry, const QString &thumbnailState, const QString &information,
+                             bool fromProject)
+{
+    if (m_stopEvent.IsSet())
+        return -1; // closing: nothing may join the list any more
+
+    ImageEntry copy = entry;
+    copy.Options = DropMatchingOverrides(copy.Options, GetOptions());
+
+    int index;
+    qint64 total;
+    {
+        std::lock_guard lock(m_listLock);
+        m_imageList.push_back(copy);
+        index = static_cast<int>(m_imageList.size()) - 1;
+        m_thumbnailBytes += copy.ThumbnailBytes;
+        total = m_thumbnailBytes;
+    }
+    WithView([&](NotificationSink &sink) {
+        sink.InsertRow(index, copy.Path, information, thumbnailState);
+        sink.Post(NOTIFY_COUNT, index + 1);
+        sink.Post(NOTIFY_THUMBNAIL_BYTES, static_cast<std::intptr_t>(total));
+        sink.Invalidate();
+    });
+    if (!fromProject)
+        SetModifiedFlag();
+    return index;
+}
+
+void CGLRListDoc::MarkThumbnailStarted(const QString &path)
+{
+    const int index = FindEntry(path);
+    if (index < 0)
+        return;
+    WithView([&](NotificationSink &sink) { sink.SetThumbnailCell(index, path, ThumbnailStateText::InProgress()); });
+}
+
+void CGLRListDoc::MarkThumbnailResult(const QString &path, bool withPage)
+{
+    // The disk is examined before taking the lock so that other threads do not wait on it.
+    const ThumbnailOnDisk t = ExamineThumbnail(path, GetOptions().BuildVignette);
+    const bool present = t.IsPresent();
+    int index;
+    qint64 total;
+    {
+        std::lock_guard lock(m_listLock);
+        index = -1;
+        for (size_t i = 0; i < m_imageList.size() && index < 0; ++i)
+            if (m_imageList[i].Path == path)
+                index = static_cast<int>(i);
+        if (index < 0)
+            return;
+        ImageEntry &e = m_imageList[index];
+        m_thumbnailBytes -= e.ThumbnailBytes;
+        e.ThumbnailDimensions = t.Dimensions;
+        e.ThumbnailSizeText = t.SizeText;
+        e.ThumbnailBytes = present ? t.Bytes : 0;
+        m_thumbnailBytes += e.ThumbnailBytes;
+        total = m_thumbnailBytes;
+    }
+    const QString state = present ? JoinDimensionsAndSize(t.Dimensions, t.SizeText)
+                                  : (withPage ? ThumbnailStateText::WithPage() : ThumbnailStateText::Failed());
+    WithView([&](NotificationSink &sink) {
+        if (present)
+            sink.ThumbnailFileChanged(t.Path);
+        sink.SetThumbnailCell(index, path, state);
+        sink.Post(NOTIFY_THUMBNAIL_BYTES, static_cast<std::intptr_t>(total));
+        sink.Post(NOTIFY_THUMBNAIL_DONE, 0);
+        sink.Invalidate();
+    });
+}

@@ -1,0 +1,245 @@
+#pragma once
+// One gallery: its ordered image list, its options, its add and thumbnail
+// queues, six events and the three workers (add, thumbnail, save) that run for
+// its whole life, plus at most one build thread at a time.
+//
+// Threads: list operations may be called from any thread; they take ListLock
+// only for the time of their access and never hold it while the sink is
+// called. Commands that rearrange the list (remove, move, sort, options) are
+// meant for the user-interface thread. Background work reports only through
+// the NotificationSink; with no live sink nothing is posted and the workers
+// still run.
+
+#include "document/galleryoptions.h"
+#include "document/imageentry.h"
+#include "document/workitems.h"
+#include "platform/manualresetevent.h"
+#include "platform/notificationsink.h"
+
+#include <QString>
+#include <atomic>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <shared_mutex>
+#include <thread>
+#include <vector>
+
+class Profile;
+class QIODevice;
+
+class CGLRListDoc {
+public:
+    // A build thread body; it follows the protocol of BuildScope below.
+    using BuildProc = std::function<void(CGLRListDoc &)>;
+    struct Builders {
+        BuildProc Gallery;            // gallery pages
+        BuildProc ImageSlideshow;     // slideshow of images
+        BuildProc ThumbnailSlideshow; // slideshow of thumbnails (AutoOrUser 2)
+        BuildProc Placement;          // visual placement pages
+    };
+    // Builds the thumbnail of one job: 0 on success, else a thumbnail result
+    // code (kThumbnailNotLoaded when the source does not load).
+    using ThumbnailMaker = std::function<int(const QString &path, const BuildVignetteOptions &options)>;
+    // Writes the project; false on failure (the old file must survive).
+    using ProjectSaver =
+        std::function<bool(const QString &path, const GalleryOptions &options, const ImageList &images)>;
+
+    // Options come from `profile` (the user's saved defaults). `thumbnailJobs`
+    // is how many thumbnails are built at once; 0 means one per core.
+    explicit CGLRListDoc(Profile &profile, int thumbnailJobs = 0);
+    // Sets StopEvent, lets every thread finish its item in progress and joins them.
+    ~CGLRListDoc();
+    CGLRListDoc(const CGLRListDoc &) = delete;
+    CGLRListDoc &operator=(const CGLRListDoc &) = delete;
+
+    // --- view ---------------------------------------------------------------
+    // Attaches or detaches (nullptr) the first view. Returns only when no call
+    // into the previous sink is running, so the caller may then destroy it.
+    // Never call it from inside a sink call.
+    void SetSink(NotificationSink *sink);
+    bool HasView() const;
+    void PostNotify(int code, std::intptr_t value);
+
+    // --- options and document state ----------------------------------------
+    // A copy: options may be replaced on another thread while it is used.
+    GalleryOptions GetOptions() const;
+    // Replaces the record as a whole, without re-examining the entries.
+    void SetOptions(const GalleryOptions &options);
+    Profile &GetProfile() const { return m_profile; }
+    // The program's "open sub-folders" option, read at every folder scan.
+    void SetRecursiveDir(bool recursive) { m_recursiveDir = recursive; }
+    bool IsModified() const { return m_modified; }
+    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    QString GetPathName() const;
+    void SetPathName(const QString &path);
+
+    // --- entries -------------------------------------------------------------
+    std::recursive_mutex &ListLock() const { return m_listLock; }
+    int FindEntry(const QString &path) const;
+    QString GetPath(int index) const;
+    QString GetComment(int index) const;
+    void SetComment(int index, const QString &text);
+    bool GetOptionBlock(int index, ImageOptionBlock &block) const;
+    bool SetOptionBlock(int index, const ImageOptionBlock &block);
+    QString GetOptionsSummary(int index) const;
+    bool GetEntry(int index, ImageEntry &entry) const;
+    ImageList CopyEntries() const;
+    int GetEntryCount() const;
+    qint64 GetThumbnailBytes() const;
+    // Appends the entry; -1 when the document is closing.
+    int InsertEntry(const ImageEntry &entry, const QString &thumbnailState, const QString &information,
+                    bool fromProject);
+    void MarkThumbnailStarted(const QString &path);
+    // Refreshes the entry's thumbnail fields from the disk after a job, or
+    // when jobs are stopped (`withPage`: an absent thumbnail will be made by
+    // the page build).
+    void MarkThumbnailResult(const QString &path, bool withPage);
+
+    // --- adding and arranging ----------------------------------------------
+    void QueueAddRequest(const AddRequest &request);
+    // Empties the add queue; a request being processed completes.
+    void StopAdding();
+    int GetPendingAddCount() const;
+    // `indexes` ascending; indexes at or beyond the count are skipped.
+    void RemoveEntries(const std::vector<int> &indexes);
+    void MoveEntry(int from, int to, int removeAt);
+    // Orders 1 to 8: name, size, dimensions, date, each ascending then descending.
+    void SortList(int order);
+    // Queues a job for each index with `options` (a copy; the document's own
+    // options are unchanged).
+    void RecreateThumbnails(const std::vector<int> &indexes, const BuildVignetteOptions &options);
+    // After the options were changed from `previous`: re-examines the entries
+    // as the change requires. Answers whether anything changed.
+    bool DocumentOptionsChanged(const GalleryOptions &previous);
+    // Empties both queues and the list.
+    void DeleteContents();
+
+    // --- project -------------------------------------------------------------
+    // Hands the project to the add worker; false (nothing queued) when the
+    // file is not a project. The caller shows the message.
+    bool OnOpenDocument(const QString &path);
+    // Records the path and wakes the save worker; the write happens there.
+    void OnSaveDocument(const QString &path);
+    void SetProjectSaver(ProjectSaver saver);
+
+    // --- thumbnails and builds ---------------------------------------------
+    void QueueThumbnailJob(const QString &path, const BuildVignetteOptions &options);
+    void StopThumbnails();
+    int GetPendingThumbnailCount() const;
+    void SetThumbnailMaker(ThumbnailMaker maker);
+    void SetBuilders(Builders builders);
+    // Starts the builder that the flags and options choose; answers how many
+    // thumbnail jobs it waits for (queued plus in progress), or -1 when a
+    // build thread is still running or no builder is set.
+    int StartBuild(bool placement, bool slideshow);
+    int StartBuild(BuildProc proc);
+    void SignalStartBuild() { m_startBuildEvent.Set(); }
+    void CancelBuild() { m_cancelBuildEvent.Set(); }
+    bool IsBuilding() const { return m_building; }
+    // Marks the document as closing: every worker and build ends.
+    void OnCloseDocument() { m_stopEvent.Set(); }
+
+    ManualResetEvent &StopEvent() { return m_stopEvent; }
+    ManualResetEvent &AddEvent() { return m_addEvent; }
+    ManualResetEvent &ThumbnailEvent() { return m_thumbnailEvent; }
+    ManualResetEvent &SaveEvent() { return m_saveEvent; }
+    ManualResetEvent &CancelBuildEvent() { return m_cancelBuildEvent; }
+    ManualResetEvent &StartBuildEvent() { return m_startBuildEvent; }
+
+private:
+    friend class BuildScope;
+
+    // Sink calls are made under a shared lock so SetSink can wait them out.
+    template <typename F> void WithView(F &&call)
+    {
+        std::shared_lock lock(m_sinkLock);
+        if (m_sink && m_sink->IsAlive())
+            call(*m_sink);
+    }
+    void SetBuildingMark(bool on) { m_building = on; }
+
+    // add pipeline
+    void AddWorker();
+    void ProcessAddRequest(const AddRequest &request);
+    void ScanFolderContents(const AddRequest &request);
+    void AddImageFile(AddRequest request);
+    bool ImportProjectFile(QIODevice &file, const AddRequest &request);
+    void QueueAddRequestFromWorker(const AddRequest &request);
+    // workers
+    void ThumbnailWorker();
+    void RunThumbnailJob(const ThumbnailJob &job);
+    void SaveWorker();
+    void JoinBuildThread();
+    // DocumentOptions steps
+    void RemoveOutsideRoot(const GalleryOptions &options);
+    void RemoveThumbnailNames(const GalleryOptions &options);
+    void ReexamineThumbnails(const GalleryOptions &options);
+    void QueueThumbnailJobLocked(const QString &path, const BuildVignetteOptions &options);
+
+    Profile &m_profile;
+    const int m_thumbnailJobs;
+
+    mutable std::recursive_mutex m_listLock;
+    ImageList m_imageList;
+    qint64 m_thumbnailBytes = 0;
+
+    mutable std::recursive_mutex m_addQueueLock;
+    std::deque<AddRequest> m_addQueue;
+
+    mutable std::recursive_mutex m_thumbnailQueueLock;
+    std::deque<ThumbnailJob> m_thumbnailQueue;
+    int m_activeThumbnailJobs = 0;  // under m_thumbnailQueueLock
+    bool m_thumbnailsWorking = false; // under m_thumbnailQueueLock
+    // Keeps "started" notices in queue order across parallel thumbnail threads.
+    std::mutex m_thumbnailStartOrder;
+
+    mutable std::mutex m_optionsLock;
+    GalleryOptions m_options;
+    QString m_pathName;
+    ThumbnailMaker m_thumbnailMaker;
+    ProjectSaver m_projectSaver;
+    Builders m_builders;
+
+    mutable std::shared_mutex m_sinkLock;
+    NotificationSink *m_sink = nullptr;
+
+    ManualResetEvent m_stopEvent;
+    ManualResetEvent m_addEvent;
+    ManualResetEvent m_thumbnailEvent;
+    ManualResetEvent m_saveEvent;
+    ManualResetEvent m_cancelBuildEvent;
+    ManualResetEvent m_startBuildEvent;
+
+    std::atomic<bool> m_building{false};
+    std::atomic<bool> m_buildThreadRunning{false};
+    std::atomic<bool> m_modified{false};
+    std::atomic<bool> m_recursiveDir{true};
+
+    std::mutex m_buildThreadLock;
+    std::thread m_buildThread;
+    std::thread m_addThread;
+    std::vector<std::thread> m_thumbnailThreads;
+    std::thread m_saveThread;
+};
+
+// The start and cancel protocol of a build thread. Construct it first thing
+// in the thread: it sets the build-running mark and posts NOTIFY_BUSY 1; its
+// destructor posts NOTIFY_BUSY 0 and clears the mark on every exit path.
+class BuildScope {
+public:
+    explicit BuildScope(CGLRListDoc &doc);
+    ~BuildScope();
+    BuildScope(const BuildScope &) = delete;
+    BuildScope &operator=(const BuildScope &) = delete;
+
+    // Waits until the view says the thumbnails are done; false when the
+    // document closes or the build is cancelled first.
+    bool WaitForStart();
+    // Checked before each page and image: true means stop now.
+    bool ShouldStop();
+
+private:
+    CGLRListDoc &m_doc;
+};

@@ -1,0 +1,263 @@
+// The gallery's long-lived workers (add, thumbnails, save) and its build thread.
+#include "document/cglrlistdoc.h"
+
+#include "document/imageprobe.h"
+#include "document/notifycodes.h"
+#include "platform/notificationsink.h"
+#include "platform/profile.h"
+
+#include <algorithm>
+
+namespace {
+int DefaultThumbnailJobs()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+int ThumbnailErrorFlag(int result)
+{
+    switch (result) {
+    case 2:
+        return THUMB_ERROR_MEMORY;
+    case 3:
+        return THUMB_ERROR_FORMAT;
+    default:
+        return THUMB_ERROR_OTHER;
+    }
+}
+} // namespace
+
+CGLRListDoc::CGLRListDoc(Profile &profile, int thumbnailJobs)
+    : m_profile(profile), m_thumbnailJobs(thumbnailJobs > 0 ? thumbnailJobs : DefaultThumbnailJobs())
+{
+    m_options.LoadFromRegistry(profile);
+    m_addThread = std::thread([this] { AddWorker(); });
+    for (int i = 0; i < m_thumbnailJobs; ++i)
+        m_thumbnailThreads.emplace_back([this] { ThumbnailWorker(); });
+    m_saveThread = std::thread([this] { SaveWorker(); });
+}
+
+CGLRListDoc::~CGLRListDoc()
+{
+    m_stopEvent.Set();
+    m_addThread.join();
+    for (std::thread &t : m_thumbnailThreads)
+        t.join();
+    m_saveThread.join();
+    std::lock_guard lock(m_buildThreadLock);
+    if (m_buildThread.joinable())
+        m_buildThread.join();
+}
+
+// --- thumbnails -------------------------------------------------------------
+
+void CGLRListDoc::QueueThumbnailJob(const QString &path, const BuildVignetteOptions &options)
+{
+    if (path.isEmpty())
+        return;
+    std::lock_guard lock(m_thumbnailQueueLock);
+    QueueThumbnailJobLocked(path, options);
+}
+
+void CGLRListDoc::QueueThumbnailJobLocked(const QString &path, const BuildVignetteOptions &options)
+{
+    const auto queued = std::find_if(m_thumbnailQueue.begin(), m_thumbnailQueue.end(),
+                                     [&](const ThumbnailJob &job) { return job.Path == path; });
+    if (queued != m_thumbnailQueue.end()) {
+        m_thumbnailQueue.erase(queued); // the new job goes to the end instead
+    } else {
+        const int index = FindEntry(path);
+        // Posted under the queue lock so that no "started" can overtake it.
+        if (index >= 0)
+            WithView([&](NotificationSink &sink) {
+                sink.SetThumbnailCell(index, path, ThumbnailStateText::Scheduled());
+            });
+    }
+    m_thumbnailQueue.push_back(ThumbnailJob{path, options});
+    m_thumbnailEvent.Set();
+}
+
+void CGLRListDoc::StopThumbnails()
+{
+    std::deque<ThumbnailJob> dropped;
+    {
+        std::lock_guard lock(m_thumbnailQueueLock);
+        dropped.swap(m_thumbnailQueue);
+        // A view waiting for thumbnails must hear that none is left, even
+        // when no thread had taken a job yet.
+        if (m_activeThumbnailJobs == 0) {
+            m_thumbnailsWorking = false;
+            PostNotify(NOTIFY_THUMBNAILS, 0);
+        }
+    }
+    for (const ThumbnailJob &job : dropped)
+        MarkThumbnailResult(job.Path, true);
+}
+
+int CGLRListDoc::GetPendingThumbnailCount() const
+{
+    std::lock_guard lock(m_thumbnailQueueLock);
+    return static_cast<int>(m_thumbnailQueue.size()) + m_activeThumbnailJobs;
+}
+
+// Several of these run side by side. Jobs start in queue order; "working" is
+// 1 from the first job taken until no job is queued or running any more.
+void CGLRListDoc::ThumbnailWorker()
+{
+    for (;;) {
+        if (WaitForAny({&m_stopEvent, &m_thumbnailEvent}, kInfinite) == 0)
+            break;
+        ThumbnailJob job;
+        {
+            std::lock_guard order(m_thumbnailStartOrder);
+            {
+                std::lock_guard lock(m_thumbnailQueueLock);
+                if (m_stopEvent.IsSet())
+                    break;
+                if (m_thumbnailQueue.empty()) {
+                    m_thumbnailEvent.Reset();
+                    m_thumbnailQueue.shrink_to_fit();
+                    continue;
+                }
+                job = std::move(m_thumbnailQueue.front());
+                m_thumbnailQueue.pop_front();
+                ++m_activeThumbnailJobs;
+                if (!m_thumbnailsWorking) {
+                    m_thumbnailsWorking = true;
+                    PostNotify(NOTIFY_THUMBNAILS, 1);
+                }
+            }
+            MarkThumbnailStarted(job.Path);
+        }
+        RunThumbnailJob(job);
+        std::lock_guard lock(m_thumbnailQueueLock);
+        --m_activeThumbnailJobs;
+        if (m_activeThumbnailJobs == 0 && m_thumbnailsWorking
+            && (m_thumbnailQueue.empty() || m_stopEvent.IsSet())) {
+            m_thumbnailsWorking = false;
+            PostNotify(NOTIFY_THUMBNAILS, 0);
+        }
+    }
+    std::lock_guard lock(m_thumbnailQueueLock);
+    if (m_activeThumbnailJobs == 0 && m_thumbnailsWorking) {
+        m_thumbnailsWorking = false;
+        PostNotify(NOTIFY_THUMBNAILS, 0);
+    }
+}
+
+void CGLRListDoc::RunThumbnailJob(const ThumbnailJob &job)
+{
+    ThumbnailMaker maker;
+    {
+        std::lock_guard lock(m_optionsLock);
+        maker = m_thumbnailMaker;
+    }
+    const int result = maker ? maker(job.Path, job.Options) : MakeThumbnail(job.Path, job.Options);
+    if (result != 0)
+        PostNotify(NOTIFY_ERROR, ThumbnailErrorFlag(result));
+    MarkThumbnailResult(job.Path, false);
+}
+
+// --- save -------------------------------------------------------------------
+
+void CGLRListDoc::OnSaveDocument(const QString &path)
+{
+    SetPathName(path);
+    m_saveEvent.Set();
+}
+
+void CGLRListDoc::SaveWorker()
+{
+    for (;;) {
+        PostNotify(NOTIFY_SAVING, 0);
+        if (WaitForAny({&m_stopEvent, &m_saveEvent}, kInfinite) == 0)
+            break;
+        // Reset before writing: a save asked for during this one is not lost.
+        m_saveEvent.Reset();
+        ProjectSaver saver;
+        {
+            std::lock_guard lock(m_optionsLock);
+            saver = m_projectSaver;
+        }
+        const QString path = GetPathName();
+        bool saved = false;
+        {
+            // The list and options stay as they are for the whole write.
+            std::lock_guard lock(m_listLock);
+            PostNotify(NOTIFY_SAVING, 1);
+            saved = saver && !path.isEmpty() && saver(path, GetOptions(), m_imageList);
+        }
+        if (saved)
+            SetModifiedFlag(false);
+        else
+            WithView([](NotificationSink &sink) {
+                sink.ReportSaveError(QStringLiteral("Une erreur est survenue lors de l'enregistrement du fichier"));
+            });
+    }
+}
+
+// --- builds -----------------------------------------------------------------
+
+int CGLRListDoc::StartBuild(bool placement, bool slideshow)
+{
+    Builders builders;
+    {
+        std::lock_guard lock(m_optionsLock);
+        builders = m_builders;
+    }
+    if (placement)
+        return StartBuild(builders.Placement);
+    if (slideshow)
+        return StartBuild(GetOptions().Diaporama.AutoOrUser == 2 ? builders.ThumbnailSlideshow
+                                                                 : builders.ImageSlideshow);
+    return StartBuild(builders.Gallery);
+}
+
+int CGLRListDoc::StartBuild(BuildProc proc)
+{
+    if (!proc)
+        return -1;
+    {
+        std::lock_guard lock(m_buildThreadLock);
+        // One build at a time: two would write the same pages.
+        if (m_buildThreadRunning)
+            return -1;
+        if (m_buildThread.joinable())
+            m_buildThread.join();
+        m_cancelBuildEvent.Reset();
+        m_startBuildEvent.Reset();
+        m_buildThreadRunning = true;
+        m_buildThread = std::thread([this, proc] {
+            proc(*this);
+            m_buildThreadRunning = false;
+        });
+    }
+    std::lock_guard lock(m_thumbnailQueueLock);
+    const int pending = static_cast<int>(m_thumbnailQueue.size()) + m_activeThumbnailJobs;
+    if (pending == 0)
+        PostNotify(NOTIFY_THUMBNAILS, 0);
+    return pending;
+}
+
+BuildScope::BuildScope(CGLRListDoc &doc) : m_doc(doc)
+{
+    m_doc.SetBuildingMark(true);
+    m_doc.PostNotify(NOTIFY_BUSY, 1);
+}
+
+BuildScope::~BuildScope()
+{
+    m_doc.PostNotify(NOTIFY_BUSY, 0);
+    m_doc.SetBuildingMark(false);
+}
+
+bool BuildScope::WaitForStart()
+{
+    return WaitForAny({&m_doc.StopEvent(), &m_doc.CancelBuildEvent(), &m_doc.StartBuildEvent()}, kInfinite) == 2;
+}
+
+bool BuildScope::ShouldStop()
+{
+    return WaitForAny({&m_doc.StopEvent(), &m_doc.CancelBuildEvent()}, 0) != kWaitTimeout;
+}

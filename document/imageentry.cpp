@@ -1,0 +1,88 @@
+#include "document/imageentry.h"
+
+#include "document/thumbnailpath.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <algorithm>
+#include <climits>
+
+QString JoinDimensionsAndSize(const QString &dimensions, const QString &sizeText)
+{
+    return dimensions + QStringLiteral("  ") + sizeText;
+}
+
+QString GetOptionsSummary(std::uint32_t flags)
+{
+    QString text;
+    if (flags & IMGOPT_BORDER_SIZE)
+        text += QStringLiteral("Taille de la bordure; ");
+    if (flags & IMGOPT_BORDER_COLOR)
+        text += QStringLiteral("Couleur de la bordure; ");
+    if (flags & (IMGOPT_TOOLTIP_TYPE | IMGOPT_NO_TOOLTIP_IN_POPUP | IMGOPT_COMMENT_UNDER_IMAGE))
+        text += QStringLiteral("Info Bulle; ");
+    if (flags & IMGOPT_LINK_TYPE)
+        text += QStringLiteral("Lien; ");
+    if (flags & (IMGOPT_POPUP_FIXED_SIZE | IMGOPT_POPUP_AUTO_SIZE))
+        text += QStringLiteral("Taille du popup");
+    if (flags & IMGOPT_POPUP_IMAGE_SIZE)
+        text += QStringLiteral("Taille de l'image dans le popup");
+    if (flags & IMGOPT_POPUP_BG_COLOR)
+        text += QStringLiteral("Couleur de fond du popup");
+    return text;
+}
+
+ImageOptionBlock DropMatchingOverrides(ImageOptionBlock block, const GalleryOptions &o)
+{
+    if (block.Flags == 0)
+        return block;
+    struct Rule {
+        std::uint32_t flag;
+        bool equal;
+    };
+    const Rule rules[] = {
+        {IMGOPT_BORDER_SIZE, block.BorderSize == o.WebPage2.BorderSize},
+        {IMGOPT_BORDER_COLOR, block.BorderColor == o.WebPage1.BorderColor},
+        {IMGOPT_TOOLTIP_TYPE, block.ToolTipType == o.WebPage2.ToolTipType},
+        {IMGOPT_LINK_TYPE, block.LinkType == o.Links.LinkType},
+        {IMGOPT_POPUP_IMAGE_SIZE,
+         block.AdaptImageSize == o.Links.AdapImageSize && block.AllowFullSize == o.Links.AllowFullSize},
+        {IMGOPT_POPUP_AUTO_SIZE, block.PopupAutoSize == o.Links.WindowAutoSize},
+        {IMGOPT_POPUP_FIXED_SIZE,
+         block.PopupWidth == o.Links.WindowFixedSize.cx && block.PopupHeight == o.Links.WindowFixedSize.cy},
+        {IMGOPT_POPUP_BG_COLOR, block.PopupBgColor == o.Links.PopupBgColor},
+        {IMGOPT_NO_TOOLTIP_IN_POPUP, block.NoTooltipInPopups == o.WebPage2.NoTooltipInPopups},
+        {IMGOPT_COMMENT_UNDER_IMAGE, block.CommentUnderImage == o.WebPage2.CommentUnderImage},
+    };
+    for (const Rule &r : rules)
+        if ((block.Flags & r.flag) && r.equal)
+            block.Flags &= ~r.flag;
+    return block;
+}
+
+bool ApplyFileTimeFallback(const QString &path, QString &date, QString &time)
+{
+    if (!date.isEmpty() || !time.isEmpty())
+        return false;
+    const QDateTime modified = QFileInfo(path).lastModified();
+    if (!modified.isValid())
+        return false;
+    const QDateTime local = modified.toLocalTime();
+    date = local.toString(QStringLiteral("dd/MM/yyyy"));
+    time = local.toString(QStringLiteral("HH:mm:ss"));
+    return true;
+}
+
+ThumbnailOnDisk ExamineThumbnail(const QString &imagePath, const BuildVignetteOptions &options)
+{
+    ThumbnailOnDisk t;
+    t.Path = ThumbnailPath(imagePath, options.PreSuffixe, options.WithPrefixe);
+    const QString dims = t.Path.isEmpty() ? NotAnImageText() : DimensionText(t.Path);
+    if (dims == NotAnImageText())
+        return t;
+    qint64 bytes = 0;
+    t.Dimensions = dims;
+    t.SizeText = SizeText(t.Path, &bytes);
+    t.Bytes = static_cast<int>(std::min<qint64>(bytes, INT_MAX));
+    return t;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// The document's door to the imaging code: what an added file is, and the
+// building of one thumbnail. Kept to two calls so the workers do not depend
+// on how images are decoded.
+
+#include "document/galleryoptions.h"
+#include "document/imageentry.h"
+
+#include <QString>
+#include <array>
+
+struct ImageInfo {
+    QString SizeText; // "WxH", or "Not an Image"
+    std::array<QString, CAMERA_TEXT_COUNT> Camera;
+    bool IsImage() const;
+};
+
+// Size and (when asked) camera texts of the file at `path`; reads headers only.
+ImageInfo ReadImageInfo(const QString &path, bool withCamera = true);
+
+// Result of building one thumbnail: 0 success, the thumbnail builder's own
+// codes on failure (2 out of memory, 3 format not writable), kThumbnailNotLoaded
+// when the source does not load.
+constexpr int kThumbnailNotLoaded = -1;
+
+// Builds the thumbnail of `imagePath` where ThumbnailPath puts it, creating
+// its folder; `options` is the job's own copy.
+int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options);

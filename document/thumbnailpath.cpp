@@ -1,0 +1,188 @@
+#include "document/thumbnailpath.h"
+
+#include "document/imageprobe.h"
+#include "platform/pathcase.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+QChar Sep() { return QDir::separator(); }
+
+// "\\" doubled, and "\.\" (a separator, a dot, a separator), each become one separator.
+QString CollapseSeparators(QString path)
+{
+    const QString one(Sep());
+    path.replace(one + one, one);
+    path.replace(one + QLatin1Char('.') + one, one);
+    return path;
+}
+
+// "\..\" and "\.\" each become one separator.
+QString CollapseDotSegments(QString path)
+{
+    const QString one(Sep());
+    path.replace(one + QStringLiteral("..") + one, one);
+    path.replace(one + QLatin1Char('.') + one, one);
+    return path;
+}
+
+// The folder part of a path: up to and including its last separator; a
+// path without separator stays whole.
+QString FolderPart(const QString &path)
+{
+    const qsizetype cut = path.lastIndexOf(Sep());
+    return cut < 0 ? path : path.left(cut + 1);
+}
+} // namespace
+
+QString NativeSeparators(const QString &path)
+{
+    QString out = path;
+    out.replace(QLatin1Char('\\'), Sep());
+    out.replace(QLatin1Char('/'), Sep());
+    return out;
+}
+
+QString ThumbnailPath(const QString &imagePath, const QString &preSuffixe, int withPrefixe)
+{
+    const QString sep(Sep());
+    const bool network = imagePath.startsWith(sep + sep);
+    const qsizetype dot = imagePath.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return QString();
+
+    const QString extension = imagePath.mid(dot);
+    const QString rest = imagePath.left(dot);
+    qsizetype cut = rest.lastIndexOf(Sep());
+    if (cut < 0)
+        cut = rest.lastIndexOf(QLatin1Char('/'));
+    const QString folder = cut < 0 ? QString() : rest.left(cut + 1);
+    const QString name = cut < 0 ? rest : rest.mid(cut + 1);
+
+    const QString affix = NativeSeparators(preSuffixe);
+    QString result = withPrefixe ? folder + affix + name + extension : folder + name + affix + extension;
+    result = CollapseSeparators(result);
+    if (network)
+        result.prepend(sep);
+    return result;
+}
+
+bool IsThumbnailName(const QString &path, const QString &preSuffixe, int withPrefixe)
+{
+    const QString p = FoldPathCase(CollapseDotSegments(NativeSeparators(preSuffixe)));
+    const QString t = FoldPathCase(path);
+    if (p.isEmpty())
+        return false; // an empty affix names no thumbnail
+    const qsizetype at = t.indexOf(p);
+    if (at < 0)
+        return false;
+    const QString candidate = t.left(at) + t.mid(at + p.size());
+    const QString rebuilt = CollapseDotSegments(ThumbnailPath(candidate, p, withPrefixe));
+    return rebuilt == t;
+}
+
+QString RelativeFolder(const QString &fromPath, const QString &toPath, int rooted)
+{
+    const QChar sep = Sep();
+    QString A = FolderPart(fromPath);
+    QString B = FolderPart(toPath);
+    QString a = FoldPathCase(A);
+    QString b = FoldPathCase(B);
+
+    if (a == b)
+        return rooted ? QStringLiteral("/") : QString();
+
+    bool matchedAny = false;
+    for (;;) {
+        const qsizetype ea = a.indexOf(sep);
+        const qsizetype eb = b.indexOf(sep);
+        if (ea < 0 || eb < 0 || ea != eb || a.left(ea + 1) != b.left(eb + 1))
+            break;
+        matchedAny = true;
+        A.remove(0, ea + 1);
+        a.remove(0, ea + 1);
+        B.remove(0, eb + 1);
+        b.remove(0, eb + 1);
+    }
+    if (!matchedAny)
+        return UnreachablePathMarker();
+    if (rooted && !A.isEmpty())
+        return UnreachablePathMarker();
+
+    QString r;
+    const qsizetype ups = A.count(sep);
+    for (qsizetype i = 0; i < ups; ++i)
+        r += QStringLiteral("..") + sep;
+    r += B;
+    if (!r.endsWith(sep))
+        r += sep;
+    if (rooted)
+        r.prepend(sep);
+    r.replace(sep, QLatin1Char('/'));
+    return r;
+}
+
+QString OnDiskPath(const QString &path)
+{
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isReadable())
+        return path;
+    // Symlinks stay as the user named them; only the spelling is made absolute and clean.
+    return QDir::toNativeSeparators(QDir::cleanPath(info.absoluteFilePath()));
+}
+
+bool CreateFolders(const QString &folder)
+{
+    if (folder.isEmpty())
+        return false;
+    if (QFileInfo(folder).isDir())
+        return true;
+    QString path = folder;
+    if (path.endsWith(Sep()))
+        path.chop(1);
+    const qsizetype cut = path.lastIndexOf(Sep());
+    if (cut < 0)
+        return false;
+    // The parent of a folder just under the root is the root itself.
+    const QString parent = cut == 0 ? QString(Sep()) : path.left(cut);
+    if (!QFileInfo(parent).isDir() && !CreateFolders(parent))
+        return false;
+    return QDir().mkdir(path);
+}
+
+QString SizeTextForBytes(qint64 bytes)
+{
+    static const char *const units[] = {"Octets", "ko", "Mo", "Go", "To"};
+    double x = static_cast<double>(bytes);
+    int unit = 0;
+    while (x >= 1024 && unit < 4) {
+        x *= 0.0009765625;
+        ++unit;
+    }
+    const char *format = x > 100 ? "%.0f " : (x > 10 ? "%.1f " : "%.2f ");
+    return QString::asprintf(format, x) + QLatin1String(units[unit]);
+}
+
+QString SizeText(const QString &path, qint64 *bytes)
+{
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return QString();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    const qint64 length = file.size();
+    if (length < 0)
+        return QString();
+    if (bytes)
+        *bytes = length;
+    return SizeTextForBytes(length);
+}
+
+QString DimensionText(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return NotAnImageText();
+    return ReadImageInfo(path, false).SizeText;
+}

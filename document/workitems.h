@@ -1,0 +1,19 @@
+#pragma once
+// Work queued on a gallery's workers.
+
+#include "document/galleryoptions.h"
+#include "document/imageentry.h"
+
+#include <QString>
+
+struct AddRequest {
+    bool ImportProject = false; // a current-format project met here is loaded
+    bool ScanFolder = false;    // a folder met here is scanned
+    bool FromProject = false;   // path comes from a project being loaded
+    ImageEntry Entry;           // path; comment and option block when known
+};
+
+struct ThumbnailJob {
+    QString Path;
+    BuildVignetteOptions Options; // copied when queued; later option changes do not apply
+};

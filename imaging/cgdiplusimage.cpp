@@ -1,0 +1,251 @@
+#include "imaging/cgdiplusimage.h"
+
+#include "imaging/imageformats.h"
+#include "imaging/imagemetadata.h"
+#include "imaging/orientation.h"
+#include "imaging/thumbnailbox.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QPainter>
+#include <QPalette>
+
+namespace {
+
+// Files read whole for a thumbnail: beyond this it is not a photo we can
+// thumbnail in reasonable memory anyway.
+constexpr qint64 kMaxFileBytes = qint64(512) << 20;
+
+QColor ButtonFace()
+{
+    return qGuiApp ? QGuiApplication::palette().color(QPalette::Button) : QColor(240, 240, 240);
+}
+
+} // namespace
+
+CGdiPlusImage::CGdiPlusImage() = default;
+CGdiPlusImage::~CGdiPlusImage() = default;
+
+QString CGdiPlusImage::SoftwareText()
+{
+    return QStringLiteral("Vorlex Gallorim v3");
+}
+
+void CGdiPlusImage::Clear()
+{
+    m_loaded = false;
+    m_inMemory = false;
+    m_path.clear();
+    m_bytes.clear();
+    m_format.clear();
+    m_storedSize = QSize();
+    m_orientation = 1;
+    m_exif = {};
+    m_drawn = QImage();
+}
+
+// Header only: the reader's size option does not touch the pixels. A handler
+// that cannot tell its size without decoding is decoded once.
+bool CGdiPlusImage::Probe(QIODevice &device)
+{
+    QImageReader reader(&device);
+    reader.setAutoTransform(false);
+    if (!reader.canRead() || !IsImageFormat(reader.format()))
+        return false;
+    m_format = reader.format();
+    QSize size = reader.size();
+    if (!size.isValid() || size.isEmpty())
+        size = reader.read().size();
+    if (size.width() <= 0 || size.height() <= 0)
+        return false;
+    m_storedSize = size;
+    return true;
+}
+
+bool CGdiPlusImage::LoadFromFile(const QString &path)
+{
+    std::lock_guard lock(m_lock);
+    Clear();
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly) || !Probe(file)) {
+        Clear();
+        return false;
+    }
+    file.close();
+    const ImageMetadata meta = ReadImageMetadata(path);
+    m_orientation = meta.orientation;
+    m_exif = meta.texts;
+    m_path = path;
+    m_loaded = true;
+    return true;
+}
+
+bool CGdiPlusImage::LoadFromFileInMemory(const QString &path)
+{
+    QByteArray bytes;
+    // Regular files only: a pipe or device could block or never end.
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileBytes)
+            bytes = file.read(kMaxFileBytes + 1);
+        if (bytes.size() > kMaxFileBytes)
+            bytes.clear();
+    }
+    return LoadFromMemory(bytes);
+}
+
+bool CGdiPlusImage::LoadFromMemory(const char *bytes, qint64 length)
+{
+    if (!bytes || length <= 0)
+        return LoadFromMemory(QByteArray());
+    return LoadFromMemory(QByteArray(bytes, length));
+}
+
+bool CGdiPlusImage::LoadFromMemory(const QByteArray &bytes)
+{
+    std::lock_guard lock(m_lock);
+    Clear();
+    if (bytes.isEmpty())
+        return false;
+    QBuffer buffer;
+    buffer.setData(bytes);
+    if (!buffer.open(QIODevice::ReadOnly) || !Probe(buffer)) {
+        Clear();
+        return false;
+    }
+    const ImageMetadata meta = ReadImageMetadata(bytes);
+    m_orientation = meta.orientation;
+    m_exif = meta.texts;
+    m_bytes = bytes;
+    m_inMemory = true;
+    m_loaded = true;
+    return true;
+}
+
+unsigned CGdiPlusImage::GetWidth() const
+{
+    return m_loaded ? static_cast<unsigned>(UprightSize(m_storedSize, m_orientation).width()) : 0;
+}
+
+unsigned CGdiPlusImage::GetHeight() const
+{
+    return m_loaded ? static_cast<unsigned>(UprightSize(m_storedSize, m_orientation).height()) : 0;
+}
+
+QString CGdiPlusImage::GetSizeText() const
+{
+    if (!m_loaded || GetWidth() == 0 || GetHeight() == 0)
+        return QStringLiteral("Not an Image");
+    return QStringLiteral("%1x%2").arg(GetWidth()).arg(GetHeight());
+}
+
+QString CGdiPlusImage::GetExifText(int field) const
+{
+    if (!m_loaded || field < 0 || field >= kExifFieldCount)
+        return QString();
+    return m_exif[static_cast<size_t>(field)];
+}
+
+QByteArray CGdiPlusImage::GetRawFormat() const
+{
+    return m_format;
+}
+
+int CGdiPlusImage::GetOrientation() const
+{
+    return m_orientation;
+}
+
+std::unique_ptr<QIODevice> CGdiPlusImage::OpenSource() const
+{
+    if (m_inMemory) {
+        auto buffer = std::make_unique<QBuffer>();
+        buffer->setData(m_bytes);
+        buffer->open(QIODevice::ReadOnly);
+        return buffer;
+    }
+    auto file = std::make_unique<QFile>(m_path);
+    if (!file->open(QIODevice::ReadOnly))
+        return nullptr;
+    return file;
+}
+
+QImage CGdiPlusImage::DecodeUpright(QSize target, QImage::Format *sourceFormat, QList<QRgb> *sourcePalette,
+                                    bool *memory) const
+{
+    *memory = false;
+    const bool jpeg = m_format == "jpeg";
+    // JPEG decodes at a DCT reduction of up to 1/8; the others at full size.
+    qint64 w = m_storedSize.width(), h = m_storedSize.height();
+    if (jpeg) {
+        w = (w + 7) / 8;
+        h = (h + 7) / 8;
+    }
+    if (w * h * 4 > DecodeLimitBytes()) {
+        *memory = true;
+        return QImage();
+    }
+    auto device = OpenSource();
+    if (!device)
+        return QImage();
+    QImageReader reader(device.get(), m_format);
+    reader.setAutoTransform(false);
+    if (jpeg) {
+        // Shrink-on-load; a quality of 50 or more keeps the smooth final scale.
+        reader.setQuality(75);
+        reader.setScaledSize(SwapsSides(m_orientation) ? target.transposed() : target);
+    }
+    QImage picture = reader.read();
+    if (picture.isNull())
+        return QImage();
+    *sourceFormat = picture.format();
+    if (IsIndexedFormat(picture.format()))
+        *sourcePalette = picture.colorTable();
+    picture = ToUpright(picture, m_orientation);
+    if (picture.size() != target)
+        picture = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    return picture;
+}
+
+void CGdiPlusImage::DrawFit(QPainter &painter, const QRect &rect)
+{
+    DrawFit(painter, rect, ButtonFace());
+}
+
+void CGdiPlusImage::DrawFit(QPainter &painter, const QRect &rect, const QColor &face)
+{
+    std::lock_guard lock(m_lock);
+    const ImagePlacement p = PlaceFitted(rect.width(), rect.height(), GetWidth(), GetHeight());
+    if (!m_loaded || p.width <= 0 || p.height <= 0) {
+        painter.fillRect(rect, face);
+        return;
+    }
+    const QSize drawn(p.width, p.height);
+    if (m_drawn.size() != drawn) {
+        QImage::Format format;
+        QList<QRgb> palette;
+        bool memory = false;
+        m_drawn = DecodeUpright(drawn, &format, &palette, &memory);
+    }
+    if (m_drawn.isNull()) {
+        painter.fillRect(rect, face);
+        return;
+    }
+    painter.drawImage(rect.left() + p.x, rect.top() + p.y, m_drawn);
+    // Bands fill the margins only; they never paint over the picture.
+    const int bottom = p.y + p.height;
+    const int right = p.x + p.width;
+    if (rect.height() - p.height > 1) {
+        painter.fillRect(QRect(rect.left(), rect.top(), rect.width(), p.y), face);
+        painter.fillRect(QRect(rect.left(), rect.top() + bottom, rect.width(), rect.height() - bottom), face);
+    }
+    if (rect.width() - p.width > 1) {
+        painter.fillRect(QRect(rect.left(), rect.top(), p.x, rect.height()), face);
+        painter.fillRect(QRect(rect.left() + right, rect.top(), rect.width() - right, rect.height()), face);
+    }
+}

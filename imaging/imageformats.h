@@ -1,0 +1,15 @@
+#pragma once
+// Which reader formats count as images here and which of them we can write.
+
+#include <QByteArray>
+#include <QImage>
+#include <QtGlobal>
+
+// JPEG, PNG, GIF, BMP, TIFF, WebP and the icon formats. Other formats Qt can
+// read (text-based ones especially) could take a plain text file for an image.
+bool IsImageFormat(const QByteArray &format);
+// JPEG, PNG, GIF, BMP, TIFF and WebP; icons are read only.
+bool IsWritableFormat(const QByteArray &format);
+bool IsIndexedFormat(QImage::Format format);
+// Bytes the decoders may allocate for one picture (Qt's reader limit).
+qint64 DecodeLimitBytes();

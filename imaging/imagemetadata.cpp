@@ -1,0 +1,142 @@
+#include "imaging/imagemetadata.h"
+
+#include <QFile>
+#include <exiv2/exiv2.hpp>
+#include <mutex>
+
+namespace {
+
+// exiv2 wants its XMP parser set up once before threads use it, and would
+// otherwise print a warning on stderr for every damaged file it meets.
+void PrepareExiv2()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Exiv2::XmpParser::initialize();
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+    });
+}
+
+const Exiv2::Exifdatum *Find(const Exiv2::ExifData &exif, const char *key)
+{
+    const auto it = exif.findKey(Exiv2::ExifKey(key));
+    if (it == exif.end() || it->count() == 0)
+        return nullptr;
+    return &*it;
+}
+
+QString Ascii(const Exiv2::ExifData &exif, const char *key)
+{
+    const Exiv2::Exifdatum *d = Find(exif, key);
+    return d ? ExifAsciiText(QByteArray::fromStdString(d->toString())) : QString();
+}
+
+// The first rational read as two unsigned 32-bit numbers, as stored.
+bool Rational(const Exiv2::ExifData &exif, const char *key, std::uint32_t &num, std::uint32_t &den)
+{
+    const Exiv2::Exifdatum *d = Find(exif, key);
+    if (!d)
+        return false;
+    if (const auto *u = dynamic_cast<const Exiv2::URationalValue *>(&d->value())) {
+        num = u->value_.at(0).first;
+        den = u->value_.at(0).second;
+        return true;
+    }
+    const Exiv2::Rational r = d->toRational(0);
+    num = static_cast<std::uint32_t>(r.first);
+    den = static_cast<std::uint32_t>(r.second);
+    return true;
+}
+
+bool Short(const Exiv2::ExifData &exif, const char *key, std::uint16_t &value)
+{
+    const Exiv2::Exifdatum *d = Find(exif, key);
+    if (!d)
+        return false;
+    value = static_cast<std::uint16_t>(d->toLong(0) & 0xFFFF);
+    return true;
+}
+
+ImageMetadata FromExif(const Exiv2::ExifData &exif)
+{
+    ImageMetadata m;
+    if (const Exiv2::Exifdatum *o = Find(exif, "Exif.Image.Orientation"))
+        m.orientation = o->toLong(0) >= 1 && o->toLong(0) <= 8 ? static_cast<int>(o->toLong(0)) : 1;
+    m.texts[EXIF_MAKE] = Ascii(exif, "Exif.Image.Make");
+    m.texts[EXIF_MODEL] = Ascii(exif, "Exif.Image.Model");
+    const char *dateKey = Find(exif, "Exif.Photo.DateTimeOriginal") ? "Exif.Photo.DateTimeOriginal"
+                                                                    : "Exif.Image.DateTime";
+    const QString stamp = Ascii(exif, dateKey);
+    m.texts[EXIF_DATE] = ExifDateText(stamp);
+    m.texts[EXIF_TIME] = ExifTimeText(stamp);
+    std::uint32_t num = 0, den = 0;
+    if (Rational(exif, "Exif.Photo.ExposureTime", num, den))
+        m.texts[EXIF_EXPOSURE] = ExifExposureText(num, den);
+    if (Rational(exif, "Exif.Photo.FNumber", num, den))
+        m.texts[EXIF_APERTURE] = ExifApertureText(num, den);
+    if (Rational(exif, "Exif.Photo.FocalLength", num, den))
+        m.texts[EXIF_FOCAL] = ExifFocalText(num, den);
+    std::uint16_t value = 0;
+    if (Short(exif, "Exif.Photo.Flash", value))
+        m.texts[EXIF_FLASH] = ExifFlashText(value);
+    if (Short(exif, "Exif.Photo.ISOSpeedRatings", value))
+        m.texts[EXIF_ISO] = ExifIsoText(value);
+    return m;
+}
+
+template <typename Open>
+ImageMetadata Read(Open open)
+{
+    PrepareExiv2();
+    try {
+        auto image = open();
+        if (!image.get())
+            return {};
+        image->readMetadata();
+        return FromExif(image->exifData());
+    } catch (const std::exception &) {
+        return {};
+    }
+}
+
+} // namespace
+
+ImageMetadata ReadImageMetadata(const QString &path)
+{
+    return Read([&] { return Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString(), false); });
+}
+
+ImageMetadata ReadImageMetadata(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return {};
+    return Read([&] {
+        return Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(bytes.constData()),
+                                         static_cast<long>(bytes.size()));
+    });
+}
+
+bool SetSoftwareTag(QByteArray &jpeg, const QString &software)
+{
+    PrepareExiv2();
+    try {
+        auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(jpeg.constData()),
+                                               static_cast<long>(jpeg.size()));
+        if (!image.get())
+            return false;
+        Exiv2::ExifData exif;
+        exif["Exif.Image.Software"] = software.toStdString();
+        image->clearMetadata();
+        image->setExifData(exif);
+        image->writeMetadata();
+        Exiv2::BasicIo &io = image->io();
+        io.seek(0, Exiv2::BasicIo::beg);
+        const Exiv2::DataBuf data = io.read(static_cast<long>(io.size()));
+        if (data.size_ <= 0)
+            return false;
+        jpeg = QByteArray(reinterpret_cast<const char *>(data.pData_), data.size_);
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}

@@ -1,0 +1,22 @@
+#pragma once
+// What the imaging object needs from an image's metadata (through exiv2):
+// the orientation and the nine camera texts. Reading never throws; damaged or
+// absent metadata gives orientation 1 and empty texts.
+
+#include "imaging/exiffield.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+
+struct ImageMetadata {
+    int orientation = 1;
+    std::array<QString, kExifFieldCount> texts;
+};
+
+ImageMetadata ReadImageMetadata(const QString &path);
+ImageMetadata ReadImageMetadata(const QByteArray &bytes);
+
+// Replaces every metadata block of an encoded JPEG by one EXIF block holding
+// only the Software tag. False (and the bytes untouched) on failure.
+bool SetSoftwareTag(QByteArray &jpeg, const QString &software);

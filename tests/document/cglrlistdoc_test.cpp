@@ -1,0 +1,201 @@
+#include "document/cglrlistdoc.h"
+#include "document/notifycodes.h"
+#include "document/thumbnailpath.h"
+#include "platform/profile.h"
+#include "recordingsink.h"
+
+#include <QDir>
+#include <QImage>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+class ListDocTest : public ::testing::Test {
+protected:
+    QTemporaryDir m_dir;
+    SettingsProfile m_profile{m_dir.filePath("settings.ini")};
+    CGLRListDoc m_doc{m_profile, 1};
+    RecordingSink m_sink;
+
+    ImageEntry Entry(const QString &name, int thumbnailBytes = 0)
+    {
+        ImageEntry e;
+        e.Path = m_dir.filePath(name);
+        e.ImageDimensions = "640x480";
+        e.ImageSizeText = "12.0 ko";
+        e.ThumbnailBytes = thumbnailBytes;
+        if (thumbnailBytes) {
+            e.ThumbnailDimensions = "128x96";
+            e.ThumbnailSizeText = "1.00 ko";
+        }
+        return e;
+    }
+    int Insert(const QString &name, int thumbnailBytes = 0, bool fromProject = false)
+    {
+        return m_doc.InsertEntry(Entry(name, thumbnailBytes), QString(), QString(), fromProject);
+    }
+    QString ThumbnailOf(const QString &name)
+    {
+        const BuildVignetteOptions v = m_doc.GetOptions().BuildVignette;
+        return ThumbnailPath(m_dir.filePath(name), v.PreSuffixe, v.WithPrefixe);
+    }
+};
+} // namespace
+
+TEST_F(ListDocTest, findEntryTellsPathsApartByLetterCase)
+{
+    Insert("a.jpg");
+    Insert("A.jpg");
+    EXPECT_EQ(m_doc.FindEntry(m_dir.filePath("a.jpg")), 0);
+    EXPECT_EQ(m_doc.FindEntry(m_dir.filePath("A.jpg")), 1);
+    EXPECT_EQ(m_doc.FindEntry(m_dir.filePath("b.jpg")), -1);
+}
+
+TEST_F(ListDocTest, indexOperationsOutsideTheListAnswerNothing)
+{
+    Insert("a.jpg");
+    m_doc.SetModifiedFlag(false);
+    ImageOptionBlock block;
+    block.Flags = IMGOPT_LINK_TYPE;
+    for (int bad : {-1, 1, 100}) {
+        EXPECT_EQ(m_doc.GetPath(bad), QString());
+        EXPECT_EQ(m_doc.GetComment(bad), QString());
+        EXPECT_EQ(m_doc.GetOptionsSummary(bad), QString());
+        EXPECT_FALSE(m_doc.GetOptionBlock(bad, block));
+        EXPECT_FALSE(m_doc.SetOptionBlock(bad, block));
+        m_doc.SetComment(bad, "x");
+    }
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_EQ(m_doc.GetEntryCount(), 1);
+}
+
+TEST_F(ListDocTest, commentsAndOptionBlocksAreStoredPerEntry)
+{
+    Insert("a.jpg");
+    Insert("b.jpg");
+    m_doc.SetModifiedFlag(false);
+    m_doc.SetComment(1, "Le port");
+    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_EQ(m_doc.GetComment(1), "Le port");
+    EXPECT_EQ(m_doc.GetComment(0), QString());
+
+    ImageOptionBlock block;
+    block.Flags = IMGOPT_TOOLTIP_TYPE | IMGOPT_COMMENT_UNDER_IMAGE;
+    block.ToolTipType = 1;
+    EXPECT_TRUE(m_doc.SetOptionBlock(0, block));
+    ImageOptionBlock read;
+    EXPECT_TRUE(m_doc.GetOptionBlock(0, read));
+    EXPECT_EQ(read, block);
+    EXPECT_EQ(m_doc.GetOptionsSummary(0), "Info Bulle; ");
+}
+
+TEST_F(ListDocTest, insertReportsTheRowCountAndTotalAndMarksModifiedUnlessFromAProject)
+{
+    m_doc.SetSink(&m_sink);
+    EXPECT_EQ(m_doc.InsertEntry(Entry("a.jpg", 300), "state", "info", true), 0);
+    EXPECT_FALSE(m_doc.IsModified());
+    EXPECT_EQ(Insert("b.jpg", 200), 1);
+    EXPECT_TRUE(m_doc.IsModified());
+
+    EXPECT_EQ(m_sink.ValuesOf(NOTIFY_COUNT), (std::vector<std::intptr_t>{1, 2}));
+    EXPECT_EQ(m_sink.ValuesOf(NOTIFY_THUMBNAIL_BYTES), (std::vector<std::intptr_t>{300, 500}));
+    EXPECT_EQ(m_doc.GetThumbnailBytes(), 500);
+    EXPECT_EQ(m_sink.Calls().value(0), "insert 0 " + m_dir.filePath("a.jpg") + " | info | state");
+    m_doc.SetSink(nullptr);
+}
+
+TEST_F(ListDocTest, insertStoresAnOverrideEqualToTheGalleryWithoutItsFlag)
+{
+    ImageEntry e = Entry("a.jpg");
+    e.Options.Flags = IMGOPT_BORDER_SIZE;
+    e.Options.BorderSize = m_doc.GetOptions().WebPage2.BorderSize;
+    m_doc.InsertEntry(e, QString(), QString(), false);
+    ImageOptionBlock block;
+    ASSERT_TRUE(m_doc.GetOptionBlock(0, block));
+    EXPECT_EQ(block.Flags, 0u);
+}
+
+TEST_F(ListDocTest, aClosingDocumentAcceptsNoEntry)
+{
+    m_doc.OnCloseDocument();
+    EXPECT_EQ(Insert("a.jpg"), -1);
+    EXPECT_EQ(m_doc.GetEntryCount(), 0);
+}
+
+TEST_F(ListDocTest, nothingIsPostedWithoutALiveSink)
+{
+    Insert("a.jpg");
+    m_doc.PostNotify(NOTIFY_PROGRESS, 3);
+    m_sink.SetAlive(false);
+    m_doc.SetSink(&m_sink);
+    Insert("b.jpg");
+    m_doc.PostNotify(NOTIFY_PROGRESS, 4);
+    EXPECT_FALSE(m_doc.HasView());
+    EXPECT_TRUE(m_sink.Posts().empty());
+    EXPECT_TRUE(m_sink.Calls().isEmpty());
+
+    m_sink.SetAlive(true);
+    m_doc.PostNotify(NOTIFY_PROGRESS, 5);
+    EXPECT_EQ(m_sink.ValuesOf(NOTIFY_PROGRESS), std::vector<std::intptr_t>{5});
+    m_doc.SetSink(nullptr);
+}
+
+TEST_F(ListDocTest, aFailedThumbnailShowsAnErrorAndLeavesTheTotal)
+{
+    Insert("a.jpg", 1000);
+    Insert("b.jpg", 24);
+    m_doc.SetSink(&m_sink);
+    m_doc.MarkThumbnailResult(m_dir.filePath("a.jpg"), false);
+
+    ImageEntry e;
+    ASSERT_TRUE(m_doc.GetEntry(0, e));
+    EXPECT_EQ(e.ThumbnailBytes, 0);
+    EXPECT_TRUE(e.ThumbnailDimensions.isEmpty());
+    EXPECT_TRUE(e.ThumbnailSizeText.isEmpty());
+    EXPECT_EQ(m_doc.GetThumbnailBytes(), 24);
+    EXPECT_EQ(m_sink.Calls().value(0), "cell 0 " + m_dir.filePath("a.jpg") + " | Erreur de création");
+    EXPECT_EQ(m_sink.ValuesOf(NOTIFY_THUMBNAIL_BYTES), std::vector<std::intptr_t>{24});
+    EXPECT_EQ(m_sink.ValuesOf(NOTIFY_THUMBNAIL_DONE), std::vector<std::intptr_t>{0});
+
+    m_doc.MarkThumbnailResult(m_dir.filePath("b.jpg"), true);
+    EXPECT_TRUE(m_sink.Calls().last().endsWith("| Sera Crée avec la page web"));
+    m_doc.SetSink(nullptr);
+}
+
+TEST_F(ListDocTest, aThumbnailOnDiskFillsTheEntryAndTheTotal)
+{
+    Insert("a.jpg");
+    const QString thumb = ThumbnailOf("a.jpg");
+    ASSERT_TRUE(CreateFolders(QFileInfo(thumb).absolutePath()));
+    QImage image(128, 96, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    ASSERT_TRUE(image.save(thumb, "PNG"));
+    qint64 bytes = 0;
+    const QString size = SizeText(thumb, &bytes);
+
+    m_doc.SetSink(&m_sink);
+    m_doc.MarkThumbnailResult(m_dir.filePath("a.jpg"), false);
+    ImageEntry e;
+    ASSERT_TRUE(m_doc.GetEntry(0, e));
+    EXPECT_EQ(e.ThumbnailDimensions, "128x96");
+    EXPECT_EQ(e.ThumbnailSizeText, size);
+    EXPECT_EQ(e.ThumbnailBytes, bytes);
+    EXPECT_EQ(m_doc.GetThumbnailBytes(), bytes);
+    EXPECT_EQ(m_sink.Calls().value(0), "cell 0 " + m_dir.filePath("a.jpg") + " | 128x96  " + size);
+    m_doc.SetSink(nullptr);
+}
+
+TEST_F(ListDocTest, refreshesForPathsNotInTheListAreIgnored)
+{
+    Insert("a.jpg", 10);
+    m_doc.SetSink(&m_sink);
+    m_doc.MarkThumbnailResult(m_dir.filePath("other.jpg"), false);
+    m_doc.MarkThumbnailStarted(m_dir.filePath("other.jpg"));
+    EXPECT_TRUE(m_sink.Posts().empty());
+    EXPECT_TRUE(m_sink.Calls().isEmpty());
+    EXPECT_EQ(m_doc.GetThumbnailBytes(), 10);
+
+    m_doc.MarkThumbnailStarted(m_dir.filePath("a.jpg"));
+    EXPECT_EQ(m_sink.Calls().value(0), "cell 0 " + m_dir.filePath("a.jpg") + " | En cours de création");
+    m_doc.SetSink(nullptr);
+}

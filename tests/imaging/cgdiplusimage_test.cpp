@@ -1,0 +1,149 @@
+#include "imaging/cgdiplusimage.h"
+
+#include "imagingtestsupport.h"
+
+#include <QPainter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+class ImageFiles : public ::testing::Test {
+protected:
+    QString Write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        EXPECT_TRUE(WriteBytes(path, bytes));
+        return path;
+    }
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(ImageFiles, everyLoadPathGivesTheSizeText)
+{
+    const QByteArray png = Encode(Quadrants(120, 80), "png");
+    const QString path = Write("a.png", png);
+    CGdiPlusImage fromFile, fromFileInMemory, fromMemory;
+    ASSERT_TRUE(fromFile.LoadFromFile(path));
+    ASSERT_TRUE(fromFileInMemory.LoadFromFileInMemory(path));
+    ASSERT_TRUE(fromMemory.LoadFromMemory(png.constData(), png.size()));
+    for (const CGdiPlusImage *image : {&fromFile, &fromFileInMemory, &fromMemory}) {
+        EXPECT_EQ(image->GetSizeText(), "120x80");
+        EXPECT_EQ(image->GetWidth(), 120u);
+        EXPECT_EQ(image->GetHeight(), 80u);
+        EXPECT_EQ(image->GetRawFormat(), "png");
+    }
+}
+
+TEST_F(ImageFiles, decidesByContentNotByName)
+{
+    const QString text = Write("photo.jpg", "This is not a picture at all.\n");
+    const QString png = Write("really-a-png.jpg", Encode(Quadrants(10, 6), "png"));
+    CGdiPlusImage image;
+    EXPECT_FALSE(image.LoadFromFile(text));
+    EXPECT_EQ(image.GetSizeText(), "Not an Image");
+    EXPECT_TRUE(image.LoadFromFile(png));
+    EXPECT_EQ(image.GetRawFormat(), "png");
+}
+
+TEST_F(ImageFiles, aFailedLoadEmptiesTheObject)
+{
+    CGdiPlusImage image;
+    ASSERT_TRUE(image.LoadFromFile(Write("a.png", Encode(Quadrants(10, 6), "png"))));
+    EXPECT_FALSE(image.LoadFromFile(m_dir.filePath("missing.png")));
+    EXPECT_EQ(image.GetWidth(), 0u);
+    EXPECT_EQ(image.GetSizeText(), "Not an Image");
+    EXPECT_EQ(image.BuildThumbnail({m_dir.filePath("t.png"), 10, 10, 1, 0xFFFFFF, 85}), THUMB_NO_IMAGE);
+    EXPECT_FALSE(image.LoadFromMemory(nullptr, 10));
+    EXPECT_FALSE(image.LoadFromMemory("x", 0));
+    EXPECT_FALSE(image.LoadFromFileInMemory(m_dir.filePath("missing.png")));
+}
+
+TEST_F(ImageFiles, readsTheNineCameraTexts)
+{
+    const QString path = Write("camera.jpg", Encode(Quadrants(64, 48), "jpeg", 90));
+    ASSERT_TRUE(SetExif(path, {{"Exif.Image.Make", "Canon"},
+                               {"Exif.Image.Model", "Canon EOS 300D DIGITAL"},
+                               {"Exif.Photo.DateTimeOriginal", "2004:05:12 10:20:30"},
+                               {"Exif.Image.DateTime", "2010:01:01 00:00:00"},
+                               {"Exif.Photo.ExposureTime", "10/600"},
+                               {"Exif.Photo.FNumber", "56/10"},
+                               {"Exif.Photo.FocalLength", "350/10"},
+                               {"Exif.Photo.Flash", "25"},
+                               {"Exif.Photo.ISOSpeedRatings", "400"}}));
+    CGdiPlusImage image;
+    ASSERT_TRUE(image.LoadFromFileInMemory(path));
+    const char *expected[] = {"Canon", "Canon EOS 300D DIGITAL", "12/05/2004", "10:20:30", "60", "5.6", "35", "On", "400"};
+    for (int f = 0; f < kExifFieldCount; ++f)
+        EXPECT_EQ(image.GetExifText(f), QString::fromLatin1(expected[f])) << "field " << f;
+    EXPECT_EQ(image.GetExifText(9), "");
+    EXPECT_EQ(image.GetExifText(-1), "");
+}
+
+TEST_F(ImageFiles, fallsBackToDateTimeAndLeavesAbsentTagsEmpty)
+{
+    const QString dated = Write("dated.jpg", Encode(Quadrants(64, 48), "jpeg"));
+    ASSERT_TRUE(SetExif(dated, {{"Exif.Image.DateTime", "2004:05:12 10:20:30"}, {"Exif.Photo.Flash", "16"}}));
+    const QString bare = Write("bare.jpg", Encode(Quadrants(64, 48), "jpeg"));
+    CGdiPlusImage image;
+    ASSERT_TRUE(image.LoadFromFile(dated));
+    EXPECT_EQ(image.GetExifText(EXIF_DATE), "12/05/2004");
+    EXPECT_EQ(image.GetExifText(EXIF_TIME), "10:20:30");
+    EXPECT_EQ(image.GetExifText(EXIF_FLASH), "Off");
+    EXPECT_EQ(image.GetExifText(EXIF_MAKE), "");
+    ASSERT_TRUE(image.LoadFromFile(bare));
+    for (int f = 0; f < kExifFieldCount; ++f)
+        EXPECT_EQ(image.GetExifText(f), "") << "field " << f;
+}
+
+TEST(DrawFit, centresASmallPictureWithFaceColouredBands)
+{
+    const QByteArray png = Encode(Quadrants(100, 50), "png");
+    CGdiPlusImage image;
+    ASSERT_TRUE(image.LoadFromMemory(png));
+    QImage target(200, 200, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    {
+        QPainter painter(&target);
+        image.DrawFit(painter, QRect(0, 0, 200, 200), QColor(Qt::white));
+    }
+    EXPECT_EQ(ColourClass(target.pixel(50, 75)), 'r');  // drawn at (50, 75), not enlarged
+    EXPECT_EQ(ColourClass(target.pixel(149, 124)), 'b');
+    EXPECT_EQ(ColourClass(target.pixel(100, 74)), 'w'); // top band
+    EXPECT_EQ(ColourClass(target.pixel(100, 125)), 'w'); // bottom band
+    EXPECT_EQ(ColourClass(target.pixel(49, 100)), 'w');
+    EXPECT_EQ(ColourClass(target.pixel(150, 100)), 'w');
+}
+
+TEST(DrawFit, shrinksALargePictureIntoAnOffsetRectangle)
+{
+    CGdiPlusImage image;
+    ASSERT_TRUE(image.LoadFromMemory(Encode(Quadrants(400, 400), "jpeg", 95)));
+    QImage target(300, 200, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    {
+        QPainter painter(&target);
+        image.DrawFit(painter, QRect(100, 50, 200, 100), QColor(Qt::white));
+    }
+    EXPECT_EQ(ColourClass(target.pixel(50, 100)), 'k'); // outside the rectangle: untouched
+    EXPECT_EQ(ColourClass(target.pixel(120, 100)), 'w'); // left band of the rectangle
+    EXPECT_EQ(ColourClass(target.pixel(152, 52)), 'r');  // 100x100 picture at (150, 50)
+    EXPECT_EQ(ColourClass(target.pixel(247, 147)), 'b');
+    EXPECT_EQ(ColourClass(target.pixel(280, 100)), 'w');
+}
+
+TEST(DrawFit, fillsTheWholeRectangleWhenNothingIsHeld)
+{
+    CGdiPlusImage image;
+    QImage target(20, 20, QImage::Format_RGB32);
+    target.fill(Qt::black);
+    {
+        QPainter painter(&target);
+        image.DrawFit(painter, QRect(0, 0, 20, 20), QColor(Qt::white));
+    }
+    EXPECT_EQ(ColourClass(target.pixel(10, 10)), 'w');
+}

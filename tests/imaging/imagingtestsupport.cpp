@@ -1,0 +1,207 @@
+#include "imagingtestsupport.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QImageWriter>
+#include <QPainter>
+#include <QtEndian>
+#include <exiv2/exiv2.hpp>
+
+namespace testsupport {
+
+QImage Quadrants(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    QPainter p(&image);
+    const int hw = width / 2, hh = height / 2;
+    p.fillRect(0, 0, hw, hh, Qt::red);
+    p.fillRect(hw, 0, width - hw, hh, Qt::green);
+    p.fillRect(hw, hh, width - hw, height - hh, Qt::blue);
+    p.fillRect(0, hh, hw, height - hh, Qt::yellow);
+    return image;
+}
+
+QByteArray Encode(const QImage &image, const char *format, int quality)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, format);
+    if (quality >= 0)
+        writer.setQuality(quality);
+    writer.write(image);
+    return bytes;
+}
+
+bool WriteBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+QByteArray ReadBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool SetExif(const QString &path, const std::map<std::string, std::string> &tags)
+{
+    try {
+        auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+        image->readMetadata();
+        Exiv2::ExifData &exif = image->exifData();
+        for (const auto &[key, value] : tags)
+            exif[key].setValue(value);
+        image->writeMetadata();
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+std::map<std::string, std::string> ExifOf(const QString &path)
+{
+    std::map<std::string, std::string> keys;
+    try {
+        auto image = Exiv2::ImageFactory::open(QFile::encodeName(path).toStdString());
+        image->readMetadata();
+        for (const auto &d : image->exifData())
+            keys[d.key()] = d.toString();
+    } catch (const std::exception &) {
+    }
+    return keys;
+}
+
+int JpegQuality(const QByteArray &jpeg)
+{
+    static const int kLuminance[64] = {16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
+                                       14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
+                                       18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
+                                       49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
+    static const int kNatural[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
+                                     12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
+                                     35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+                                     58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+    const qsizetype dqt = jpeg.indexOf(QByteArray("\xFF\xDB", 2));
+    if (dqt < 0 || dqt + 5 + 64 > jpeg.size() || (uchar(jpeg[dqt + 4]) != 0))
+        return -1;
+    const uchar *table = reinterpret_cast<const uchar *>(jpeg.constData() + dqt + 5);
+    for (int q = 1; q <= 100; ++q) {
+        const int scale = q < 50 ? 5000 / q : 200 - 2 * q;
+        bool all = true;
+        for (int k = 0; k < 64 && all; ++k) {
+            const int v = std::clamp((kLuminance[kNatural[k]] * scale + 50) / 100, 1, 255);
+            all = table[k] == v;
+        }
+        if (all)
+            return q;
+    }
+    return -1;
+}
+
+char ColourClass(QRgb c)
+{
+    const int r = qRed(c), g = qGreen(c), b = qBlue(c);
+    auto hi = [](int v) { return v > 180; };
+    auto lo = [](int v) { return v < 80; };
+    if (hi(r) && hi(g) && hi(b))
+        return 'w';
+    if (lo(r) && lo(g) && lo(b))
+        return 'k';
+    if (hi(r) && lo(g) && lo(b))
+        return 'r';
+    if (lo(r) && hi(g) && lo(b))
+        return 'g';
+    if (lo(r) && lo(g) && hi(b))
+        return 'b';
+    if (hi(r) && hi(g) && lo(b))
+        return 'y';
+    return '?';
+}
+
+namespace {
+
+quint32 Crc32(const QByteArray &data)
+{
+    quint32 crc = 0xFFFFFFFFu;
+    for (char ch : data) {
+        crc ^= uchar(ch);
+        for (int k = 0; k < 8; ++k)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+QByteArray Chunk(const char *type, const QByteArray &payload)
+{
+    QByteArray body = QByteArray(type, 4) + payload;
+    QByteArray chunk(4, '\0');
+    qToBigEndian<quint32>(quint32(payload.size()), chunk.data());
+    chunk += body;
+    QByteArray crc(4, '\0');
+    qToBigEndian<quint32>(Crc32(body), crc.data());
+    return chunk + crc;
+}
+
+} // namespace
+
+QByteArray PngDeclaring(quint32 width, quint32 height)
+{
+    QByteArray ihdr(13, '\0');
+    qToBigEndian<quint32>(width, ihdr.data());
+    qToBigEndian<quint32>(height, ihdr.data() + 4);
+    ihdr[8] = 8; // bit depth
+    ihdr[9] = 6; // RGBA
+    // A few bytes of deflate data: a stored empty block is enough for a header.
+    const QByteArray idat = QByteArray::fromHex("789c030000000001");
+    return QByteArray("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", ihdr) + Chunk("IDAT", idat) + Chunk("IEND", {});
+}
+
+int BmpBitsPerPixel(const QByteArray &bmp)
+{
+    return bmp.size() < 30 ? -1 : qFromLittleEndian<quint16>(bmp.constData() + 28);
+}
+
+int PngColourType(const QByteArray &png)
+{
+    return png.size() < 26 ? -1 : uchar(png[25]);
+}
+
+std::map<int, quint32> TiffTags(const QByteArray &tiff)
+{
+    std::map<int, quint32> tags;
+    if (tiff.size() < 8)
+        return tags;
+    const bool little = tiff.startsWith("II");
+    auto u16 = [&](qsizetype at) -> quint32 {
+        if (at + 2 > tiff.size())
+            return 0;
+        return little ? qFromLittleEndian<quint16>(tiff.constData() + at) : qFromBigEndian<quint16>(tiff.constData() + at);
+    };
+    auto u32 = [&](qsizetype at) -> quint32 {
+        if (at + 4 > tiff.size())
+            return 0;
+        return little ? qFromLittleEndian<quint32>(tiff.constData() + at) : qFromBigEndian<quint32>(tiff.constData() + at);
+    };
+    const quint32 ifd = u32(4);
+    const quint32 count = u16(ifd);
+    for (quint32 i = 0; i < count; ++i) {
+        const qsizetype e = ifd + 2 + i * 12;
+        const quint32 type = u16(e + 2), n = u32(e + 4);
+        const quint32 size = type == 3 ? 2 : 4;
+        const qsizetype at = n * size <= 4 ? e + 8 : u32(e + 8);
+        tags[int(u16(e))] = size == 2 ? u16(at) : u32(at);
+    }
+    return tags;
+}
+
+int GifGlobalTableSize(const QByteArray &gif)
+{
+    if (gif.size() < 13)
+        return -1;
+    const uchar packed = uchar(gif[10]);
+    return (packed & 0x80) ? 1 << ((packed & 0x07) + 1) : 0;
+}
+
+} // namespace testsupport
