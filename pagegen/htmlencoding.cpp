@@ -150,6 +150,8 @@ QString GuardScriptElementText(const QString &scriptText)
 {
     QString text = scriptText;
     text.replace(QLatin1String("</"), QLatin1String("<\\/"));
+    // "<!--" would switch the parser into a mode where a later "<script" hides the real end.
+    text.replace(QLatin1String("<!--"), QLatin1String("<\\!--"));
     return text;
 }
 
