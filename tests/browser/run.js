@@ -1,14 +1,18 @@
 'use strict';
 // Headless checks of the built-in page resources in a real browser.
-// Usage: node run.js <folder of the resources>
-// Pages are written to a temporary folder and opened through file:// only.
+// Usage: node run.js <folder of the resources> [<test_pagegen executable>]
+// Pages are written to a temporary folder and opened through file:// only:
+// small hand-made pages around each resource, and, given the test executable,
+// a whole site written by the real page builders.
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
+const { execFileSync } = require('child_process');
 const { chromium } = require('playwright-core');
 const { esc, galleryPage, slideshowPage, svg } = require('./fixtures');
 
 const resDir = path.resolve(process.argv[2] || path.join(__dirname, '../../pagegen/resources'));
+const builderTests = process.argv[3] || '';
 const browserPath = process.env.GALLORIM_CHROMIUM || '/usr/bin/chromium';
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'gallorim-browser-'));
 const url = (name) => 'file://' + path.join(work, name).split(path.sep).map(encodeURIComponent).join('/');
@@ -253,9 +257,89 @@ check('protected thumbnail slideshow advances and refuses the context menu', asy
     'no hand cursor without links');
 });
 
+// The site the page builders write for browsers, described by its sample.json.
+let site = null;
+const siteUrl = (name) => url(path.join('site', name));
+
+function writeBuiltSite() {
+  const root = path.join(work, 'site');
+  fs.mkdirSync(root, { recursive: true });
+  execFileSync(builderTests, ['--gtest_filter=SampleGallery.*'], {
+    env: { ...process.env, GALLORIM_SAMPLE_GALLERY: root, QT_QPA_PLATFORM: 'offscreen' }, stdio: 'pipe',
+  });
+  site = JSON.parse(fs.readFileSync(path.join(root, 'sample.json'), 'utf8'));
+  const base = (image) => path.basename(image.file);
+  site.byName = Object.fromEntries(site.images.map((i) => [base(i), i]));
+}
+
+const builtCheck = (name, fn) => check('built site: ' + name, async (ctx, page) => {
+  if (!site) throw new Error('the sample site was not written');
+  await fn(ctx, page);
+});
+
+builtCheck('gallery thumbnails carry their bubbles', async (ctx, page) => {
+  await page.goto(siteUrl(site.gallery[0]));
+  const red = site.byName['rouge.png'];
+  expectEq(await page.getAttribute('img[src$="small_rouge.png"]', 'title'), red.comment, 'classic bubble');
+  await page.hover('img[src$="small_vert.png"]');
+  await page.waitForFunction(() => document.getElementById('topdecklink').style.visibility === 'visible');
+  expectEq(await page.textContent('#topdecklink'), site.byName['vert.png'].comment, 'script bubble');
+  expectTrue(await page.isVisible('a[href="index2.html"]'), 'link to the next page');
+});
+
+builtCheck('gallery popups open at the picture size with its comment', async (ctx, page) => {
+  await page.goto(siteUrl(site.gallery[0]));
+  for (const name of ['rouge.png', 'vert.png']) {
+    const image = site.byName[name];
+    const popup = await openPopup(ctx, page, `a[onclick*="${name}"]`);
+    expectEq(await popup.evaluate(() => [innerWidth, innerHeight]), [image.width, image.height], name + ' popup size');
+    const comment = image.comment.split('"').join("''");
+    if (image.scriptTooltip) {
+      await popup.hover('#vorlex_zoom', { position: { x: 10, y: 10 } });
+      await popup.waitForFunction(() => document.getElementById('topdecklink').style.visibility === 'visible');
+      expectEq(await popup.textContent('#topdecklink'), comment, name + ' popup bubble');
+    } else {
+      expectEq(await popup.getAttribute('#vorlex_zoom', 'title'), comment, name + ' popup bubble');
+    }
+  }
+});
+
+builtCheck('a picture larger than the screen gets a reduced popup', async (ctx, page) => {
+  await page.goto(siteUrl(site.gallery[1]));
+  const image = site.byName['bleu.png'];
+  const [sw, sh] = await page.evaluate(() => [screen.availWidth, screen.availHeight]);
+  const popup = await openPopup(ctx, page, 'a[onclick*="bleu.png"]');
+  const [w, h, iw, ih] = await popup.evaluate(() => { const i = document.getElementById('vorlex_zoom');
+    return [innerWidth, innerHeight, i.width, i.height]; });
+  expectTrue(w <= sw - 30 && h <= sh - 30 && iw <= w && ih <= h && iw < image.width,
+    `popup ${w}x${h}, picture ${iw}x${ih}, screen ${sw}x${sh}`);
+  expectEq(await popup.getAttribute('#vorlex_zoom', 'title'), image.comment.split('"').join("''"), 'popup bubble');
+});
+
+builtCheck('automatic and random slideshows advance', async (ctx, page) => {
+  for (const file of [site.slideshows.automatic, site.slideshows.random, site.slideshows.thumbnails]) {
+    await page.goto(siteUrl(file));
+    await page.waitForFunction(() => window.__shown.length >= 2, null, { timeout: 5000 });
+    expectTrue(/^Image \d sur 4$/.test(await status(page)), file + ' status ' + await status(page));
+  }
+});
+
+builtCheck('manual slideshow steps', async (ctx, page) => {
+  await page.goto(siteUrl(site.slideshows.manual));
+  await waitShown(page, '1');
+  await page.click('#vorlex_next');
+  await waitShown(page, '2');
+  await page.click('#vorlex_previous');
+  await page.waitForFunction(() => window.__shown.length === 3);
+  expectEq(await shown(page), ['1', '2', '1'], 'pictures shown');
+  expectEq(await page.getAttribute('#vorlex_picture', 'title'), site.byName['rouge.png'].comment.split('"').join("''"),
+    'classic bubble');
+});
+
 async function main() {
   if (!fs.existsSync(browserPath)) throw new Error(`no browser at ${browserPath} (install Debian's chromium)`);
   writeFixtures();
+  if (builderTests) writeBuiltSite();
   const args = ['--headless', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
     '--disable-sync', '--no-first-run', '--allow-file-access-from-files'];
   if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
