@@ -158,6 +158,14 @@ TEST(PageResources, noResourceNamesAVariableThatNobodyReplaces)
         EXPECT_TRUE(Variables(Text(id)).empty()) << id;
 }
 
+// The automatic slideshow engine, shared by four designs.
+QString SlideshowEngine(const QString &text)
+{
+    const qsizetype start = text.indexOf(QLatin1String("// Shows the pictures one after the other"));
+    const qsizetype end = text.indexOf(QLatin1String("function vorlex_start()"), start);
+    return start < 0 || end < 0 ? QString() : text.mid(start, end - start);
+}
+
 TEST(PageResources, slideshowPopupsAreTheGalleryPopupsOfTheSameProtection)
 {
     const QString plain = PopupScript(Text(162));
@@ -167,6 +175,14 @@ TEST(PageResources, slideshowPopupsAreTheGalleryPopupsOfTheSameProtection)
     EXPECT_NE(plain, protectedPopup);
     EXPECT_EQ(PopupScript(Text(192)), plain);
     EXPECT_EQ(PopupScript(Text(193)), protectedPopup);
+}
+
+TEST(PageResources, automaticSlideshowsShareOneEngine)
+{
+    const QString engine = SlideshowEngine(Text(185));
+    ASSERT_FALSE(engine.isEmpty());
+    for (const int id : {198, 192, 193})
+        EXPECT_EQ(SlideshowEngine(Text(id)), engine) << id;
 }
 
 TEST(PageResources, builtInGalleryDesignLinksPagesInItsTail)
