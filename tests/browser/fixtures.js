@@ -165,8 +165,8 @@ function slideshowPage(resDir, id, o) {
   const vars = pageVariables(resDir, { ...o, count: o.images.length });
   let head = vars(d.head).split('?$VORLEX_VARIABLE_DELAY_DIAPORAMA').join(String(o.speed * 1000 - 1000));
   if (thumbs) {
-    head = head.split('?$VORLEX_DIAPO_WIDTH').join(String(Math.max(...o.images.map((i) => i.tw)) + 8));
-    head = head.split('?$VORLEX_DIAPO_HEIGHT').join(String(Math.max(...o.images.map((i) => i.th)) + 48));
+    head = head.split('?$VORLEX_DIAPO_WIDTH').join(String(Math.max(0, ...o.images.map((i) => i.tw)) + 8));
+    head = head.split('?$VORLEX_DIAPO_HEIGHT').join(String(Math.max(0, ...o.images.map((i) => i.th)) + 48));
   }
   // Picture lines sit inside a script element, which "</" would end early.
   const lines = o.images.map((img, n) => slideshowLine(id, n, img, o).split('</').join('<\\/'));

@@ -62,6 +62,8 @@ function writeFixtures() {
     { ...thumb('s3.svg', 300, 400), linkType: 1, tooltip: 0, comment: 'deux' },
   ];
   write('thumbs.html', slideshowPage(resDir, 192, { title: 'Vignettes', images: linked, speed: 3, isLink: true }));
+  for (const id of [185, 188, 192, 198])
+    write(`empty-${id}.html`, slideshowPage(resDir, id, { title: 'Vide', images: [], speed: 1 }));
   write('thumbs-protected.html', slideshowPage(resDir, 193, { title: 'Vignettes', images: [shows[0], shows[2]],
     speed: 1, protect: true }));
 }
@@ -255,6 +257,13 @@ check('protected thumbnail slideshow advances and refuses the context menu', asy
   expectTrue(refused, 'context menu refused');
   expectEq(await page.evaluate(() => getComputedStyle(document.getElementById('vorlex_link')).cursor), 'auto',
     'no hand cursor without links');
+});
+
+check('slideshows without pictures say so', async (ctx, page) => {
+  for (const id of [185, 188, 192, 198]) {
+    await page.goto(url(`empty-${id}.html`));
+    expectEq(await status(page), 'Aucune image dans ce diaporama', `status of ${id}`);
+  }
 });
 
 // The site the page builders write for browsers, described by its sample.json.
