@@ -7,12 +7,15 @@
 #include <new>
 
 const GlrClassFactoryVtbl CClassFactory::kVtbl = {
-    &CClassFactory::QueryInterface, &CClassFactory::AddRef,     &CClassFactory::Release,
-    &CClassFactory::CreateInstance, &CClassFactory::LockServer,
+    &CClassFactory::QueryInterface,
+    &CClassFactory::AddRef,
+    &CClassFactory::Release,
+    &CClassFactory::CreateInstance,
+    &CClassFactory::LockServer,
 };
 
 CClassFactory::CClassFactory()
-    : m_itf{&kVtbl}
+    : m_itf {&kVtbl}
 {
     ModuleObjectCreated();
 }
@@ -72,7 +75,8 @@ uint32_t CClassFactory::Release(GlrClassFactory *itf)
     return left;
 }
 
-GlrResult CClassFactory::CreateInstance(GlrClassFactory *itf, GlrUnknown *outer, const GlrGuid *iid, void **out)
+GlrResult CClassFactory::CreateInstance(
+    GlrClassFactory *itf, GlrUnknown *outer, const GlrGuid *iid, void **out)
 {
     if (!out)
         return GLR_E_POINTER;

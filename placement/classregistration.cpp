@@ -5,6 +5,7 @@
 #include <QSettings>
 
 #if defined(_WIN32)
+#include <iterator>
 #include <windows.h>
 #else
 #include <dlfcn.h>
@@ -53,7 +54,8 @@ void WriteClassKey(QSettings &store, const QString &modulePath)
     const QString key = kClassKey + QLatin1Char('/');
     SetKey(store, kClassKey, QStringLiteral(GLR_CLASS_DESCRIPTION));
     SetKey(store, key + QStringLiteral("ProgID"), QStringLiteral(GLR_PROGID));
-    SetKey(store, key + QStringLiteral("VersionIndependentProgID"), QStringLiteral(GLR_VERSION_INDEPENDENT_PROGID));
+    SetKey(store, key + QStringLiteral("VersionIndependentProgID"),
+        QStringLiteral(GLR_VERSION_INDEPENDENT_PROGID));
     SetKey(store, key + QStringLiteral("Programmable"), QString());
     SetKey(store, key + QStringLiteral("InprocServer32"), modulePath);
     store.setValue(key + QStringLiteral("InprocServer32/ThreadingModel"), QStringLiteral("Apartment"));
@@ -81,7 +83,8 @@ void WriteTypeLibrary(QSettings &store, const QString &modulePath)
     SetKey(store, version, kTypeLibHelp);
     SetKey(store, version + QStringLiteral("/0/") + kTypeLibPlatform, modulePath);
     SetKey(store, version + QStringLiteral("/FLAGS"), QStringLiteral("0"));
-    SetKey(store, version + QStringLiteral("/HELPDIR"), QDir::toNativeSeparators(QFileInfo(modulePath).path()));
+    SetKey(
+        store, version + QStringLiteral("/HELPDIR"), QDir::toNativeSeparators(QFileInfo(modulePath).path()));
     WriteInterface(store, kInterfaceKey, QStringLiteral("IGLRVisualPlacementObject"));
     WriteInterface(store, kEventsKey, QStringLiteral("_IGLRVisualPlacementObjectEvents"));
 }
@@ -108,14 +111,15 @@ QString LoadedModulePath()
 #if defined(_WIN32)
     HMODULE module = nullptr;
     wchar_t buffer[32768];
-    if (GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                           reinterpret_cast<LPCWSTR>(&LoadedModulePath), &module)) {
+    if (GetModuleHandleExW(
+            GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+            reinterpret_cast<LPCWSTR>(&LoadedModulePath), &module)) {
         const DWORD length = GetModuleFileNameW(module, buffer, DWORD(std::size(buffer)));
         if (length > 0 && length < std::size(buffer))
             path = QString::fromWCharArray(buffer, int(length));
     }
 #else
-    Dl_info info{};
+    Dl_info info {};
     if (dladdr(reinterpret_cast<void *>(&LoadedModulePath), &info) && info.dli_fname)
         path = QFile::decodeName(info.dli_fname);
 #endif

@@ -108,9 +108,9 @@ static inline int GlrIsEqualGuid(const GlrGuid *a, const GlrGuid *b)
     return a && b && memcmp(a, b, sizeof(GlrGuid)) == 0;
 }
 
-#define GLR_UNKNOWN_METHODS(Self)                                                                              \
-    GlrResult(GLR_CALL *QueryInterface)(Self * self, const GlrGuid *iid, void **out);                          \
-    uint32_t(GLR_CALL *AddRef)(Self * self);                                                                   \
+#define GLR_UNKNOWN_METHODS(Self)                                                                            \
+    GlrResult(GLR_CALL *QueryInterface)(Self * self, const GlrGuid *iid, void **out);                        \
+    uint32_t(GLR_CALL *AddRef)(Self * self);                                                                 \
     uint32_t(GLR_CALL *Release)(Self * self);
 
 typedef struct GlrUnknown GlrUnknown;
@@ -125,7 +125,8 @@ struct GlrUnknown {
 typedef struct GlrClassFactory GlrClassFactory;
 typedef struct GlrClassFactoryVtbl {
     GLR_UNKNOWN_METHODS(GlrClassFactory)
-    GlrResult(GLR_CALL *CreateInstance)(GlrClassFactory *self, GlrUnknown *outer, const GlrGuid *iid, void **out);
+    GlrResult(GLR_CALL *CreateInstance)(
+        GlrClassFactory *self, GlrUnknown *outer, const GlrGuid *iid, void **out);
     /* Non-zero locks the module in memory; zero undoes one earlier lock. */
     GlrResult(GLR_CALL *LockServer)(GlrClassFactory *self, int32_t lock);
 } GlrClassFactoryVtbl;
@@ -139,9 +140,9 @@ struct GlrClassFactory {
  * does. Invoke takes the arguments in declaration order, each as the 32-bit
  * pattern of the parameter (unsigned parameters read it as unsigned).
  */
-#define GLR_DISPATCH_METHODS(Self)                                                                             \
-    GLR_UNKNOWN_METHODS(Self)                                                                                  \
-    GlrResult(GLR_CALL *GetIDsOfNames)(Self * self, const char *name, int32_t *dispid);                        \
+#define GLR_DISPATCH_METHODS(Self)                                                                           \
+    GLR_UNKNOWN_METHODS(Self)                                                                                \
+    GlrResult(GLR_CALL *GetIDsOfNames)(Self * self, const char *name, int32_t *dispid);                      \
     GlrResult(GLR_CALL *Invoke)(Self * self, int32_t dispid, const int32_t *args, uint32_t argCount);
 
 typedef struct GlrDispatch GlrDispatch;
@@ -158,11 +159,11 @@ struct GlrDispatch {
 typedef struct IGLRVisualPlacementObject IGLRVisualPlacementObject;
 typedef struct IGLRVisualPlacementObjectVtbl {
     GLR_DISPATCH_METHODS(IGLRVisualPlacementObject)
-    GlrResult(GLR_CALL *Init_Visual_Placement)(IGLRVisualPlacementObject *self, int32_t BgColor, int32_t TextColor,
-                                               uint32_t hwnd, uint32_t message);
+    GlrResult(GLR_CALL *Init_Visual_Placement)(
+        IGLRVisualPlacementObject *self, int32_t BgColor, int32_t TextColor, uint32_t hwnd, uint32_t message);
     GlrResult(GLR_CALL *ClickFirstImage)(IGLRVisualPlacementObject *self, int32_t image);
-    GlrResult(GLR_CALL *ClickSecondImage)(IGLRVisualPlacementObject *self, int32_t first_image,
-                                          int32_t second_image);
+    GlrResult(GLR_CALL *ClickSecondImage)(
+        IGLRVisualPlacementObject *self, int32_t first_image, int32_t second_image);
     GlrResult(GLR_CALL *InitColors)(IGLRVisualPlacementObject *self, int32_t BgColor, int32_t TextColor);
     GlrResult(GLR_CALL *InitMode)(IGLRVisualPlacementObject *self, int32_t Mode);
 } IGLRVisualPlacementObjectVtbl;
@@ -174,10 +175,10 @@ struct IGLRVisualPlacementObject {
 typedef struct GlrObjectSafety GlrObjectSafety;
 typedef struct GlrObjectSafetyVtbl {
     GLR_UNKNOWN_METHODS(GlrObjectSafety)
-    GlrResult(GLR_CALL *GetInterfaceSafetyOptions)(GlrObjectSafety *self, const GlrGuid *iid, uint32_t *supported,
-                                                   uint32_t *enabled);
-    GlrResult(GLR_CALL *SetInterfaceSafetyOptions)(GlrObjectSafety *self, const GlrGuid *iid, uint32_t optionMask,
-                                                   uint32_t enabledOptions);
+    GlrResult(GLR_CALL *GetInterfaceSafetyOptions)(
+        GlrObjectSafety *self, const GlrGuid *iid, uint32_t *supported, uint32_t *enabled);
+    GlrResult(GLR_CALL *SetInterfaceSafetyOptions)(
+        GlrObjectSafety *self, const GlrGuid *iid, uint32_t optionMask, uint32_t enabledOptions);
 } GlrObjectSafetyVtbl;
 struct GlrObjectSafety {
     const GlrObjectSafetyVtbl *lpVtbl;
@@ -191,8 +192,8 @@ struct GlrObjectSafety {
 typedef struct GlrHostSite GlrHostSite;
 typedef struct GlrHostSiteVtbl {
     GLR_UNKNOWN_METHODS(GlrHostSite)
-    int32_t(GLR_CALL *PostMessage)(GlrHostSite *self, GlrWindow hwnd, uint32_t message, intptr_t wParam,
-                                   intptr_t lParam);
+    int32_t(GLR_CALL *PostMessage)(
+        GlrHostSite *self, GlrWindow hwnd, uint32_t message, intptr_t wParam, intptr_t lParam);
     int32_t(GLR_CALL *IsWindow)(GlrHostSite *self, GlrWindow hwnd);
 } GlrHostSiteVtbl;
 struct GlrHostSite {
@@ -252,8 +253,8 @@ struct GlrInPlaceObject {
 typedef struct GlrPlacementStatus GlrPlacementStatus;
 typedef struct GlrPlacementStatusVtbl {
     GLR_UNKNOWN_METHODS(GlrPlacementStatus)
-    GlrResult(GLR_CALL *GetMessageText)(GlrPlacementStatus *self, char *utf8, uint32_t capacity, uint32_t *required,
-                                        int32_t *twoLines);
+    GlrResult(GLR_CALL *GetMessageText)(
+        GlrPlacementStatus *self, char *utf8, uint32_t capacity, uint32_t *required, int32_t *twoLines);
 } GlrPlacementStatusVtbl;
 struct GlrPlacementStatus {
     const GlrPlacementStatusVtbl *lpVtbl;

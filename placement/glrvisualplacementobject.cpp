@@ -59,12 +59,12 @@ GlrResult CheckWidgetThread()
 } // namespace
 
 CGLRVisualPlacementObject::CGLRVisualPlacementObject()
-    : m_placement{{PlacementVtbl()}, this}
-    , m_safety{{ObjectSafetyVtbl()}, this}
-    , m_withSite{{ObjectWithSiteVtbl()}, this}
-    , m_view{{ViewObjectVtbl()}, this}
-    , m_inPlace{{InPlaceObjectVtbl()}, this}
-    , m_status{{PlacementStatusVtbl()}, this}
+    : m_placement {{PlacementVtbl()}, this}
+    , m_safety {{ObjectSafetyVtbl()}, this}
+    , m_withSite {{ObjectWithSiteVtbl()}, this}
+    , m_view {{ViewObjectVtbl()}, this}
+    , m_inPlace {{InPlaceObjectVtbl()}, this}
+    , m_status {{PlacementStatusVtbl()}, this}
 {
     ModuleObjectCreated();
 }
@@ -182,8 +182,8 @@ GlrResult CGLRVisualPlacementObject::Invoke(int32_t dispid, const int32_t *args,
     }
 }
 
-GlrResult CGLRVisualPlacementObject::Init_Visual_Placement(int32_t background, int32_t text, uint32_t hwnd,
-                                                           uint32_t message)
+GlrResult CGLRVisualPlacementObject::Init_Visual_Placement(
+    int32_t background, int32_t text, uint32_t hwnd, uint32_t message)
 {
     Redraw(m_state.InitVisualPlacement(background, text, hwnd, message));
     return GLR_S_OK;
@@ -215,8 +215,8 @@ GlrResult CGLRVisualPlacementObject::InitMode(int32_t mode)
     return GLR_S_OK;
 }
 
-GlrResult CGLRVisualPlacementObject::GetInterfaceSafetyOptions(const GlrGuid *iid, uint32_t *supported,
-                                                               uint32_t *enabled)
+GlrResult CGLRVisualPlacementObject::GetInterfaceSafetyOptions(
+    const GlrGuid *iid, uint32_t *supported, uint32_t *enabled)
 {
     if (!supported || !enabled)
         return GLR_E_POINTER;
@@ -230,7 +230,8 @@ GlrResult CGLRVisualPlacementObject::GetInterfaceSafetyOptions(const GlrGuid *ii
     return GLR_S_OK;
 }
 
-GlrResult CGLRVisualPlacementObject::SetInterfaceSafetyOptions(const GlrGuid *iid, uint32_t mask, uint32_t enabled)
+GlrResult CGLRVisualPlacementObject::SetInterfaceSafetyOptions(
+    const GlrGuid *iid, uint32_t mask, uint32_t enabled)
 {
     if (!iid)
         return GLR_E_POINTER;
@@ -268,7 +269,7 @@ GlrResult CGLRVisualPlacementObject::GetSite(const GlrGuid *iid, void **out)
 void CGLRVisualPlacementObject::Paint(QPainter &painter, const GlrRect &bounds) const
 {
     DrawPlacement(painter, bounds, m_state.Message(), m_state.TwoLines(),
-                  ColorFromPageValue(m_state.BackgroundColor()), ColorFromPageValue(m_state.TextColor()));
+        ColorFromPageValue(m_state.BackgroundColor()), ColorFromPageValue(m_state.TextColor()));
 }
 
 GlrResult CGLRVisualPlacementObject::Draw(void *qpainter, const GlrRect *bounds)
@@ -293,7 +294,7 @@ GlrResult CGLRVisualPlacementObject::InPlaceActivate(void *parentWidget, const G
         delete m_widget.data();
     if (!m_widget) {
         m_widget = new PlacementWidget(parent, [this](QPainter &painter, const QRect &area) {
-            Paint(painter, GlrRect{area.left(), area.top(), area.right() + 1, area.bottom() + 1});
+            Paint(painter, GlrRect {area.left(), area.top(), area.right() + 1, area.bottom() + 1});
         });
     }
     m_widget->setGeometry(WidgetGeometry(*rect));
@@ -332,8 +333,8 @@ GlrResult CGLRVisualPlacementObject::GetWindow(void **widget)
     return m_widget ? GLR_S_OK : GLR_E_FAIL;
 }
 
-GlrResult CGLRVisualPlacementObject::GetMessageText(char *utf8, uint32_t capacity, uint32_t *required,
-                                                    int32_t *twoLines)
+GlrResult CGLRVisualPlacementObject::GetMessageText(
+    char *utf8, uint32_t capacity, uint32_t *required, int32_t *twoLines)
 {
     if (!required)
         return GLR_E_POINTER;

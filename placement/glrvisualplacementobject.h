@@ -15,8 +15,7 @@ class QPainter;
 class CGLRVisualPlacementObject;
 
 // One interface of the object: the C struct the host sees, then the way back.
-template <class Interface>
-struct GlrFace {
+template <class Interface> struct GlrFace {
     Interface itf;
     CGLRVisualPlacementObject *owner;
 };
@@ -65,7 +64,7 @@ private:
     void Redraw(bool shownChanged);
     void Post(const std::optional<PlacementPost> &post);
 
-    std::atomic<uint32_t> m_refs{0};
+    std::atomic<uint32_t> m_refs {0};
     PlacementState m_state;
     uint32_t m_safetyEnabled = 0;
     GlrHostSite *m_site = nullptr;

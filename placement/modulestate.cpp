@@ -6,8 +6,8 @@ namespace {
 
 // Per loaded module, as COM keeps it; everything else in the module is per object.
 struct ModuleCounts {
-    std::atomic<long> objects{0};
-    std::atomic<long> locks{0};
+    std::atomic<long> objects {0};
+    std::atomic<long> locks {0};
 };
 
 ModuleCounts &Counts()

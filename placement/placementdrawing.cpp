@@ -32,7 +32,7 @@ QColor ColorFromPageValue(int32_t value)
 }
 
 void DrawPlacement(QPainter &painter, const GlrRect &bounds, const QString &message, int32_t twoLines,
-                   QColor background, QColor text)
+    QColor background, QColor text)
 {
     painter.save();
     painter.setBackground(background);

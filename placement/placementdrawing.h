@@ -16,4 +16,4 @@ QColor ColorFromPageValue(int32_t value);
 // its first line break, 10 pixels above and below that point. Any other flag
 // value draws only the background. The painter's state is left as found.
 void DrawPlacement(QPainter &painter, const GlrRect &bounds, const QString &message, int32_t twoLines,
-                   QColor background, QColor text);
+    QColor background, QColor text);

@@ -4,15 +4,13 @@
 
 namespace {
 
-template <class Interface>
-CGLRVisualPlacementObject *Owner(Interface *self)
+template <class Interface> CGLRVisualPlacementObject *Owner(Interface *self)
 {
     // The interface struct is the first member of its face.
     return reinterpret_cast<GlrFace<Interface> *>(self)->owner;
 }
 
-template <class Interface>
-GlrResult GLR_CALL Query(Interface *self, const GlrGuid *iid, void **out)
+template <class Interface> GlrResult GLR_CALL Query(Interface *self, const GlrGuid *iid, void **out)
 {
     if (!self) {
         if (out)
@@ -22,14 +20,12 @@ GlrResult GLR_CALL Query(Interface *self, const GlrGuid *iid, void **out)
     return Owner(self)->QueryInterface(iid, out);
 }
 
-template <class Interface>
-uint32_t GLR_CALL AddRef(Interface *self)
+template <class Interface> uint32_t GLR_CALL AddRef(Interface *self)
 {
     return self ? Owner(self)->AddRef() : 0;
 }
 
-template <class Interface>
-uint32_t GLR_CALL Release(Interface *self)
+template <class Interface> uint32_t GLR_CALL Release(Interface *self)
 {
     return self ? Owner(self)->Release() : 0;
 }

@@ -10,7 +10,8 @@ QString PlacementText(int id)
     case 102:
         return QStringLiteral("L'image %d a été sélectionnée (affichée à gauche)\n");
     case 103:
-        return QStringLiteral("Placement Visuel des images :\nCliquez sur l'image à déplacer ou fermez la fenêtre");
+        return QStringLiteral(
+            "Placement Visuel des images :\nCliquez sur l'image à déplacer ou fermez la fenêtre");
     case 104:
         return QStringLiteral("La position des images %d et %d a été échangée\n"
                               "Cliquez sur la prochaine image à déplacer ou fermez la fenêtre");
@@ -96,7 +97,7 @@ std::optional<PlacementPost> PlacementState::ClickSecondImage(int32_t first, int
         if (first == second) {
             m_message = PlacementText(103);
         } else {
-            post = PlacementPost{m_hostWindow, m_hostMessage, first, second};
+            post = PlacementPost {m_hostWindow, m_hostMessage, first, second};
             m_message = Format(104, first, second);
         }
     } else {
@@ -104,7 +105,7 @@ std::optional<PlacementPost> PlacementState::ClickSecondImage(int32_t first, int
         if (second == first || int64_t(second) == int64_t(first) + 1) {
             m_message = PlacementText(103);
         } else {
-            post = PlacementPost{m_hostWindow, m_hostMessage + 1, first, second};
+            post = PlacementPost {m_hostWindow, m_hostMessage + 1, first, second};
             m_message = Format(107, first, second);
         }
     }
@@ -115,5 +116,5 @@ std::optional<PlacementPost> PlacementState::ClosingPost() const
 {
     if (m_hostWindow == 0)
         return std::nullopt;
-    return PlacementPost{m_hostWindow, m_hostMessage, -1, -1};
+    return PlacementPost {m_hostWindow, m_hostMessage, -1, -1};
 }

@@ -48,9 +48,10 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     Arguments args;
     if (!Parse(app.arguments().mid(1), args)) {
-        std::fprintf(stderr, "Usage : glrplace-regsvr [-u] [-s] [--warn-only] module\n"
-                             "  -u  désinscrire le module au lieu de l'inscrire\n"
-                             "  -s  ne rien afficher en cas de succès\n");
+        std::fprintf(stderr,
+            "Usage : glrplace-regsvr [-u] [-s] [--warn-only] module\n"
+            "  -u  désinscrire le module au lieu de l'inscrire\n"
+            "  -s  ne rien afficher en cas de succès\n");
         return kBadArguments;
     }
     const char *entry = args.unregister ? "DllUnregisterServer" : "DllRegisterServer";
@@ -58,17 +59,21 @@ int main(int argc, char **argv)
     QLibrary library(args.module);
     if (!library.load())
         return Fail(args, kLoadFailed,
-                    QStringLiteral("Impossible de charger le module %1 : %2").arg(args.module, library.errorString()));
+            QStringLiteral("Impossible de charger le module %1 : %2")
+                .arg(args.module, library.errorString()));
     auto call = reinterpret_cast<GlrDllRegisterServerFn>(library.resolve(entry));
     if (!call)
         return Fail(args, kNoEntryPoint,
-                    QStringLiteral("Le point d'entrée %1 est introuvable dans %2").arg(QLatin1String(entry), args.module));
+            QStringLiteral("Le point d'entrée %1 est introuvable dans %2")
+                .arg(QLatin1String(entry), args.module));
     const GlrResult hr = call();
     if (GLR_FAILED(hr))
-        return Fail(args, kCallFailed, QStringLiteral("%1 dans %2 a échoué (code 0x%3).")
-                                           .arg(QLatin1String(entry), args.module)
-                                           .arg(uint32_t(hr), 8, 16, QLatin1Char('0')));
+        return Fail(args, kCallFailed,
+            QStringLiteral("%1 dans %2 a échoué (code 0x%3).")
+                .arg(QLatin1String(entry), args.module)
+                .arg(uint32_t(hr), 8, 16, QLatin1Char('0')));
     if (!args.silent)
-        std::printf("%s\n", qPrintable(QStringLiteral("%1 dans %2 a réussi.").arg(QLatin1String(entry), args.module)));
+        std::printf("%s\n",
+            qPrintable(QStringLiteral("%1 dans %2 a réussi.").arg(QLatin1String(entry), args.module)));
     return kOk;
 }

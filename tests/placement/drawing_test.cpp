@@ -34,7 +34,7 @@ QImage Render(IGLRVisualPlacementObject *control)
 {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
     image.fill(Qt::gray);
-    EXPECT_EQ(DrawInto(control, image, GlrRect{0, 0, kWidth, kHeight}), GLR_S_OK);
+    EXPECT_EQ(DrawInto(control, image, GlrRect {0, 0, kWidth, kHeight}), GLR_S_OK);
     return image;
 }
 
@@ -147,7 +147,7 @@ TEST(PlacementDrawing, drawsOnlyInsideTheGivenRectangleAroundItsCentre)
     Ref<IGLRVisualPlacementObject> control = CreateControl();
     QImage image(800, 200, QImage::Format_RGB32);
     image.fill(Qt::gray);
-    ASSERT_EQ(DrawInto(control.get(), image, GlrRect{101, 40, 601, 100}), GLR_S_OK);
+    ASSERT_EQ(DrawInto(control.get(), image, GlrRect {101, 40, 601, 100}), GLR_S_OK);
     const QImage inside = image.copy(101, 40, kWidth, kHeight);
     EXPECT_EQ(FindInk(image, Qt::gray).count, 800 * 200 - kWidth * kHeight);
     EXPECT_NEAR(FindInk(inside, Qt::white).left + FindInk(inside, Qt::white).right, 2 * (351 - 101), 4);
@@ -157,7 +157,7 @@ TEST(PlacementDrawing, refusesMissingOrInactivePaintersAndSurvivesExtremeRectang
 {
     Ref<IGLRVisualPlacementObject> control = CreateControl();
     Ref<GlrViewObject> view = Query<GlrViewObject>(control.get(), GLR_IID_IGlrViewObject);
-    const GlrRect rect{0, 0, 10, 10};
+    const GlrRect rect {0, 0, 10, 10};
     QPainter inactive;
     EXPECT_EQ(view->lpVtbl->Draw(view.get(), nullptr, &rect), GLR_E_POINTER);
     EXPECT_EQ(view->lpVtbl->Draw(view.get(), &inactive, nullptr), GLR_E_POINTER);
@@ -165,10 +165,11 @@ TEST(PlacementDrawing, refusesMissingOrInactivePaintersAndSurvivesExtremeRectang
 
     QImage image(40, 40, QImage::Format_RGB32);
     image.fill(Qt::gray);
-    EXPECT_EQ(DrawInto(control.get(), image, GlrRect{INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}), GLR_S_OK);
+    EXPECT_EQ(DrawInto(control.get(), image, GlrRect {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}), GLR_S_OK);
     EXPECT_EQ(image.pixelColor(0, 0), QColor(Qt::black));
     image.fill(Qt::gray);
-    EXPECT_EQ(DrawInto(control.get(), image, GlrRect{30, 30, 10, 10}), GLR_S_OK); // inverted: nothing to fill
+    EXPECT_EQ(
+        DrawInto(control.get(), image, GlrRect {30, 30, 10, 10}), GLR_S_OK); // inverted: nothing to fill
     EXPECT_EQ(image.pixelColor(20, 5), QColor(Qt::gray));
 }
 
@@ -194,7 +195,7 @@ protected:
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&host));
         control = CreateControl();
         inPlace = Query<GlrInPlaceObject>(control.get(), GLR_IID_IGlrInPlaceObject);
-        const GlrRect rect{10, 20, 10 + kWidth, 20 + kHeight};
+        const GlrRect rect {10, 20, 10 + kWidth, 20 + kHeight};
         ASSERT_EQ(inPlace->lpVtbl->InPlaceActivate(inPlace.get(), &host, &rect), GLR_S_OK);
         void *widget = nullptr;
         ASSERT_EQ(inPlace->lpVtbl->GetWindow(inPlace.get(), &widget), GLR_S_OK);
@@ -223,7 +224,7 @@ TEST_F(ActiveControl, ownsAChildWindowAtTheGivenRectangle)
     EXPECT_EQ(window->parentWidget(), &host);
     EXPECT_EQ(window->geometry(), QRect(10, 20, kWidth, kHeight));
     EXPECT_TRUE(window->isVisible());
-    const GlrRect moved{0, 0, 300, 40};
+    const GlrRect moved {0, 0, 300, 40};
     EXPECT_EQ(inPlace->lpVtbl->SetObjectRects(inPlace.get(), &moved), GLR_S_OK);
     EXPECT_EQ(window->geometry(), QRect(0, 0, 300, 40));
 }
@@ -258,7 +259,7 @@ TEST_F(ActiveControl, deactivationAndReleaseDestroyTheWindow)
     void *widget = reinterpret_cast<void *>(1);
     EXPECT_EQ(inPlace->lpVtbl->GetWindow(inPlace.get(), &widget), GLR_E_FAIL);
     EXPECT_EQ(widget, nullptr);
-    const GlrRect rect{0, 0, 50, 50};
+    const GlrRect rect {0, 0, 50, 50};
     EXPECT_EQ(inPlace->lpVtbl->SetObjectRects(inPlace.get(), &rect), GLR_E_UNEXPECTED);
 
     ASSERT_EQ(inPlace->lpVtbl->InPlaceActivate(inPlace.get(), &host, &rect), GLR_S_OK);
@@ -274,7 +275,7 @@ TEST(PlacementWindow, survivesItsParentGoingFirstAndRefusesMissingArguments)
 {
     Ref<IGLRVisualPlacementObject> control = CreateControl();
     Ref<GlrInPlaceObject> inPlace = Query<GlrInPlaceObject>(control.get(), GLR_IID_IGlrInPlaceObject);
-    const GlrRect rect{0, 0, kWidth, kHeight};
+    const GlrRect rect {0, 0, kWidth, kHeight};
     EXPECT_EQ(inPlace->lpVtbl->InPlaceActivate(inPlace.get(), nullptr, &rect), GLR_E_POINTER);
     {
         QWidget parent;

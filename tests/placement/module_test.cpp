@@ -2,6 +2,7 @@
 // late-bound calls, including what a careless host may hand them.
 #include "placementhost.h"
 
+#include <QUuid>
 #include <gtest/gtest.h>
 
 namespace {
@@ -24,10 +25,10 @@ TEST(PlacementModule, handsOutItsFactoryOnlyForItsOwnClass)
 {
     void *out = reinterpret_cast<void *>(1);
     EXPECT_EQ(Module().getClassObject(&GLR_LIBID_GLRVISUALPLACEMENTCONTROLLib, &GLR_IID_IClassFactory, &out),
-              GLR_CLASS_E_CLASSNOTAVAILABLE);
+        GLR_CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(out, nullptr);
     EXPECT_EQ(Module().getClassObject(&GLR_CLSID_GLRVisualPlacementObject, &GLR_IID_IDispatch, &out),
-              GLR_E_NOINTERFACE);
+        GLR_E_NOINTERFACE);
     EXPECT_EQ(out, nullptr);
     EXPECT_TRUE(Factory());
     EXPECT_EQ(Module().canUnloadNow(), GLR_S_OK);
@@ -37,7 +38,7 @@ TEST(PlacementModule, nullArgumentsToGetClassObjectAreRefused)
 {
     void *out = nullptr;
     EXPECT_EQ(Module().getClassObject(&GLR_CLSID_GLRVisualPlacementObject, &GLR_IID_IClassFactory, nullptr),
-              GLR_E_POINTER);
+        GLR_E_POINTER);
     EXPECT_EQ(Module().getClassObject(nullptr, &GLR_IID_IClassFactory, &out), GLR_E_POINTER);
     EXPECT_EQ(Module().getClassObject(&GLR_CLSID_GLRVisualPlacementObject, nullptr, &out), GLR_E_POINTER);
     EXPECT_EQ(out, nullptr);
@@ -49,9 +50,9 @@ TEST(PlacementModule, staysLoadedWhileAFactoryAControlOrALockLives)
     Ref<GlrClassFactory> factory = Factory();
     EXPECT_EQ(Module().canUnloadNow(), GLR_S_FALSE);
     Ref<IGLRVisualPlacementObject> control;
-    ASSERT_EQ(factory->lpVtbl->CreateInstance(factory.get(), nullptr, &GLR_IID_IGLRVisualPlacementObject,
-                                              control.out()),
-              GLR_S_OK);
+    ASSERT_EQ(factory->lpVtbl->CreateInstance(
+                  factory.get(), nullptr, &GLR_IID_IGLRVisualPlacementObject, control.out()),
+        GLR_S_OK);
     ASSERT_EQ(factory->lpVtbl->LockServer(factory.get(), 1), GLR_S_OK);
     factory.reset();
     EXPECT_EQ(Module().canUnloadNow(), GLR_S_FALSE);
@@ -71,10 +72,11 @@ TEST(PlacementModule, factoryRefusesAggregationAndUnknownInterfacesWithoutLeakin
     Ref<GlrUnknown> object;
     auto *fakeOuter = reinterpret_cast<GlrUnknown *>(factory.get());
     EXPECT_EQ(factory->lpVtbl->CreateInstance(factory.get(), fakeOuter, &GLR_IID_IUnknown, object.out()),
-              GLR_CLASS_E_NOAGGREGATION);
+        GLR_CLASS_E_NOAGGREGATION);
     EXPECT_EQ(factory->lpVtbl->CreateInstance(factory.get(), nullptr, &GLR_IID_IClassFactory, object.out()),
-              GLR_E_NOINTERFACE);
-    EXPECT_EQ(factory->lpVtbl->CreateInstance(factory.get(), nullptr, &GLR_IID_IUnknown, nullptr), GLR_E_POINTER);
+        GLR_E_NOINTERFACE);
+    EXPECT_EQ(
+        factory->lpVtbl->CreateInstance(factory.get(), nullptr, &GLR_IID_IUnknown, nullptr), GLR_E_POINTER);
     EXPECT_FALSE(object);
     factory.reset();
     EXPECT_EQ(Module().canUnloadNow(), GLR_S_OK);
@@ -87,14 +89,15 @@ TEST(PlacementControl, everyInterfaceLeadsBackToTheSameObject)
     const Ref<GlrDispatch> dispatch = Query<GlrDispatch>(control.get(), GLR_IID_IDispatch);
     EXPECT_EQ(static_cast<void *>(dispatch.get()), static_cast<void *>(control.get()));
     const GlrGuid faces[] = {GLR_IID_IObjectSafety, GLR_IID_IGlrViewObject, GLR_IID_IGlrInPlaceObject,
-                             GLR_IID_IGlrObjectWithSite, GLR_IID_IGlrPlacementStatus};
+        GLR_IID_IGlrObjectWithSite, GLR_IID_IGlrPlacementStatus};
     for (const GlrGuid &iid : faces) {
         const Ref<GlrUnknown> face = Query<GlrUnknown>(control.get(), iid);
         ASSERT_TRUE(face);
         EXPECT_EQ(Query<GlrUnknown>(face.get(), GLR_IID_IUnknown).get(), identity.get());
     }
     void *out = reinterpret_cast<void *>(1);
-    EXPECT_EQ(control->lpVtbl->QueryInterface(control.get(), &GLR_IID_IClassFactory, &out), GLR_E_NOINTERFACE);
+    EXPECT_EQ(
+        control->lpVtbl->QueryInterface(control.get(), &GLR_IID_IClassFactory, &out), GLR_E_NOINTERFACE);
     EXPECT_EQ(out, nullptr);
     EXPECT_EQ(control->lpVtbl->QueryInterface(control.get(), nullptr, &out), GLR_E_POINTER);
     EXPECT_EQ(control->lpVtbl->QueryInterface(control.get(), &GLR_IID_IUnknown, nullptr), GLR_E_POINTER);
@@ -107,29 +110,29 @@ TEST(PlacementControl, isSafeForUntrustedCallersOnly)
     const auto *call = safety->lpVtbl;
     uint32_t supported = 7, enabled = 7;
 
-    EXPECT_EQ(call->GetInterfaceSafetyOptions(safety.get(), &GLR_IID_IDispatch, &supported, &enabled), GLR_S_OK);
+    EXPECT_EQ(
+        call->GetInterfaceSafetyOptions(safety.get(), &GLR_IID_IDispatch, &supported, &enabled), GLR_S_OK);
     EXPECT_EQ(supported, GLR_INTERFACESAFE_FOR_UNTRUSTED_CALLER);
     EXPECT_EQ(enabled, 0u);
 
     EXPECT_EQ(call->SetInterfaceSafetyOptions(safety.get(), &GLR_IID_IDispatch,
-                                              GLR_INTERFACESAFE_FOR_UNTRUSTED_DATA,
-                                              GLR_INTERFACESAFE_FOR_UNTRUSTED_DATA),
-              GLR_E_FAIL);
+                  GLR_INTERFACESAFE_FOR_UNTRUSTED_DATA, GLR_INTERFACESAFE_FOR_UNTRUSTED_DATA),
+        GLR_E_FAIL);
     EXPECT_EQ(call->SetInterfaceSafetyOptions(safety.get(), &GLR_IID_IGLRVisualPlacementObject,
-                                              GLR_INTERFACESAFE_FOR_UNTRUSTED_CALLER,
-                                              GLR_INTERFACESAFE_FOR_UNTRUSTED_CALLER),
-              GLR_S_OK);
+                  GLR_INTERFACESAFE_FOR_UNTRUSTED_CALLER, GLR_INTERFACESAFE_FOR_UNTRUSTED_CALLER),
+        GLR_S_OK);
     call->GetInterfaceSafetyOptions(safety.get(), &GLR_IID_IDispatch, &supported, &enabled);
     EXPECT_EQ(enabled, GLR_INTERFACESAFE_FOR_UNTRUSTED_CALLER);
 
     EXPECT_EQ(call->GetInterfaceSafetyOptions(safety.get(), &GLR_IID_IClassFactory, &supported, &enabled),
-              GLR_E_NOINTERFACE);
+        GLR_E_NOINTERFACE);
     EXPECT_EQ(supported, 0u);
     EXPECT_EQ(enabled, 0u);
     EXPECT_EQ(call->SetInterfaceSafetyOptions(safety.get(), &GLR_IID_IClassFactory, 1, 1), GLR_E_NOINTERFACE);
-    EXPECT_EQ(call->GetInterfaceSafetyOptions(safety.get(), &GLR_IID_IDispatch, nullptr, &enabled), GLR_E_POINTER);
+    EXPECT_EQ(
+        call->GetInterfaceSafetyOptions(safety.get(), &GLR_IID_IDispatch, nullptr, &enabled), GLR_E_POINTER);
     EXPECT_EQ(call->GetInterfaceSafetyOptions(safety.get(), &GLR_IID_IDispatch, &supported, nullptr),
-              GLR_E_POINTER);
+        GLR_E_POINTER);
 }
 
 namespace {
@@ -139,7 +142,7 @@ struct NamedMethod {
     int32_t dispid;
 };
 
-class DispatchNames : public ::testing::TestWithParam<NamedMethod> {};
+class DispatchNames : public ::testing::TestWithParam<NamedMethod> { };
 
 } // namespace
 
@@ -155,15 +158,15 @@ TEST_P(DispatchNames, resolveToTheirFixedIdsWhateverTheCase)
 }
 
 INSTANTIATE_TEST_SUITE_P(FiveMethods, DispatchNames,
-                         ::testing::Values(NamedMethod{"Init_Visual_Placement", 1}, NamedMethod{"ClickFirstImage", 2},
-                                           NamedMethod{"ClickSecondImage", 3}, NamedMethod{"InitColors", 4},
-                                           NamedMethod{"InitMode", 5}));
+    ::testing::Values(NamedMethod {"Init_Visual_Placement", 1}, NamedMethod {"ClickFirstImage", 2},
+        NamedMethod {"ClickSecondImage", 3}, NamedMethod {"InitColors", 4}, NamedMethod {"InitMode", 5}));
 
 TEST(PlacementDispatch, unknownNamesAndMissingPointersAreRefused)
 {
     Ref<IGLRVisualPlacementObject> control = CreateControl();
     int32_t dispid = 0;
-    EXPECT_EQ(control->lpVtbl->GetIDsOfNames(control.get(), "ClickThirdImage", &dispid), GLR_DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(
+        control->lpVtbl->GetIDsOfNames(control.get(), "ClickThirdImage", &dispid), GLR_DISP_E_UNKNOWNNAME);
     EXPECT_EQ(dispid, GLR_DISPID_UNKNOWN);
     EXPECT_EQ(control->lpVtbl->GetIDsOfNames(control.get(), "", &dispid), GLR_DISP_E_UNKNOWNNAME);
     EXPECT_EQ(control->lpVtbl->GetIDsOfNames(control.get(), nullptr, &dispid), GLR_E_POINTER);
@@ -179,7 +182,8 @@ TEST(PlacementDispatch, invokeChecksTheMemberAndItsArgumentCount)
     EXPECT_EQ(call->Invoke(control.get(), 6, args, 1), GLR_DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(call->Invoke(control.get(), GLR_DISPID_CLICK_SECOND_IMAGE, args, 1), GLR_DISP_E_BADPARAMCOUNT);
     EXPECT_EQ(call->Invoke(control.get(), GLR_DISPID_INIT_MODE, args, 2), GLR_DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(call->Invoke(control.get(), GLR_DISPID_INIT_VISUAL_PLACEMENT, args, 3), GLR_DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(
+        call->Invoke(control.get(), GLR_DISPID_INIT_VISUAL_PLACEMENT, args, 3), GLR_DISP_E_BADPARAMCOUNT);
     EXPECT_EQ(call->Invoke(control.get(), GLR_DISPID_INIT_COLORS, nullptr, 2), GLR_E_POINTER);
     // A refused call leaves the control as it was.
     EXPECT_EQ(TwoLinesOf(control.get()), 0);
@@ -201,8 +205,8 @@ TEST(PlacementDispatch, invokeDrivesTheSameProtocolAsTheDirectMethods)
     EXPECT_TRUE(MessageOf(control.get()).startsWith(QStringLiteral("L'image 6 ")));
     EXPECT_EQ(call->Invoke(control.get(), GLR_DISPID_CLICK_SECOND_IMAGE, second, 2), GLR_S_OK);
     control.reset();
-    const std::vector<PostedMessage> expected{{RecordingSite::kWindow, 1139, 6, 2},
-                                              {RecordingSite::kWindow, 1139, -1, -1}};
+    const std::vector<PostedMessage> expected {
+        {RecordingSite::kWindow, 1139, 6, 2}, {RecordingSite::kWindow, 1139, -1, -1}};
     EXPECT_EQ(site.posts, expected);
 }
 
@@ -226,8 +230,28 @@ TEST(PlacementStatus, reportsTheSizeItNeedsWhenTheBufferIsShort)
     char buffer[8] = "xxxxxxx";
     uint32_t required = 0;
     EXPECT_EQ(status->lpVtbl->GetMessageText(status.get(), buffer, sizeof buffer, &required, nullptr),
-              GLR_E_NOT_SUFFICIENT_BUFFER);
+        GLR_E_NOT_SUFFICIENT_BUFFER);
     EXPECT_EQ(required, uint32_t(expected.size() + 1));
     EXPECT_EQ(buffer[0], '\0');
-    EXPECT_EQ(status->lpVtbl->GetMessageText(status.get(), buffer, sizeof buffer, nullptr, nullptr), GLR_E_POINTER);
+    EXPECT_EQ(
+        status->lpVtbl->GetMessageText(status.get(), buffer, sizeof buffer, nullptr, nullptr), GLR_E_POINTER);
+}
+
+TEST(PlacementIdentity, textAndBinaryFormsOfEachIdentifierAgree)
+{
+    const std::pair<const char *, GlrGuid> ids[] = {
+        {GLR_CLSID_TEXT, GLR_CLSID_GLRVisualPlacementObject},
+        {GLR_IID_PLACEMENT_TEXT, GLR_IID_IGLRVisualPlacementObject},
+        {GLR_IID_PLACEMENT_EVENTS_TEXT, GLR_IID__IGLRVisualPlacementObjectEvents},
+        {GLR_LIBID_TEXT, GLR_LIBID_GLRVISUALPLACEMENTCONTROLLib},
+    };
+    for (const auto &[text, guid] : ids) {
+        const QUuid parsed = QUuid::fromString(QLatin1String(text));
+        ASSERT_FALSE(parsed.isNull()) << text;
+        EXPECT_EQ(parsed,
+            QUuid(guid.data1, guid.data2, guid.data3, guid.data4[0], guid.data4[1], guid.data4[2],
+                guid.data4[3], guid.data4[4], guid.data4[5], guid.data4[6], guid.data4[7]))
+            << text;
+    }
+    EXPECT_EQ(QStringLiteral("{" GLR_CLSID_BARE_TEXT "}"), QStringLiteral(GLR_CLSID_TEXT));
 }

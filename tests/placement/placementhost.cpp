@@ -13,7 +13,8 @@ const PlacementModule &PlacementModule::Get()
         m.getClassObject = reinterpret_cast<GlrDllGetClassObjectFn>(library.resolve("DllGetClassObject"));
         m.canUnloadNow = reinterpret_cast<GlrDllCanUnloadNowFn>(library.resolve("DllCanUnloadNow"));
         m.registerServer = reinterpret_cast<GlrDllRegisterServerFn>(library.resolve("DllRegisterServer"));
-        m.unregisterServer = reinterpret_cast<GlrDllUnregisterServerFn>(library.resolve("DllUnregisterServer"));
+        m.unregisterServer
+            = reinterpret_cast<GlrDllUnregisterServerFn>(library.resolve("DllUnregisterServer"));
         if (!m.getClassObject || !m.canUnloadNow || !m.registerServer || !m.unregisterServer)
             throw std::runtime_error("an entry point of glrplace is missing");
         return m;
@@ -24,11 +25,12 @@ const PlacementModule &PlacementModule::Get()
 Ref<IGLRVisualPlacementObject> CreateControl()
 {
     Ref<GlrClassFactory> factory;
-    PlacementModule::Get().getClassObject(&GLR_CLSID_GLRVisualPlacementObject, &GLR_IID_IClassFactory,
-                                          factory.out());
+    PlacementModule::Get().getClassObject(
+        &GLR_CLSID_GLRVisualPlacementObject, &GLR_IID_IClassFactory, factory.out());
     Ref<IGLRVisualPlacementObject> control;
     if (factory)
-        factory->lpVtbl->CreateInstance(factory.get(), nullptr, &GLR_IID_IGLRVisualPlacementObject, control.out());
+        factory->lpVtbl->CreateInstance(
+            factory.get(), nullptr, &GLR_IID_IGLRVisualPlacementObject, control.out());
     if (!control)
         throw std::runtime_error("the placement control could not be created");
     return control;
@@ -44,7 +46,8 @@ QString StatusText(IGLRVisualPlacementObject *control, int32_t *twoLines)
     uint32_t required = 0;
     status->lpVtbl->GetMessageText(status.get(), nullptr, 0, &required, twoLines);
     QByteArray buffer(qsizetype(required), '\0');
-    if (status->lpVtbl->GetMessageText(status.get(), buffer.data(), required, &required, twoLines) != GLR_S_OK)
+    if (status->lpVtbl->GetMessageText(status.get(), buffer.data(), required, &required, twoLines)
+        != GLR_S_OK)
         throw std::runtime_error("GetMessageText failed");
     return QString::fromUtf8(buffer.constData());
 }
@@ -90,8 +93,8 @@ uint32_t GLR_CALL SiteRelease(GlrHostSite *itf)
     return --Self(itf)->references;
 }
 
-int32_t GLR_CALL SitePostMessage(GlrHostSite *itf, GlrWindow hwnd, uint32_t message, intptr_t wParam,
-                                 intptr_t lParam)
+int32_t GLR_CALL SitePostMessage(
+    GlrHostSite *itf, GlrWindow hwnd, uint32_t message, intptr_t wParam, intptr_t lParam)
 {
     RecordingSite *self = Self(itf);
     self->posts.push_back({hwnd, message, wParam, lParam});
@@ -103,13 +106,13 @@ int32_t GLR_CALL SiteIsWindow(GlrHostSite *itf, GlrWindow hwnd)
     return Self(itf)->alive && hwnd == RecordingSite::kWindow;
 }
 
-const GlrHostSiteVtbl kSiteVtbl = {&SiteQueryInterface, &SiteAddRef, &SiteRelease, &SitePostMessage,
-                                   &SiteIsWindow};
+const GlrHostSiteVtbl kSiteVtbl
+    = {&SiteQueryInterface, &SiteAddRef, &SiteRelease, &SitePostMessage, &SiteIsWindow};
 
 } // namespace
 
 RecordingSite::RecordingSite()
-    : itf{&kSiteVtbl}
+    : itf {&kSiteVtbl}
 {
 }
 

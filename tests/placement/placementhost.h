@@ -20,8 +20,7 @@ struct PlacementModule {
 };
 
 // Owns one reference to an interface.
-template <class Interface>
-class Ref {
+template <class Interface> class Ref {
 public:
     Ref() = default;
     explicit Ref(Interface *p)
@@ -59,8 +58,7 @@ private:
     Interface *m_p = nullptr;
 };
 
-template <class Wanted, class Interface>
-Ref<Wanted> Query(Interface *from, const GlrGuid &iid)
+template <class Wanted, class Interface> Ref<Wanted> Query(Interface *from, const GlrGuid &iid)
 {
     Ref<Wanted> result;
     from->lpVtbl->QueryInterface(from, &iid, result.out());

@@ -23,7 +23,8 @@ QString Selected(int image)
 
 QString Exchanged(int first, int second)
 {
-    return QStringLiteral("La position des images %1 et %2 a été échangée\n").arg(first).arg(second) + kNextMove;
+    return QStringLiteral("La position des images %1 et %2 a été échangée\n").arg(first).arg(second)
+        + kNextMove;
 }
 
 QString Inserted(int first, int second)
@@ -59,14 +60,6 @@ TEST_F(PlacementProtocol, initialisationShowsTheInvitationOnTwoLines)
     EXPECT_EQ(MessageOf(control.get()), kText103);
     EXPECT_EQ(TwoLinesOf(control.get()), 1);
     EXPECT_TRUE(site.posts.empty());
-}
-
-TEST(PlacementControl, initColorsKeepsTheMessageAndTheLineMode)
-{
-    Ref<IGLRVisualPlacementObject> control = CreateControl();
-    control->lpVtbl->InitColors(control.get(), 0xFFFFFF, 0x000000);
-    EXPECT_EQ(MessageOf(control.get()), kText101);
-    EXPECT_EQ(TwoLinesOf(control.get()), 0);
 }
 
 TEST_F(PlacementProtocol, firstClickNamesTheImageAndTheHintOfTheMode)
@@ -114,7 +107,7 @@ void PrintTo(const SecondClick &c, std::ostream *os)
     *os << "mode " << c.mode << ", " << c.first << " then " << c.second;
 }
 
-class SecondClickRule : public PlacementProtocol, public ::testing::WithParamInterface<SecondClick> {};
+class SecondClickRule : public PlacementProtocol, public ::testing::WithParamInterface<SecondClick> { };
 
 } // namespace
 
@@ -130,22 +123,23 @@ TEST_P(SecondClickRule, postsOnlyEffectiveMovesAndSaysSo)
         EXPECT_TRUE(site.posts.empty());
         EXPECT_EQ(MessageOf(control.get()), kText103);
     } else {
-        const PostedMessage expected{RecordingSite::kWindow, exchange ? kMessage : kMessage + 1, c.first, c.second};
-        EXPECT_EQ(site.posts, std::vector<PostedMessage>{expected});
-        EXPECT_EQ(MessageOf(control.get()), exchange ? Exchanged(c.first, c.second) : Inserted(c.first, c.second));
+        const PostedMessage expected {
+            RecordingSite::kWindow, exchange ? kMessage : kMessage + 1, c.first, c.second};
+        EXPECT_EQ(site.posts, std::vector<PostedMessage> {expected});
+        EXPECT_EQ(
+            MessageOf(control.get()), exchange ? Exchanged(c.first, c.second) : Inserted(c.first, c.second));
     }
     EXPECT_EQ(TwoLinesOf(control.get()), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    ExchangeAndInsert, SecondClickRule,
-    ::testing::Values(SecondClick{0, 4, 4, false}, SecondClick{0, 3, 7, true}, SecondClick{0, 7, 3, true},
-                      SecondClick{0, 4, 5, true}, SecondClick{1, 4, 4, false}, SecondClick{1, 4, 5, false},
-                      SecondClick{1, 5, 4, true}, SecondClick{1, 3, 7, true}, SecondClick{9, 2, 3, false},
-                      SecondClick{9, 2, 9, true},
-                      // numbers outside any gallery are passed on unchanged
-                      SecondClick{0, 0, -5, true}, SecondClick{1, INT32_MAX, INT32_MIN, true},
-                      SecondClick{1, -2, -1, false}));
+INSTANTIATE_TEST_SUITE_P(ExchangeAndInsert, SecondClickRule,
+    ::testing::Values(SecondClick {0, 4, 4, false}, SecondClick {0, 3, 7, true}, SecondClick {0, 7, 3, true},
+        SecondClick {0, 4, 5, true}, SecondClick {1, 4, 4, false}, SecondClick {1, 4, 5, false},
+        SecondClick {1, 5, 4, true}, SecondClick {1, 3, 7, true}, SecondClick {9, 2, 3, false},
+        SecondClick {9, 2, 9, true},
+        // numbers outside any gallery are passed on unchanged
+        SecondClick {0, 0, -5, true}, SecondClick {1, INT32_MAX, INT32_MIN, true},
+        SecondClick {1, -2, -1, false}));
 
 TEST_F(PlacementProtocol, typicalRunPostsTheInsertionAndTheClosing)
 {
@@ -154,8 +148,8 @@ TEST_F(PlacementProtocol, typicalRunPostsTheInsertionAndTheClosing)
     Call()->ClickSecondImage(control.get(), 3, 7);
     EXPECT_EQ(MessageOf(control.get()).section(QLatin1Char('\n'), 1), kNextMove);
     control.reset();
-    const std::vector<PostedMessage> expected{{RecordingSite::kWindow, kMessage + 1, 3, 7},
-                                              {RecordingSite::kWindow, kMessage, -1, -1}};
+    const std::vector<PostedMessage> expected {
+        {RecordingSite::kWindow, kMessage + 1, 3, 7}, {RecordingSite::kWindow, kMessage, -1, -1}};
     EXPECT_EQ(site.posts, expected);
 }
 
@@ -176,7 +170,7 @@ TEST_F(PlacementProtocol, windowThatComesBackReceivesLaterMoves)
     Call()->ClickSecondImage(control.get(), 1, 3);
     site.alive = true;
     Call()->ClickSecondImage(control.get(), 2, 6);
-    EXPECT_EQ(site.posts, (std::vector<PostedMessage>{{RecordingSite::kWindow, kMessage + 1, 2, 6}}));
+    EXPECT_EQ(site.posts, (std::vector<PostedMessage> {{RecordingSite::kWindow, kMessage + 1, 2, 6}}));
 }
 
 TEST(PlacementControl, windowHandleZeroSuppressesEveryPost)
@@ -209,7 +203,7 @@ TEST_F(PlacementProtocol, closingIsPostedOnceOnTheLastReleaseOnly)
     control.reset();
     EXPECT_TRUE(site.posts.empty()); // the view still holds the control
     view.reset();
-    EXPECT_EQ(site.posts, (std::vector<PostedMessage>{{RecordingSite::kWindow, kMessage, -1, -1}}));
+    EXPECT_EQ(site.posts, (std::vector<PostedMessage> {{RecordingSite::kWindow, kMessage, -1, -1}}));
     EXPECT_EQ(site.references, 0u);
 }
 

@@ -18,7 +18,8 @@ const QString kTypeLib = QStringLiteral("Classes/TypeLib/" GLR_LIBID_TEXT "/1.0"
 
 QString ModulePath()
 {
-    return QDir::toNativeSeparators(QDir::cleanPath(QFileInfo(QStringLiteral(GLRPLACE_MODULE)).absoluteFilePath()));
+    return QDir::toNativeSeparators(
+        QDir::cleanPath(QFileInfo(QStringLiteral(GLRPLACE_MODULE)).absoluteFilePath()));
 }
 
 // Points the module at a store of this test's own.
@@ -54,11 +55,13 @@ TEST_F(ClassStore, registrationWritesTheClassItsProgIdsAndItsTypeLibrary)
 
     EXPECT_EQ(Value(kClassKey), description);
     EXPECT_EQ(Value(kClassKey + "/InprocServer32"), path);
-    EXPECT_EQ(QSettings(file, QSettings::IniFormat).value(kClassKey + "/InprocServer32/ThreadingModel").toString(),
-              QStringLiteral("Apartment"));
-    EXPECT_EQ(Value(kClassKey + "/ProgID"), QStringLiteral("GLRVisualPlacementObject.GLRVisualPlacementObject.1"));
+    EXPECT_EQ(
+        QSettings(file, QSettings::IniFormat).value(kClassKey + "/InprocServer32/ThreadingModel").toString(),
+        QStringLiteral("Apartment"));
+    EXPECT_EQ(
+        Value(kClassKey + "/ProgID"), QStringLiteral("GLRVisualPlacementObject.GLRVisualPlacementObject.1"));
     EXPECT_EQ(Value(kClassKey + "/VersionIndependentProgID"),
-              QStringLiteral("GLRVisualPlacementObject.GLRVisualPlacementObject"));
+        QStringLiteral("GLRVisualPlacementObject.GLRVisualPlacementObject"));
     EXPECT_EQ(Value(kClassKey + "/ToolboxBitmap32"), path + QStringLiteral(", 102"));
     EXPECT_EQ(Value(kClassKey + "/MiscStatus"), QStringLiteral("0"));
     EXPECT_EQ(Value(kClassKey + "/MiscStatus/1"), QStringLiteral("131473"));
@@ -81,8 +84,10 @@ TEST_F(ClassStore, unregistrationRemovesExactlyWhatRegistrationWrote)
 {
     {
         QSettings store(file, QSettings::IniFormat);
-        store.setValue(QStringLiteral("Classes/CLSID/{00000000-1111-2222-3333-444444444444}/Default"), "other");
-        store.setValue(QStringLiteral("Classes/TypeLib/{00000000-1111-2222-3333-444444444444}/1.0/Default"), "lib");
+        store.setValue(
+            QStringLiteral("Classes/CLSID/{00000000-1111-2222-3333-444444444444}/Default"), "other");
+        store.setValue(
+            QStringLiteral("Classes/TypeLib/{00000000-1111-2222-3333-444444444444}/1.0/Default"), "lib");
         store.setValue(QStringLiteral("LastOptions/General/ShowSplash"), 1);
     }
     const QStringList before = Keys();
@@ -100,7 +105,8 @@ TEST_F(ClassStore, registeringAgainReplacesTheWholeClassKey)
 {
     {
         QSettings store(file, QSettings::IniFormat);
-        store.setValue(kClassKey + QStringLiteral("/InprocServer32/Default"), QStringLiteral("/old/libglrplace.so"));
+        store.setValue(
+            kClassKey + QStringLiteral("/InprocServer32/Default"), QStringLiteral("/old/libglrplace.so"));
         store.setValue(kClassKey + QStringLiteral("/Stale/Default"), QStringLiteral("left over"));
     }
     ASSERT_EQ(PlacementModule::Get().registerServer(), GLR_S_OK);
@@ -135,7 +141,8 @@ TEST_F(ClassStore, registerToolRegistersAndUnregistersAModule)
 {
     EXPECT_EQ(RunTool({QStringLiteral("-s"), QStringLiteral(GLRPLACE_MODULE)}, file), 0);
     EXPECT_EQ(Value(kClassKey + "/InprocServer32"), ModulePath());
-    EXPECT_EQ(RunTool({QStringLiteral("-u"), QStringLiteral("-s"), QStringLiteral(GLRPLACE_MODULE)}, file), 0);
+    EXPECT_EQ(
+        RunTool({QStringLiteral("-u"), QStringLiteral("-s"), QStringLiteral(GLRPLACE_MODULE)}, file), 0);
     EXPECT_FALSE(QSettings(file, QSettings::IniFormat).childGroups().contains(QStringLiteral("Classes")));
 }
 
