@@ -65,6 +65,12 @@ void CGLRListDoc::SetBuilders(Builders builders)
     m_builders = std::move(builders);
 }
 
+void CGLRListDoc::OnCloseDocument()
+{
+    std::lock_guard lock(m_listLock);
+    m_stopEvent.Set();
+}
+
 // --- entries ----------------------------------------------------------------
 
 int CGLRListDoc::FindEntry(const QString &path) const
@@ -155,9 +161,6 @@ QString CGLRListDoc::GetOptionsSummary(int index) const
 int CGLRListDoc::InsertEntry(const ImageEntry &entry, const QString &thumbnailState, const QString &information,
                              bool fromProject)
 {
-    if (m_stopEvent.IsSet())
-        return -1; // closing: nothing may join the list any more
-
     ImageEntry copy = entry;
     copy.Options = DropMatchingOverrides(copy.Options, GetOptions());
 
@@ -165,6 +168,9 @@ int CGLRListDoc::InsertEntry(const ImageEntry &entry, const QString &thumbnailSt
     qint64 total;
     {
         std::lock_guard lock(m_listLock);
+        // Tested under the lock that OnCloseDocument takes, so no entry slips in after it.
+        if (m_stopEvent.IsSet())
+            return -1;
         m_imageList.push_back(copy);
         index = static_cast<int>(m_imageList.size()) - 1;
         m_thumbnailBytes += copy.ThumbnailBytes;

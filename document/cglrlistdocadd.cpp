@@ -10,13 +10,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <algorithm>
-#include <climits>
 
 void CGLRListDoc::QueueAddRequest(const AddRequest &request)
 {
     std::lock_guard lock(m_addQueueLock);
     m_addQueue.push_back(request);
+    m_addEvent.Set();
+}
+
+void CGLRListDoc::QueueAddRequests(const std::vector<AddRequest> &requests)
+{
+    std::lock_guard lock(m_addQueueLock);
+    m_addQueue.insert(m_addQueue.end(), requests.begin(), requests.end());
     m_addEvent.Set();
 }
 
@@ -49,6 +54,8 @@ void CGLRListDoc::AddWorker()
         m_addEvent.Reset();
         for (;;) {
             PostNotify(NOTIFY_ADDING, 1);
+            // A look at the event, not a 10 ms wait: thousands of files
+            // would otherwise spend most of their time waiting.
             if (m_stopEvent.IsSet()) {
                 PostNotify(NOTIFY_ADDING, 0);
                 return;
@@ -153,43 +160,39 @@ void CGLRListDoc::AddImageFile(AddRequest request)
         return;
     if (!QFileInfo(path).isReadable())
         return rejectUnreadable();
-    if (vignette.RejectFileWithVignetteName && IsThumbnailName(path, vignette.PreSuffixe, vignette.WithPrefixe))
-        return PostNotify(NOTIFY_ERROR, WARN_THUMBNAIL_NAME);
-    const QString first = GetPath(0);
-    if (!first.isEmpty() && RelativeFolder(first, path, 0) == UnreachablePathMarker())
-        return PostNotify(NOTIFY_ERROR, WARN_OTHER_DRIVE);
-    if (options.WebPage2.RootRelativePath
-        && RelativeFolder(options.WebPage2.RootPath, path, 1) == UnreachablePathMarker())
-        return PostNotify(NOTIFY_ERROR, WARN_OUTSIDE_ROOT);
-
+    // The checks below see the absolute form: a relative path has no folder
+    // in common with anything, and the same file spelt twice is one entry.
     ImageEntry &entry = request.Entry;
     entry.Path = OnDiskPath(path);
-    // The same file spelt differently ("./a.jpg", "a.jpg") is still a duplicate.
     if (entry.Path != path && FindEntry(entry.Path) >= 0)
         return;
-    entry.ImageSizeText = SizeText(path, &entry.ImageBytes);
+    if (vignette.RejectFileWithVignetteName
+        && IsThumbnailName(entry.Path, vignette.PreSuffixe, vignette.WithPrefixe))
+        return PostNotify(NOTIFY_ERROR, WARN_THUMBNAIL_NAME);
+    const QString first = GetPath(0);
+    if (!first.isEmpty() && RelativeFolder(first, entry.Path, 0) == UnreachablePathMarker())
+        return PostNotify(NOTIFY_ERROR, WARN_OTHER_DRIVE);
+    if (options.WebPage2.RootRelativePath
+        && RelativeFolder(options.WebPage2.RootPath, entry.Path, 1) == UnreachablePathMarker())
+        return PostNotify(NOTIFY_ERROR, WARN_OUTSIDE_ROOT);
 
-    const ImageInfo image = ReadImageInfo(path);
+    entry.ImageSizeText = SizeText(entry.Path, &entry.ImageBytes);
+    const ImageInfo image = ReadImageInfo(entry.Path);
     if (!image.IsImage())
         return rejectUnreadable();
     entry.ImageDimensions = image.SizeText;
     entry.Camera = image.Camera;
-    ApplyFileTimeFallback(path, entry.Camera[CAMERA_DATE], entry.Camera[CAMERA_TIME]);
+    ApplyFileTimeFallback(entry.Path, entry.Camera[CAMERA_DATE], entry.Camera[CAMERA_TIME]);
     const QString information = JoinDimensionsAndSize(entry.ImageDimensions, entry.ImageSizeText);
 
-    const QString tp = ThumbnailPath(entry.Path, vignette.PreSuffixe, vignette.WithPrefixe);
-    const QString dims = tp.isEmpty() ? NotAnImageText() : DimensionText(tp);
-    entry.ThumbnailBytes = 0;
-    entry.ThumbnailDimensions.clear();
-    entry.ThumbnailSizeText.clear();
+    const ThumbnailOnDisk thumbnail = ExamineThumbnail(entry.Path, vignette);
+    entry.ThumbnailDimensions = thumbnail.Dimensions;
+    entry.ThumbnailSizeText = thumbnail.SizeText;
+    entry.ThumbnailBytes = thumbnail.Bytes;
     QString state;
     bool queueJob = false;
-    if (dims != NotAnImageText()) {
-        qint64 bytes = 0;
-        entry.ThumbnailDimensions = dims;
-        entry.ThumbnailSizeText = SizeText(tp, &bytes);
-        entry.ThumbnailBytes = static_cast<int>(std::min<qint64>(bytes, INT_MAX));
-        state = JoinDimensionsAndSize(dims, entry.ThumbnailSizeText);
+    if (thumbnail.IsPresent()) {
+        state = JoinDimensionsAndSize(thumbnail.Dimensions, thumbnail.SizeText);
     } else {
         switch (vignette.IfDoNotExistAction) {
         case 0:

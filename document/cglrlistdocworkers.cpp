@@ -3,6 +3,7 @@
 
 #include "document/imageprobe.h"
 #include "document/notifycodes.h"
+#include "document/projectfile.h"
 #include "platform/notificationsink.h"
 #include "platform/profile.h"
 
@@ -32,6 +33,7 @@ CGLRListDoc::CGLRListDoc(Profile &profile, int thumbnailJobs)
     : m_profile(profile), m_thumbnailJobs(thumbnailJobs > 0 ? thumbnailJobs : DefaultThumbnailJobs())
 {
     m_options.LoadFromRegistry(profile);
+    m_projectSaver = SaveProjectFile;
     m_addThread = std::thread([this] { AddWorker(); });
     for (int i = 0; i < m_thumbnailJobs; ++i)
         m_thumbnailThreads.emplace_back([this] { ThumbnailWorker(); });
@@ -192,7 +194,7 @@ void CGLRListDoc::SaveWorker()
             SetModifiedFlag(false);
         else
             WithView([](NotificationSink &sink) {
-                sink.ReportSaveError(QStringLiteral("Une erreur est survenue lors de l'enregistrement du fichier"));
+                sink.ReportSaveError(QString::fromUtf8(kProjectSaveErrorMessage));
             });
     }
 }
@@ -248,8 +250,9 @@ BuildScope::BuildScope(CGLRListDoc &doc) : m_doc(doc)
 
 BuildScope::~BuildScope()
 {
-    m_doc.PostNotify(NOTIFY_BUSY, 0);
+    // Cleared first so that a view reacting to the 0 sees the build ended.
     m_doc.SetBuildingMark(false);
+    m_doc.PostNotify(NOTIFY_BUSY, 0);
 }
 
 bool BuildScope::WaitForStart()

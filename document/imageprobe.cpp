@@ -1,26 +1,49 @@
 #include "document/imageprobe.h"
 
 #include "document/thumbnailpath.h"
+#include "imaging/cgdiplusimage.h"
+#include "imaging/thumbnailbox.h"
 
-#include <QImageReader>
+#include <QDir>
+#include <QFileInfo>
 
 bool ImageInfo::IsImage() const
 {
     return SizeText != NotAnImageText();
 }
 
-ImageInfo ReadImageInfo(const QString &path, bool /*withCamera*/)
+ImageInfo ReadImageInfo(const QString &path, bool withCamera)
 {
     ImageInfo info;
-    info.SizeText = NotAnImageText();
-    QImageReader reader(path);
-    const QSize size = reader.size();
-    if (size.width() > 0 && size.height() > 0)
-        info.SizeText = QStringLiteral("%1x%2").arg(size.width()).arg(size.height());
+    CGdiPlusImage image;
+    image.LoadFromFile(path);
+    info.SizeText = image.GetSizeText();
+    if (withCamera && info.IsImage())
+        for (int field = 0; field < CAMERA_TEXT_COUNT; ++field)
+            info.Camera[field] = image.GetExifText(field);
     return info;
 }
 
-int MakeThumbnail(const QString & /*imagePath*/, const BuildVignetteOptions & /*options*/)
+int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options)
 {
-    return kThumbnailNotLoaded;
+    CGdiPlusImage image;
+    // Read into memory first so the source is not held open while we work.
+    if (!image.LoadFromFileInMemory(imagePath))
+        return kThumbnailNotLoaded;
+    const ThumbnailBox box = ComputeThumbnailBox(options, image.GetWidth(), image.GetHeight());
+    const QString target = ThumbnailPath(imagePath, options.PreSuffixe, options.WithPrefixe);
+    if (target.isEmpty())
+        return THUMB_FAILED;
+    const QString folder = QFileInfo(target).absolutePath();
+    if (target.contains(QDir::separator()) && !QFileInfo(folder).isDir())
+        CreateFolders(QDir::toNativeSeparators(folder));
+
+    ThumbnailRequest request;
+    request.targetPath = target;
+    request.width = box.width;
+    request.height = box.height;
+    request.stretch = box.stretch;
+    request.background = options.BackgroundColor;
+    request.jpegQuality = options.JpegQuality;
+    return image.BuildThumbnail(request);
 }

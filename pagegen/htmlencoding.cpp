@@ -1,4 +1,5 @@
 #include "pagegen/htmlencoding.h"
+#include "pagegen/pageresources.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -8,6 +9,7 @@
 
 QString LoadHtmlResource(int id)
 {
+    EnsurePageResources();
     QFile file(QStringLiteral(":/pagegen/resources/%1.html").arg(id));
     if (!file.open(QIODevice::ReadOnly))
         return {};

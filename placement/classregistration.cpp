@@ -19,6 +19,8 @@ const QString kTypeLibKey = QStringLiteral("TypeLib/" GLR_LIBID_TEXT);
 const QString kInterfaceKey = QStringLiteral("Interface/" GLR_IID_PLACEMENT_TEXT);
 const QString kEventsKey = QStringLiteral("Interface/" GLR_IID_PLACEMENT_EVENTS_TEXT);
 const QString kTypeLibHelp = QStringLiteral("GLR Visual Placement Control 1.0 Type Library");
+// The library's locale, 0x0409, in hexadecimal as type-library keys name it.
+const QString kTypeLibLocale = QStringLiteral("409");
 // OLEMISC_SETCLIENTSITEFIRST | ACTIVATEWHENVISIBLE | INSIDEOUT | CANTLINKINSIDE | RECOMPOSEONRESIZE
 const QString kMiscStatus = QStringLiteral("131473");
 
@@ -81,7 +83,8 @@ void WriteTypeLibrary(QSettings &store, const QString &modulePath)
     store.remove(kTypeLibKey);
     const QString version = kTypeLibKey + QStringLiteral("/1.0");
     SetKey(store, version, kTypeLibHelp);
-    SetKey(store, version + QStringLiteral("/0/") + kTypeLibPlatform, modulePath);
+    SetKey(
+        store, version + QLatin1Char('/') + kTypeLibLocale + QLatin1Char('/') + kTypeLibPlatform, modulePath);
     SetKey(store, version + QStringLiteral("/FLAGS"), QStringLiteral("0"));
     SetKey(
         store, version + QStringLiteral("/HELPDIR"), QDir::toNativeSeparators(QFileInfo(modulePath).path()));

@@ -103,6 +103,28 @@ TEST(PlacementControl, everyInterfaceLeadsBackToTheSameObject)
     EXPECT_EQ(control->lpVtbl->QueryInterface(control.get(), &GLR_IID_IUnknown, nullptr), GLR_E_POINTER);
 }
 
+TEST(PlacementControl, callsThroughANullInterfacePointerAreRefused)
+{
+    Ref<GlrClassFactory> factory = Factory();
+    Ref<IGLRVisualPlacementObject> control = CreateControl();
+    const auto *call = control->lpVtbl;
+    void *out = reinterpret_cast<void *>(1);
+    int32_t dispid = 0;
+    const int32_t args[] = {1};
+    EXPECT_EQ(call->QueryInterface(nullptr, &GLR_IID_IUnknown, &out), GLR_E_POINTER);
+    EXPECT_EQ(out, nullptr);
+    EXPECT_EQ(call->AddRef(nullptr), 0u);
+    EXPECT_EQ(call->Release(nullptr), 0u);
+    EXPECT_EQ(call->GetIDsOfNames(nullptr, "InitMode", &dispid), GLR_E_POINTER);
+    EXPECT_EQ(call->Invoke(nullptr, GLR_DISPID_INIT_MODE, args, 1), GLR_E_POINTER);
+    EXPECT_EQ(call->ClickSecondImage(nullptr, 1, 3), GLR_E_POINTER);
+    EXPECT_EQ(factory->lpVtbl->CreateInstance(nullptr, nullptr, &GLR_IID_IUnknown, &out), GLR_E_POINTER);
+    EXPECT_EQ(factory->lpVtbl->LockServer(nullptr, 1), GLR_E_POINTER);
+    factory.reset();
+    control.reset();
+    EXPECT_EQ(Module().canUnloadNow(), GLR_S_OK); // nothing was created or locked
+}
+
 TEST(PlacementControl, isSafeForUntrustedCallersOnly)
 {
     Ref<IGLRVisualPlacementObject> control = CreateControl();

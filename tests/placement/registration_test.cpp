@@ -78,6 +78,12 @@ TEST_F(ClassStore, registrationWritesTheClassItsProgIdsAndItsTypeLibrary)
     EXPECT_EQ(Value(kIndependent + "/CurVer"), QStringLiteral(GLR_PROGID));
 
     EXPECT_EQ(Value(kTypeLib), QStringLiteral("GLR Visual Placement Control 1.0 Type Library"));
+    // The library's locale is US English: its file is listed under 409.
+    QSettings store(file, QSettings::IniFormat);
+    store.beginGroup(kTypeLib + QStringLiteral("/409"));
+    const QStringList platforms = store.childGroups();
+    ASSERT_EQ(platforms.size(), 1) << platforms.join(u',').toStdString();
+    EXPECT_EQ(store.value(platforms.first() + QStringLiteral("/Default")).toString(), path);
 }
 
 TEST_F(ClassStore, unregistrationRemovesExactlyWhatRegistrationWrote)

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Thumbnail speed against vipsthumbnail on large camera-like JPEGs, and the
+# peak memory of one thumbnail of a 50-megapixel JPEG.
+#   bench/thumbnails.sh [build-dir] [files] [jobs]
+# Needs (GALLORIM_BENCH=1 scripts/install-deps.sh): libvips-tools, time, imagemagick.
+set -euo pipefail
+build=${1:-build}
+count=${2:-12}
+jobs=${3:-$(nproc)}
+cli="$(cd "$build" && pwd)/cli/gallorim-cli"
+[ -x "$cli" ] || { echo "build gallorim-cli first ($cli)"; exit 1; }
+command -v vipsthumbnail >/dev/null || { echo "vipsthumbnail missing (libvips-tools)"; exit 1; }
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export MAGICK_THREAD_LIMIT=1
+
+# Camera-like content: smooth scene plus sensor noise, so the entropy decoding
+# costs what it costs on real photos. One file per size, copied.
+make_jpeg() { # width height out
+  convert -size "$1x$2" gradient:'#4a7bd0'-'#f4c27a' \
+    -fill '#3d4f63' -draw "polygon 0,$(($2*2/3)) $(($1/4)),$(($2/3)) $(($1/2)),$(($2*3/5)) $(($1*3/4)),$(($2/4)) $1,$(($2*2/3)) $1,$2 0,$2" \
+    -attenuate 0.6 +noise Gaussian -sampling-factor 2x2 -quality 92 "$3"
+}
+echo "making test JPEGs in $work ..."
+make_jpeg 4000 3000 "$work/base12.jpg"
+make_jpeg 8660 5773 "$work/big50.jpg"
+mkdir -p "$work/photos" "$work/vips"
+for i in $(seq 1 "$count"); do cp "$work/base12.jpg" "$work/photos/photo$i.jpg"; done
+
+seconds() { date +%s.%N; }
+best_of_three() { # command...
+  local best=""
+  for _ in 1 2 3; do
+    local t0 t1 d
+    t0=$(seconds); "$@" >/dev/null; t1=$(seconds)
+    d=$(awk -v a="$t0" -v b="$t1" 'BEGIN { print b - a }')
+    if [ -z "$best" ] || awk -v d="$d" -v b="$best" 'BEGIN { exit !(d < b) }'; then best=$d; fi
+  done
+  echo "$best"
+}
+run_gallorim() { "$cli" thumb --mode 0 --box 128x96 --quality 85 --jobs "$jobs" "$work"/photos/*.jpg; }
+# Same number of processes as Gallorim's jobs, one thread each, the files
+# shared out evenly so start-up is paid once per process.
+run_vips() {
+  ls "$work"/photos/*.jpg | VIPS_CONCURRENCY=1 xargs -P "$jobs" -n $(((count + jobs - 1) / jobs)) \
+    vipsthumbnail --size 128x96 -o "$work/vips/%s.jpg[Q=85]"
+}
+
+g=$(best_of_three run_gallorim)
+v=$(best_of_three run_vips)
+printf '%d JPEGs of 12 MP (%s each), %d jobs\n' "$count" "$(du -h "$work/base12.jpg" | cut -f1)" "$jobs"
+printf '  gallorim-cli thumb: %.2f s\n' "$g"
+printf '  vipsthumbnail:      %.2f s\n' "$v"
+printf '  ratio gallorim / vipsthumbnail: %.2f\n' "$(awk -v g="$g" -v v="$v" 'BEGIN { print g / v }')"
+
+peak=$(/usr/bin/time -v "$cli" thumb --mode 0 --box 128x96 --quality 85 --jobs 1 "$work/big50.jpg" 2>&1 >/dev/null \
+  | awk -F: '/Maximum resident set size/ {gsub(/ /, "", $2); print $2}')
+printf '50 MP JPEG, one job: peak memory %d MB\n' "$((peak / 1024))"
