@@ -9,8 +9,8 @@
 
 namespace {
 
-const char *const kCameraLabels[kExifFieldCount] = {"make", "model", "date", "time", "exposure",
-                                                     "aperture", "focal", "flash", "iso"};
+const char *const kCameraLabels[kExifFieldCount]
+    = {"make", "model", "date", "time", "exposure", "aperture", "focal", "flash", "iso"};
 
 bool PrintInfo(const QString &path, QTextStream &out)
 {

@@ -104,16 +104,15 @@ ThumbArguments ParseThumbArguments(const QStringList &args, int defaultJobs)
 
 QString ThumbUsage()
 {
-    return QStringLiteral(
-        "usage: gallorim-cli thumb [options] FILE...\n"
-        "  --mode 0..5       0 fixed box, 1 percentage, 2 smallest side, 3 biggest side,\n"
-        "                    4 width, 5 height (default 1)\n"
-        "  --percent P       percentage of the source size (default 10)\n"
-        "  --box WxH         fixed box (default 128x96)\n"
-        "  --side S          side for modes 2 to 5 (default 128)\n"
-        "  --background RRGGBB  colour of the margins (default FFFFFF)\n"
-        "  --quality Q       JPEG quality 0..100 (default 85)\n"
-        "  --presuffix TEXT  thumbnail prefix or suffix (default mini/small_)\n"
-        "  --suffix          TEXT goes after the name instead of before\n"
-        "  --jobs N          thumbnails built at once (default: number of cores)\n");
+    return QStringLiteral("usage: gallorim-cli thumb [options] FILE...\n"
+                          "  --mode 0..5       0 fixed box, 1 percentage, 2 smallest side, 3 biggest side,\n"
+                          "                    4 width, 5 height (default 1)\n"
+                          "  --percent P       percentage of the source size (default 10)\n"
+                          "  --box WxH         fixed box (default 128x96)\n"
+                          "  --side S          side for modes 2 to 5 (default 128)\n"
+                          "  --background RRGGBB  colour of the margins (default FFFFFF)\n"
+                          "  --quality Q       JPEG quality 0..100 (default 85)\n"
+                          "  --presuffix TEXT  thumbnail prefix or suffix (default mini/small_)\n"
+                          "  --suffix          TEXT goes after the name instead of before\n"
+                          "  --jobs N          thumbnails built at once (default: number of cores)\n");
 }

@@ -8,7 +8,7 @@
 
 struct ThumbArguments {
     BuildVignetteOptions options; // the built-in defaults for anything not given
-    int jobs = 0;                 // thumbnails built at once
+    int jobs = 0; // thumbnails built at once
     QStringList files;
     QString error; // non-empty: the arguments were not understood
 };

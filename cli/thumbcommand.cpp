@@ -53,8 +53,8 @@ Outcome MakeThumbnail(const QString &source, const BuildVignetteOptions &options
     } else {
         if (!target.isEmpty())
             CreateFolders(QFileInfo(target).absolutePath());
-        code = image.BuildThumbnail({target, box.width, box.height, box.stretch, options.BackgroundColor,
-                                     options.JpegQuality});
+        code = image.BuildThumbnail(
+            {target, box.width, box.height, box.stretch, options.BackgroundColor, options.JpegQuality});
         reason = Reason(code);
     }
     if (code == THUMB_WRITTEN)
@@ -93,7 +93,7 @@ int RunThumb(const QStringList &args, QTextStream &out, QTextStream &err)
     for (auto &p : promises)
         results.push_back(p.get_future());
     const std::vector<size_t> order = LargestFirst(a.files);
-    std::atomic<size_t> next{0};
+    std::atomic<size_t> next {0};
     auto worker = [&] {
         for (size_t k = next++; k < count; k = next++) {
             const size_t i = order[k];

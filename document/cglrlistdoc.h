@@ -99,6 +99,8 @@ public:
 
     // --- adding and arranging ----------------------------------------------
     void QueueAddRequest(const AddRequest &request);
+    // Several at once, in order (a drop or a command line of many paths).
+    void QueueAddRequests(const std::vector<AddRequest> &requests);
     // Empties the add queue; a request being processed completes.
     void StopAdding();
     int GetPendingAddCount() const;
@@ -110,8 +112,12 @@ public:
     // Queues a job for each index with `options` (a copy; the document's own
     // options are unchanged).
     void RecreateThumbnails(const std::vector<int> &indexes, const BuildVignetteOptions &options);
-    // After the options were changed from `previous`: re-examines the entries
-    // as the change requires. Answers whether anything changed.
+    // What the options command does once its dialog was accepted: takes the
+    // edited record and re-examines the entries as the change requires
+    // (removals with their warnings, thumbnail states and jobs, the byte
+    // total). Answers whether anything changed. User-interface thread.
+    bool ApplyDocumentOptions(const GalleryOptions &edited);
+    // The same when the record was already replaced; `previous` is the old one.
     bool DocumentOptionsChanged(const GalleryOptions &previous);
     // Empties both queues and the list.
     void DeleteContents();

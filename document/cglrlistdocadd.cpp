@@ -18,6 +18,13 @@ void CGLRListDoc::QueueAddRequest(const AddRequest &request)
     m_addEvent.Set();
 }
 
+void CGLRListDoc::QueueAddRequests(const std::vector<AddRequest> &requests)
+{
+    std::lock_guard lock(m_addQueueLock);
+    m_addQueue.insert(m_addQueue.end(), requests.begin(), requests.end());
+    m_addEvent.Set();
+}
+
 void CGLRListDoc::QueueAddRequestFromWorker(const AddRequest &request)
 {
     // The worker drains its own additions without being woken.
@@ -47,6 +54,8 @@ void CGLRListDoc::AddWorker()
         m_addEvent.Reset();
         for (;;) {
             PostNotify(NOTIFY_ADDING, 1);
+            // A look at the event, not a 10 ms wait: thousands of files
+            // would otherwise spend most of their time waiting.
             if (m_stopEvent.IsSet()) {
                 PostNotify(NOTIFY_ADDING, 0);
                 return;

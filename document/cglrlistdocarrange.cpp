@@ -139,6 +139,13 @@ void CGLRListDoc::DeleteContents()
 
 // --- after an options change ------------------------------------------------
 
+bool CGLRListDoc::ApplyDocumentOptions(const GalleryOptions &edited)
+{
+    const GalleryOptions previous = GetOptions();
+    SetOptions(edited);
+    return DocumentOptionsChanged(previous);
+}
+
 bool CGLRListDoc::DocumentOptionsChanged(const GalleryOptions &previous)
 {
     const GalleryOptions current = GetOptions();

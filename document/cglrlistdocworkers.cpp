@@ -250,8 +250,9 @@ BuildScope::BuildScope(CGLRListDoc &doc) : m_doc(doc)
 
 BuildScope::~BuildScope()
 {
-    m_doc.PostNotify(NOTIFY_BUSY, 0);
+    // Cleared first so that a view reacting to the 0 sees the build ended.
     m_doc.SetBuildingMark(false);
+    m_doc.PostNotify(NOTIFY_BUSY, 0);
 }
 
 bool BuildScope::WaitForStart()

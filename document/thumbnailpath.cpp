@@ -75,12 +75,14 @@ bool IsThumbnailName(const QString &path, const QString &preSuffixe, int withPre
     const QString t = FoldPathCase(path);
     if (p.isEmpty())
         return false; // an empty affix names no thumbnail
-    const qsizetype at = t.indexOf(p);
-    if (at < 0)
-        return false;
-    const QString candidate = t.left(at) + t.mid(at + p.size());
-    const QString rebuilt = CollapseDotSegments(ThumbnailPath(candidate, p, withPrefixe));
-    return rebuilt == t;
+    // Every occurrence is tried: the affix may also appear in a folder name
+    // before the one that makes the thumbnail name.
+    for (qsizetype at = t.indexOf(p); at >= 0; at = t.indexOf(p, at + 1)) {
+        const QString candidate = t.left(at) + t.mid(at + p.size());
+        if (CollapseDotSegments(ThumbnailPath(candidate, p, withPrefixe)) == t)
+            return true;
+    }
+    return false;
 }
 
 QString RelativeFolder(const QString &fromPath, const QString &toPath, int rooted)

@@ -175,8 +175,8 @@ std::unique_ptr<QIODevice> CGdiPlusImage::OpenSource() const
     return file;
 }
 
-QImage CGdiPlusImage::DecodeUpright(QSize target, QImage::Format *sourceFormat, QList<QRgb> *sourcePalette,
-                                    bool *memory) const
+QImage CGdiPlusImage::DecodeUpright(
+    QSize target, QImage::Format *sourceFormat, QList<QRgb> *sourcePalette, bool *memory) const
 {
     *memory = false;
     const bool jpeg = m_format == "jpeg";

@@ -87,8 +87,10 @@ private:
     std::unique_ptr<QIODevice> OpenSource() const;
     // Decodes to the given upright size; sets *memory when the failure was
     // (or would have been) an allocation beyond the decoder's limit.
-    QImage DecodeUpright(QSize target, QImage::Format *sourceFormat, QList<QRgb> *sourcePalette, bool *memory) const;
-    ThumbnailResult SaveThumbnail(QImage canvas, const ThumbnailRequest &request, QImage::Format sourceFormat) const;
+    QImage DecodeUpright(
+        QSize target, QImage::Format *sourceFormat, QList<QRgb> *sourcePalette, bool *memory) const;
+    ThumbnailResult SaveThumbnail(
+        QImage canvas, const ThumbnailRequest &request, QImage::Format sourceFormat) const;
 
     std::mutex m_lock;
     bool m_loaded = false;

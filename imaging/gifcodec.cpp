@@ -83,7 +83,8 @@ QList<QRgb> ReadGifPalette(QIODevice &device)
 
 bool WriteGif(const QImage &indexed, QIODevice &device)
 {
-    if (indexed.format() != QImage::Format_Indexed8 || indexed.colorCount() == 0 || indexed.colorCount() > 256)
+    if (indexed.format() != QImage::Format_Indexed8 || indexed.colorCount() == 0
+        || indexed.colorCount() > 256)
         return false;
     const QList<QRgb> table = indexed.colorTable();
     int bits = 1;
@@ -95,7 +96,7 @@ bool WriteGif(const QImage &indexed, QIODevice &device)
     int transparent = NO_TRANSPARENT_COLOR;
     for (int i = 0; i < (1 << bits); ++i) {
         const QRgb c = i < table.size() ? table[i] : qRgb(0, 0, 0);
-        map->Colors[i] = GifColorType{GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))};
+        map->Colors[i] = GifColorType {GifByteType(qRed(c)), GifByteType(qGreen(c)), GifByteType(qBlue(c))};
         if (i < table.size() && qAlpha(c) == 0 && transparent == NO_TRANSPARENT_COLOR)
             transparent = i;
     }
@@ -108,7 +109,7 @@ bool WriteGif(const QImage &indexed, QIODevice &device)
     EGifSetGifVersion(gif, transparent != NO_TRANSPARENT_COLOR);
     bool ok = EGifPutScreenDesc(gif, indexed.width(), indexed.height(), bits, 0, map.get()) == GIF_OK;
     if (ok && transparent != NO_TRANSPARENT_COLOR) {
-        GraphicsControlBlock gcb{DISPOSAL_UNSPECIFIED, false, 0, transparent};
+        GraphicsControlBlock gcb {DISPOSAL_UNSPECIFIED, false, 0, transparent};
         GifByteType extension[4];
         const size_t length = EGifGCBToExtension(&gcb, extension);
         ok = EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) == GIF_OK;

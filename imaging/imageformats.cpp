@@ -15,7 +15,8 @@ bool IsWritableFormat(const QByteArray &format)
 
 bool IsIndexedFormat(QImage::Format format)
 {
-    return format == QImage::Format_Indexed8 || format == QImage::Format_Mono || format == QImage::Format_MonoLSB;
+    return format == QImage::Format_Indexed8 || format == QImage::Format_Mono
+        || format == QImage::Format_MonoLSB;
 }
 
 qint64 DecodeLimitBytes()

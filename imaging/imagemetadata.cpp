@@ -64,8 +64,8 @@ ImageMetadata FromExif(const Exiv2::ExifData &exif)
         m.orientation = o->toLong(0) >= 1 && o->toLong(0) <= 8 ? static_cast<int>(o->toLong(0)) : 1;
     m.texts[EXIF_MAKE] = Ascii(exif, "Exif.Image.Make");
     m.texts[EXIF_MODEL] = Ascii(exif, "Exif.Image.Model");
-    const char *dateKey = Find(exif, "Exif.Photo.DateTimeOriginal") ? "Exif.Photo.DateTimeOriginal"
-                                                                    : "Exif.Image.DateTime";
+    const char *dateKey
+        = Find(exif, "Exif.Photo.DateTimeOriginal") ? "Exif.Photo.DateTimeOriginal" : "Exif.Image.DateTime";
     const QString stamp = Ascii(exif, dateKey);
     m.texts[EXIF_DATE] = ExifDateText(stamp);
     m.texts[EXIF_TIME] = ExifTimeText(stamp);
@@ -84,8 +84,7 @@ ImageMetadata FromExif(const Exiv2::ExifData &exif)
     return m;
 }
 
-template <typename Open>
-ImageMetadata Read(Open open)
+template <typename Open> ImageMetadata Read(Open open)
 {
     PrepareExiv2();
     try {
@@ -111,8 +110,8 @@ ImageMetadata ReadImageMetadata(const QByteArray &bytes)
     if (bytes.isEmpty())
         return {};
     return Read([&] {
-        return Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(bytes.constData()),
-                                         static_cast<long>(bytes.size()));
+        return Exiv2::ImageFactory::open(
+            reinterpret_cast<const Exiv2::byte *>(bytes.constData()), static_cast<long>(bytes.size()));
     });
 }
 
@@ -120,8 +119,8 @@ bool SetSoftwareTag(QByteArray &jpeg, const QString &software)
 {
     PrepareExiv2();
     try {
-        auto image = Exiv2::ImageFactory::open(reinterpret_cast<const Exiv2::byte *>(jpeg.constData()),
-                                               static_cast<long>(jpeg.size()));
+        auto image = Exiv2::ImageFactory::open(
+            reinterpret_cast<const Exiv2::byte *>(jpeg.constData()), static_cast<long>(jpeg.size()));
         if (!image.get())
             return false;
         Exiv2::ExifData exif;

@@ -24,8 +24,8 @@ int RoundHalfUp(long double x)
 // side / (a / b): the other side of a box whose side along a is fixed.
 int OtherSide(int side, unsigned a, unsigned b)
 {
-    return RoundHalfUp(static_cast<long double>(side)
-                       / (static_cast<long double>(a) / static_cast<long double>(b)));
+    return RoundHalfUp(
+        static_cast<long double>(side) / (static_cast<long double>(a) / static_cast<long double>(b)));
 }
 
 int Percent(unsigned v, int percent)

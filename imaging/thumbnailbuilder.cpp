@@ -58,7 +58,8 @@ QImage ForTiff(const QImage &canvas, int depth, QRgb background)
     return canvas.convertToFormat(depth == 32 ? QImage::Format_ARGB32 : QImage::Format_RGB888);
 }
 
-bool WriteWithQt(const QImage &image, const char *format, QBuffer &out, int quality = -1, int compression = -1)
+bool WriteWithQt(
+    const QImage &image, const char *format, QBuffer &out, int quality = -1, int compression = -1)
 {
     QImageWriter writer(&out, format);
     if (quality >= 0)
@@ -99,7 +100,8 @@ ThumbnailResult CGdiPlusImage::BuildThumbnail(const ThumbnailRequest &request)
     if (qint64(request.width) * request.height * 4 > DecodeLimitBytes())
         return THUMB_OUT_OF_MEMORY;
 
-    ImagePlacement p = PlaceInThumbnail(request.width, request.height, GetWidth(), GetHeight(), request.stretch != 0);
+    ImagePlacement p
+        = PlaceInThumbnail(request.width, request.height, GetWidth(), GetHeight(), request.stretch != 0);
     // A sliver of a picture still gets one pixel rather than none.
     p.width = std::max(p.width, 1);
     p.height = std::max(p.height, 1);
@@ -141,8 +143,8 @@ ThumbnailResult CGdiPlusImage::BuildThumbnail(const ThumbnailRequest &request)
     return SaveThumbnail(canvas, request, sourceFormat);
 }
 
-ThumbnailResult CGdiPlusImage::SaveThumbnail(QImage canvas, const ThumbnailRequest &request,
-                                             QImage::Format sourceFormat) const
+ThumbnailResult CGdiPlusImage::SaveThumbnail(
+    QImage canvas, const ThumbnailRequest &request, QImage::Format sourceFormat) const
 {
     const QRgb background = OpaqueArgb(request.background);
     QByteArray data;

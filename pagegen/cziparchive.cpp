@@ -54,6 +54,16 @@ std::FILE *OpenForReading(const QString &path)
 #endif
 }
 
+// libzip takes UTF-8 names on Windows and the local encoding elsewhere.
+QByteArray ArchivePathBytes(const QString &path)
+{
+#ifdef Q_OS_WIN
+    return path.toUtf8();
+#else
+    return QFile::encodeName(path);
+#endif
+}
+
 void WriteEmptyArchive(const QString &path)
 {
     QFile file(path);
@@ -105,7 +115,7 @@ void CZipArchive::Open(const QString &path, int mode, int volumeSize)
 void CZipArchive::Reopen()
 {
     int errorCode = 0;
-    m_zip = zip_open(QFile::encodeName(m_path).constData(), m_readOnly ? ZIP_RDONLY : 0, &errorCode);
+    m_zip = zip_open(ArchivePathBytes(m_path).constData(), m_readOnly ? ZIP_RDONLY : 0, &errorCode);
     if (!m_zip) {
         zip_error_t error;
         zip_error_init_with_code(&error, errorCode);

@@ -1,4 +1,5 @@
 #include "pagegen/htmlencoding.h"
+#include "pagegen/pageresources.h"
 
 #include <QFile>
 #include <QStringDecoder>
@@ -6,6 +7,7 @@
 
 QString LoadHtmlResource(int id)
 {
+    EnsurePageResources();
     QFile file(QStringLiteral(":/pagegen/resources/%1.html").arg(id));
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -148,6 +150,8 @@ QString GuardScriptElementText(const QString &scriptText)
 {
     QString text = scriptText;
     text.replace(QLatin1String("</"), QLatin1String("<\\/"));
+    // "<!--" would switch the parser into a mode where a later "<script" hides the real end.
+    text.replace(QLatin1String("<!--"), QLatin1String("<\\!--"));
     return text;
 }
 

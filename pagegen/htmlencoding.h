@@ -29,7 +29,8 @@ QString EscapeSlideshowClassicComment(const QString &comment); // slideshow clas
 QString EscapeScriptPath(const QString &path);               // slideshow picture paths
 QString EscapePopupPath(const QString &path);                // path inside a Vorlex_Popup call
 
-// Text that sits inside a <script> element: "</" would end the element early.
+// Text that sits inside a <script> element: "</" would end the element early
+// and "<!--" can hide its end; both are written with a harmless backslash.
 QString GuardScriptElementText(const QString &scriptText);
 
 // Characters of a file name or folder that would cut a link short or change its

@@ -1,16 +1,25 @@
 #include "pagegen/openlink.h"
 
+#include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QThread>
 
 LinkOpenServices LinkOpenServices::System()
 {
     LinkOpenServices services;
-    services.openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
+    services.openUrl = [](const QUrl &url) {
+        // Desktop services belong to the GUI thread; a build thread that opens
+        // its page goes straight to the browser commands instead.
+        const QCoreApplication *app = QCoreApplication::instance();
+        if (!app || QThread::currentThread() != app->thread())
+            return false;
+        return QDesktopServices::openUrl(url);
+    };
     services.findExecutable = [](const QString &name) { return QStandardPaths::findExecutable(name); };
     services.startDetached = [](const QString &program, const QStringList &arguments) {
         return QProcess::startDetached(program, arguments);

@@ -3,7 +3,8 @@
 // a failed attempt. Results follow the shell's convention: above 32 is success,
 // otherwise one of the error codes LinkErrorMessage knows.
 // The desktop services are injectable so that tests never start a browser.
-// Callable from any thread as long as the services are.
+// Callable from any thread: the system services use the desktop opener only
+// on the GUI thread and browser commands elsewhere.
 
 #include <QString>
 #include <QStringList>

@@ -14,7 +14,7 @@ packages=(
 # Browser tests of the generated pages.
 packages+=(chromium nodejs npm)
 if [ "${GALLORIM_BENCH:-0}" = 1 ]; then
-  packages+=(libvips-tools hyperfine llgal fgallery liblcms2-utils exiv2 time)
+  packages+=(libvips-tools hyperfine llgal fgallery liblcms2-utils exiv2 time imagemagick)
 fi
 
 missing=()

@@ -57,7 +57,8 @@ TEST_F(Subcommands, infoPrintsTheElevenLinesOfEachFile)
     image->writeMetadata();
 
     EXPECT_EQ(Run(RunInfo, {photo}), 0);
-    const QString expected = photo + "\n  dimensions: 64x48\n  size: " + QString::number(QFileInfo(photo).size())
+    const QString expected = photo
+        + "\n  dimensions: 64x48\n  size: " + QString::number(QFileInfo(photo).size())
         + " Octets\n  make: Canon\n  model: \n  date: 12/05/2004\n  time: 10:20:30\n  exposure: \n"
           "  aperture: 2.8\n  focal: \n  flash: \n  iso: \n";
     EXPECT_EQ(m_out, expected);
@@ -69,10 +70,11 @@ TEST_F(Subcommands, infoFallsBackToTheFileTimeAndFlagsNonImages)
     const QString text = Text("text.jpg");
     EXPECT_EQ(Run(RunInfo, {bare, text}), 1);
     const QDateTime modified = QFileInfo(bare).lastModified();
-    EXPECT_TRUE(m_out.contains("  date: " + modified.toString("dd/MM/yyyy") + "\n  time: "
-                               + modified.toString("HH:mm:ss") + "\n"));
-    EXPECT_TRUE(m_out.contains(text + "\n  dimensions: Not an Image\n  size: 14.0 Octets\n  make: \n  model: \n"
-                                      "  date: \n  time: \n"));
+    EXPECT_TRUE(m_out.contains(
+        "  date: " + modified.toString("dd/MM/yyyy") + "\n  time: " + modified.toString("HH:mm:ss") + "\n"));
+    EXPECT_TRUE(m_out.contains(text
+        + "\n  dimensions: Not an Image\n  size: 14.0 Octets\n  make: \n  model: \n"
+          "  date: \n  time: \n"));
 }
 
 TEST_F(Subcommands, thumbWritesWhereTheGalleryLooksAndReportsTheBox)
@@ -108,7 +110,7 @@ TEST_F(Subcommands, thumbKeepsCommandLineOrderWhateverTheJobs)
     QStringList files;
     for (int i = 0; i < 6; ++i)
         files << Picture(QString("p%1.png").arg(i), 50 + 150 * (i % 3), 60, "png");
-    EXPECT_EQ(Run(RunThumb, QStringList{"--jobs", "4"} + files), 0);
+    EXPECT_EQ(Run(RunThumb, QStringList {"--jobs", "4"} + files), 0);
     const QStringList lines = m_out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), files.size());
     for (int i = 0; i < files.size(); ++i)

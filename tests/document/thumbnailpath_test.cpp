@@ -59,6 +59,13 @@ TEST(IsThumbnailName, recognisesOnlyFullThumbnailNames)
     EXPECT_TRUE(IsThumbnailName(N("/images/sub/t_test.jpg"), QStringLiteral("sub\\.\\t_"), 1));
 }
 
+TEST(IsThumbnailName, findsTheAffixEvenWhenAFolderNameHoldsItFirst)
+{
+    EXPECT_TRUE(IsThumbnailName(N("/home/art_t_shots/t_a.jpg"), QStringLiteral("t_"), 1));
+    EXPECT_FALSE(IsThumbnailName(N("/home/art_t_shots/a.jpg"), QStringLiteral("t_"), 1));
+    EXPECT_TRUE(IsThumbnailName(N("/x_vign/pic_vign.jpg"), QStringLiteral("_vign"), 0));
+}
+
 TEST(IsThumbnailName, followsThePlatformLetterCaseRule)
 {
     const bool folded = IsThumbnailName(N("/images/MINI/Small_test.jpg"), kMini, 1);

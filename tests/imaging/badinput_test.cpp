@@ -36,8 +36,16 @@ protected:
 QByteArray LoopingTiff()
 {
     QByteArray t("II*\0", 4);
-    auto u16 = [&t](quint16 v) { char b[2]; qToLittleEndian(v, b); t.append(b, 2); };
-    auto u32 = [&t](quint32 v) { char b[4]; qToLittleEndian(v, b); t.append(b, 4); };
+    auto u16 = [&t](quint16 v) {
+        char b[2];
+        qToLittleEndian(v, b);
+        t.append(b, 2);
+    };
+    auto u32 = [&t](quint32 v) {
+        char b[4];
+        qToLittleEndian(v, b);
+        t.append(b, 4);
+    };
     u32(8);
     const quint16 entries = 8;
     u16(entries);
@@ -53,15 +61,15 @@ QByteArray LoopingTiff()
             u32(value);
         }
     };
-    entry(256, 3, 4);       // width
-    entry(257, 3, 4);       // height
-    entry(258, 3, 8);       // bits per sample
-    entry(259, 3, 1);       // no compression
-    entry(262, 3, 1);       // black is zero
-    entry(273, 4, pixels);  // strip offset
-    entry(278, 3, 4);       // rows per strip
-    entry(279, 4, 16);      // strip bytes
-    u32(8);                 // next IFD: this one again
+    entry(256, 3, 4); // width
+    entry(257, 3, 4); // height
+    entry(258, 3, 8); // bits per sample
+    entry(259, 3, 1); // no compression
+    entry(262, 3, 1); // black is zero
+    entry(273, 4, pixels); // strip offset
+    entry(278, 3, 4); // rows per strip
+    entry(279, 4, 16); // strip bytes
+    u32(8); // next IFD: this one again
     t.append(QByteArray(16, '\x80'));
     return t;
 }
@@ -118,8 +126,7 @@ TEST_F(BadInput, gifWithoutAnyColourTableStillWritesAGif)
     ASSERT_EQ(GifGlobalTableSize(gif), 0);
 
     CGdiPlusImage image;
-    if (!image.LoadFromMemory(gif))
-        return; // refusing it outright is as good as reading it
+    ASSERT_TRUE(image.LoadFromMemory(gif));
     EXPECT_EQ(image.GetSizeText(), "8x8");
     EXPECT_EQ(Thumb(image), THUMB_WRITTEN);
     EXPECT_GT(GifGlobalTableSize(ReadBytes(m_dir.filePath("thumb"))), 0);
@@ -134,12 +141,18 @@ TEST_F(BadInput, tiffWithALoopingDirectoryChainEnds)
     EXPECT_EQ(Thumb(image), THUMB_WRITTEN);
 }
 
-TEST_F(BadInput, foldersAndUnreadableFilesAreNotImages)
+TEST_F(BadInput, foldersAndEmptyPathsAreNotImages)
 {
     CGdiPlusImage image;
     EXPECT_FALSE(image.LoadFromFile(m_dir.path()));
     EXPECT_FALSE(image.LoadFromFileInMemory(m_dir.path()));
     EXPECT_FALSE(image.LoadFromFile(QString()));
+    EXPECT_FALSE(image.LoadFromFileInMemory(QString()));
+}
+
+TEST_F(BadInput, unreadableFilesAreNotImages)
+{
+    CGdiPlusImage image;
     const QString path = Write(Encode(Quadrants(10, 10), "png"), "locked.png");
     QFile::setPermissions(path, QFileDevice::Permissions());
     if (geteuid() == 0)

@@ -66,18 +66,16 @@ TEST_F(ImageFiles, aFailedLoadEmptiesTheObject)
 TEST_F(ImageFiles, readsTheNineCameraTexts)
 {
     const QString path = Write("camera.jpg", Encode(Quadrants(64, 48), "jpeg", 90));
-    ASSERT_TRUE(SetExif(path, {{"Exif.Image.Make", "Canon"},
-                               {"Exif.Image.Model", "Canon EOS 300D DIGITAL"},
-                               {"Exif.Photo.DateTimeOriginal", "2004:05:12 10:20:30"},
-                               {"Exif.Image.DateTime", "2010:01:01 00:00:00"},
-                               {"Exif.Photo.ExposureTime", "10/600"},
-                               {"Exif.Photo.FNumber", "56/10"},
-                               {"Exif.Photo.FocalLength", "350/10"},
-                               {"Exif.Photo.Flash", "25"},
-                               {"Exif.Photo.ISOSpeedRatings", "400"}}));
+    ASSERT_TRUE(SetExif(path,
+        {{"Exif.Image.Make", "Canon"}, {"Exif.Image.Model", "Canon EOS 300D DIGITAL"},
+            {"Exif.Photo.DateTimeOriginal", "2004:05:12 10:20:30"},
+            {"Exif.Image.DateTime", "2010:01:01 00:00:00"}, {"Exif.Photo.ExposureTime", "10/600"},
+            {"Exif.Photo.FNumber", "56/10"}, {"Exif.Photo.FocalLength", "350/10"}, {"Exif.Photo.Flash", "25"},
+            {"Exif.Photo.ISOSpeedRatings", "400"}}));
     CGdiPlusImage image;
     ASSERT_TRUE(image.LoadFromFileInMemory(path));
-    const char *expected[] = {"Canon", "Canon EOS 300D DIGITAL", "12/05/2004", "10:20:30", "60", "5.6", "35", "On", "400"};
+    const char *expected[]
+        = {"Canon", "Canon EOS 300D DIGITAL", "12/05/2004", "10:20:30", "60", "5.6", "35", "On", "400"};
     for (int f = 0; f < kExifFieldCount; ++f)
         EXPECT_EQ(image.GetExifText(f), QString::fromLatin1(expected[f])) << "field " << f;
     EXPECT_EQ(image.GetExifText(9), "");
@@ -111,7 +109,7 @@ TEST(DrawFit, centresASmallPictureWithFaceColouredBands)
         QPainter painter(&target);
         image.DrawFit(painter, QRect(0, 0, 200, 200), QColor(Qt::white));
     }
-    EXPECT_EQ(ColourClass(target.pixel(50, 75)), 'r');  // drawn at (50, 75), not enlarged
+    EXPECT_EQ(ColourClass(target.pixel(50, 75)), 'r'); // drawn at (50, 75), not enlarged
     EXPECT_EQ(ColourClass(target.pixel(149, 124)), 'b');
     EXPECT_EQ(ColourClass(target.pixel(100, 74)), 'w'); // top band
     EXPECT_EQ(ColourClass(target.pixel(100, 125)), 'w'); // bottom band
@@ -131,7 +129,7 @@ TEST(DrawFit, shrinksALargePictureIntoAnOffsetRectangle)
     }
     EXPECT_EQ(ColourClass(target.pixel(50, 100)), 'k'); // outside the rectangle: untouched
     EXPECT_EQ(ColourClass(target.pixel(120, 100)), 'w'); // left band of the rectangle
-    EXPECT_EQ(ColourClass(target.pixel(152, 52)), 'r');  // 100x100 picture at (150, 50)
+    EXPECT_EQ(ColourClass(target.pixel(152, 52)), 'r'); // 100x100 picture at (150, 50)
     EXPECT_EQ(ColourClass(target.pixel(247, 147)), 'b');
     EXPECT_EQ(ColourClass(target.pixel(280, 100)), 'w');
 }

@@ -11,9 +11,8 @@ TEST(ExifField, dateIsDayMonthYearAndTimeFollowsTheBlank)
         {"2004:05:12 10:20:30", "12/05/2004", "10:20:30"},
         {"2004:05:12", "2004:05:12", "2004:05:12"}, // no blank: whole text for both
         {"2004-05-12 10:20:30", "2004-05-12", "10:20:30"}, // date part lacks colons
-        {"2004:05 10:20", "2004:05", "10:20"},             // only one colon
-        {"", "", ""},
-        {"1999:12:31  23:59:59", "31/12/1999", " 23:59:59"}, // only the first blank counts
+        {"2004:05 10:20", "2004:05", "10:20"}, // only one colon
+        {"", "", ""}, {"1999:12:31  23:59:59", "31/12/1999", " 23:59:59"}, // only the first blank counts
     };
     for (const Row &r : rows) {
         EXPECT_EQ(ExifDateText(QString::fromLatin1(r.stored)), QString::fromLatin1(r.date)) << r.stored;
@@ -29,7 +28,7 @@ TEST(ExifField, exposureIsTheDenominatorOfOneOverN)
     };
     const Row rows[] = {
         {1, 60, "60"}, {10, 600, "60"}, {1, 1, "1"}, {10, 2500, "250"}, {2, 1, "0"}, {3, 1000, "333"},
-        {1, 0, "0"},  {0, 100, ""},     // a zero numerator gives no number at all
+        {1, 0, "0"}, {0, 100, ""}, // a zero numerator gives no number at all
     };
     for (const Row &r : rows)
         EXPECT_EQ(ExifExposureText(r.num, r.den), QString::fromLatin1(r.text)) << r.num << "/" << r.den;
@@ -42,7 +41,7 @@ TEST(ExifField, apertureHasOneDecimalAndFocalLengthNone)
     EXPECT_EQ(ExifApertureText(8, 1), "8.0");
     EXPECT_EQ(ExifFocalText(350, 10), "35");
     EXPECT_EQ(ExifFocalText(1855, 100), "19"); // printf rounding
-    EXPECT_EQ(ExifApertureText(28, 0), "");   // never "inf"
+    EXPECT_EQ(ExifApertureText(28, 0), ""); // never "inf"
     EXPECT_EQ(ExifFocalText(0, 0), "");
 }
 
@@ -52,12 +51,6 @@ TEST(ExifField, flashLooksAtBitZeroOnly)
     EXPECT_EQ(ExifFlashText(0x0019), "On");
     EXPECT_EQ(ExifFlashText(0x0001), "On");
     EXPECT_EQ(ExifFlashText(0x0100), "Off");
-}
-
-TEST(ExifField, isoIsTheUnsignedShort)
-{
-    EXPECT_EQ(ExifIsoText(100), "100");
-    EXPECT_EQ(ExifIsoText(65535), "65535");
 }
 
 TEST(ExifField, asciiStopsAtTheFirstNulAndKeepsNonUtf8Bytes)

@@ -75,14 +75,12 @@ std::map<std::string, std::string> ExifOf(const QString &path)
 
 int JpegQuality(const QByteArray &jpeg)
 {
-    static const int kLuminance[64] = {16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
-                                       14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
-                                       18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
-                                       49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
-    static const int kNatural[64] = {0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
-                                     12, 19, 26, 33, 40, 48, 41, 34, 27, 20, 13, 6,  7,  14, 21, 28,
-                                     35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
-                                     58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+    static const int kLuminance[64] = {16, 11, 10, 16, 24, 40, 51, 61, 12, 12, 14, 19, 26, 58, 60, 55, 14, 13,
+        16, 24, 40, 57, 69, 56, 14, 17, 22, 29, 51, 87, 80, 62, 18, 22, 37, 56, 68, 109, 103, 77, 24, 35, 55,
+        64, 81, 104, 113, 92, 49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
+    static const int kNatural[64] = {0, 1, 8, 16, 9, 2, 3, 10, 17, 24, 32, 25, 18, 11, 4, 5, 12, 19, 26, 33,
+        40, 48, 41, 34, 27, 20, 13, 6, 7, 14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37,
+        44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
     const qsizetype dqt = jpeg.indexOf(QByteArray("\xFF\xDB", 2));
     if (dqt < 0 || dqt + 5 + 64 > jpeg.size() || (uchar(jpeg[dqt + 4]) != 0))
         return -1;
@@ -177,12 +175,14 @@ std::map<int, quint32> TiffTags(const QByteArray &tiff)
     auto u16 = [&](qsizetype at) -> quint32 {
         if (at + 2 > tiff.size())
             return 0;
-        return little ? qFromLittleEndian<quint16>(tiff.constData() + at) : qFromBigEndian<quint16>(tiff.constData() + at);
+        return little ? qFromLittleEndian<quint16>(tiff.constData() + at)
+                      : qFromBigEndian<quint16>(tiff.constData() + at);
     };
     auto u32 = [&](qsizetype at) -> quint32 {
         if (at + 4 > tiff.size())
             return 0;
-        return little ? qFromLittleEndian<quint32>(tiff.constData() + at) : qFromBigEndian<quint32>(tiff.constData() + at);
+        return little ? qFromLittleEndian<quint32>(tiff.constData() + at)
+                      : qFromBigEndian<quint32>(tiff.constData() + at);
     };
     const quint32 ifd = u32(4);
     const quint32 count = u16(ifd);

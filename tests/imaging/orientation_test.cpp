@@ -24,8 +24,14 @@ struct Turn {
     bool swapped;
 };
 const Turn kTurns[] = {
-    {1, 'r', 'g', false}, {2, 'g', 'r', false}, {3, 'b', 'y', false}, {4, 'y', 'b', false},
-    {5, 'r', 'y', true},  {6, 'y', 'r', true},  {7, 'b', 'g', true},  {8, 'g', 'b', true},
+    {1, 'r', 'g', false},
+    {2, 'g', 'r', false},
+    {3, 'b', 'y', false},
+    {4, 'y', 'b', false},
+    {5, 'r', 'y', true},
+    {6, 'y', 'r', true},
+    {7, 'b', 'g', true},
+    {8, 'g', 'b', true},
 };
 
 class Orientation : public ::testing::TestWithParam<Turn> {
@@ -59,7 +65,8 @@ TEST_P(Orientation, thumbnailIsUpright)
     options.PercentSize = 50;
     const ThumbnailBox box = ComputeThumbnailBox(options, image.GetWidth(), image.GetHeight());
     const QString target = m_dir.filePath("thumb.jpg");
-    ASSERT_EQ(image.BuildThumbnail({target, box.width, box.height, box.stretch, 0xFFFFFF, 90}), THUMB_WRITTEN);
+    ASSERT_EQ(
+        image.BuildThumbnail({target, box.width, box.height, box.stretch, 0xFFFFFF, 90}), THUMB_WRITTEN);
     QImageReader reader(target);
     reader.setAutoTransform(false); // the thumbnail itself must be upright
     const QImage back = reader.read();
@@ -83,7 +90,7 @@ TEST_P(Orientation, drawFitIsUpright)
 }
 
 INSTANTIATE_TEST_SUITE_P(EightTurns, Orientation, ::testing::ValuesIn(kTurns),
-                         [](const auto &info) { return "orientation" + std::to_string(info.param.orientation); });
+    [](const auto &info) { return "orientation" + std::to_string(info.param.orientation); });
 
 TEST(OrientationWithoutExif, pngAndGifAndInvalidValuesStayAsStored)
 {

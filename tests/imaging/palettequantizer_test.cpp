@@ -34,12 +34,3 @@ TEST(QuantizeToPalette, refusesAnEmptyOrOversizedPalette)
     EXPECT_TRUE(QuantizeToPalette(picture, {}).isNull());
     EXPECT_TRUE(QuantizeToPalette(picture, QList<QRgb>(257, qRgb(1, 2, 3))).isNull());
 }
-
-TEST(QuantizeToPalette, halftonePaletteHoldsTheWebCube)
-{
-    const QList<QRgb> cube = HalftonePalette();
-    ASSERT_EQ(cube.size(), 216);
-    EXPECT_TRUE(cube.contains(qRgb(0, 0, 0)));
-    EXPECT_TRUE(cube.contains(qRgb(255, 255, 255)));
-    EXPECT_TRUE(cube.contains(qRgb(51, 153, 204)));
-}

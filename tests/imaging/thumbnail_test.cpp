@@ -19,7 +19,8 @@ constexpr COLORREF kMagenta = 0xFF00FF;
 class Thumbnails : public ::testing::Test {
 protected:
     // Loads the bytes through memory, as the thumbnail worker does, and builds.
-    ThumbnailResult Build(const QByteArray &source, int w, int h, int stretch, COLORREF bg = kWhite, int quality = 85)
+    ThumbnailResult Build(
+        const QByteArray &source, int w, int h, int stretch, COLORREF bg = kWhite, int quality = 85)
     {
         CGdiPlusImage image;
         const QString src = m_dir.filePath("source");
@@ -131,7 +132,7 @@ TEST_F(Thumbnails, bmpKeepsItsDepth)
     ASSERT_EQ(back.format(), QImage::Format_Indexed8);
     EXPECT_EQ(back.colorTable().mid(0, 16), eight.colorTable());
     EXPECT_EQ(back.colorTable().value(16), qRgb(255, 0, 255)); // background appended
-    EXPECT_EQ(back.pixel(10, 2), qRgb(255, 0, 255));          // top margin
+    EXPECT_EQ(back.pixel(10, 2), qRgb(255, 0, 255)); // top margin
 }
 
 TEST_F(Thumbnails, gifGoesThroughItsPaletteAndGainsTheBackground)
@@ -214,7 +215,36 @@ TEST_F(Thumbnails, replacesAnOlderFileAndKeepsItWhenWritingFails)
 
     CGdiPlusImage image;
     ASSERT_TRUE(image.LoadFromMemory(Encode(Quadrants(40, 40), "png")));
-    EXPECT_EQ(image.BuildThumbnail({m_dir.filePath("no/such/folder/t.png"), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
+    EXPECT_EQ(
+        image.BuildThumbnail({m_dir.filePath("no/such/folder/t.png"), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
     EXPECT_EQ(image.BuildThumbnail({QString(), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
     EXPECT_EQ(image.BuildThumbnail({m_dir.path(), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
+}
+
+TEST_F(Thumbnails, webpStaysWebp)
+{
+    ASSERT_EQ(Build(Encode(Quadrants(300, 200), "webp", 90), 60, 40, 1), THUMB_WRITTEN);
+    QByteArray format;
+    const QImage back = ReadBack(&format);
+    EXPECT_EQ(format, "webp");
+    EXPECT_EQ(back.size(), QSize(60, 40));
+    EXPECT_EQ(ColourClass(back.pixel(3, 3)), 'r');
+}
+
+// With the decoders held to 8 MB, a 3000 x 3000 JPEG (36 MB at full size)
+// still gives a thumbnail because it is decoded at an eighth of its size; a
+// PNG has no such reduction and is refused as out of memory.
+TEST_F(Thumbnails, shrinksJpegsWhileLoading)
+{
+    const QByteArray jpeg = Encode(Quadrants(3000, 3000), "jpeg", 80);
+    const QByteArray png = Encode(Quadrants(3000, 3000), "png");
+    const int previous = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(8);
+    const ThumbnailResult fromJpeg = Build(jpeg, 128, 96, 0);
+    const QImage back = ReadBack();
+    const ThumbnailResult fromPng = Build(png, 128, 96, 0);
+    QImageReader::setAllocationLimit(previous);
+    EXPECT_EQ(fromJpeg, THUMB_WRITTEN);
+    EXPECT_EQ(ColourClass(back.pixel(20, 5)), 'r');
+    EXPECT_EQ(fromPng, THUMB_OUT_OF_MEMORY);
 }

@@ -22,23 +22,16 @@ TEST(ThumbnailBox, followsEachSizeMode)
         ThumbnailBox box;
     };
     const Row rows[] = {
-        {0, 1000, 1000, {128, 96, 0}},
-        {0, 10, 5000, {128, 96, 0}},
-        {1, 1024, 768, {102, 77, 1}},
-        {2, 800, 600, {171, 128, 1}},
-        {2, 600, 800, {128, 171, 1}},
-        {3, 800, 600, {128, 96, 1}},
-        {3, 600, 800, {96, 128, 1}},
-        {2, 500, 500, {128, 128, 1}},
-        {3, 500, 500, {128, 128, 1}},
-        {4, 800, 600, {128, 96, 1}},
-        {4, 600, 800, {128, 171, 1}},
-        {5, 800, 600, {171, 128, 1}},
+        {0, 1000, 1000, {128, 96, 0}}, {0, 10, 5000, {128, 96, 0}}, {1, 1024, 768, {102, 77, 1}},
+        {2, 800, 600, {171, 128, 1}}, {2, 600, 800, {128, 171, 1}}, {3, 800, 600, {128, 96, 1}},
+        {3, 600, 800, {96, 128, 1}}, {2, 500, 500, {128, 128, 1}}, {3, 500, 500, {128, 128, 1}},
+        {4, 800, 600, {128, 96, 1}}, {4, 600, 800, {128, 171, 1}}, {5, 800, 600, {171, 128, 1}},
         {7, 800, 600, {171, 128, 1}}, // any other value is the height mode
-        {4, 64, 48, {128, 96, 1}},    // a small source is enlarged
+        {4, 64, 48, {128, 96, 1}}, // a small source is enlarged
     };
     for (const Row &r : rows)
-        EXPECT_EQ(ComputeThumbnailBox(Mode(r.mode), r.w, r.h), r.box) << "mode " << r.mode << " " << r.w << "x" << r.h;
+        EXPECT_EQ(ComputeThumbnailBox(Mode(r.mode), r.w, r.h), r.box)
+            << "mode " << r.mode << " " << r.w << "x" << r.h;
 }
 
 TEST(ThumbnailBox, roundsHalfUp)
@@ -50,12 +43,12 @@ TEST(ThumbnailBox, roundsHalfUp)
     // percent: (15 * 10 + 50) / 100 = 2, (14 * 10 + 50) / 100 = 1
     BuildVignetteOptions o = Mode(1);
     o.PercentSize = 10;
-    EXPECT_EQ(ComputeThumbnailBox(o, 15, 14), (ThumbnailBox{2, 1, 1}));
+    EXPECT_EQ(ComputeThumbnailBox(o, 15, 14), (ThumbnailBox {2, 1, 1}));
 }
 
 TEST(ThumbnailBox, readsAStoredZeroSideAs128)
 {
-    EXPECT_EQ(ComputeThumbnailBox(Mode(2, 0), 800, 600), (ThumbnailBox{171, 128, 1}));
+    EXPECT_EQ(ComputeThumbnailBox(Mode(2, 0), 800, 600), (ThumbnailBox {171, 128, 1}));
 }
 
 TEST(ThumbnailBox, doesNotWrapOnHugeValues)
@@ -78,18 +71,18 @@ TEST(ThumbnailPlacement, fixedBoxFitsAndCentres)
     };
     const Row rows[] = {
         {128, 96, 1000, 1000, {16, 0, 96, 96}},
-        {128, 96, 64, 48, {0, 0, 128, 96}},     // enlarged to touch the box
+        {128, 96, 64, 48, {0, 0, 128, 96}}, // enlarged to touch the box
         {128, 96, 1000, 100, {0, 42, 128, 12}}, // 0.128 -> 128 x 12.8
-        {128, 96, 1001, 750, {0, 0, 128, 96}},  // a one-pixel gap is absorbed
+        {128, 96, 1001, 750, {0, 0, 128, 96}}, // a one-pixel gap is absorbed
     };
     for (const Row &r : rows)
         EXPECT_EQ(PlaceInThumbnail(r.bw, r.bh, r.w, r.h, false), r.p) << r.w << "x" << r.h;
-    EXPECT_EQ(PlaceInThumbnail(102, 77, 1024, 768, true), (ImagePlacement{0, 0, 102, 77}));
+    EXPECT_EQ(PlaceInThumbnail(102, 77, 1024, 768, true), (ImagePlacement {0, 0, 102, 77}));
 }
 
 TEST(ThumbnailPlacement, fittedDrawingNeverEnlarges)
 {
-    EXPECT_EQ(PlaceFitted(200, 200, 100, 50), (ImagePlacement{50, 75, 100, 50}));
-    EXPECT_EQ(PlaceFitted(200, 100, 400, 400), (ImagePlacement{50, 0, 100, 100}));
-    EXPECT_EQ(PlaceFitted(200, 100, 0, 400), ImagePlacement{});
+    EXPECT_EQ(PlaceFitted(200, 200, 100, 50), (ImagePlacement {50, 75, 100, 50}));
+    EXPECT_EQ(PlaceFitted(200, 100, 400, 400), (ImagePlacement {50, 0, 100, 100}));
+    EXPECT_EQ(PlaceFitted(200, 100, 0, 400), ImagePlacement {});
 }

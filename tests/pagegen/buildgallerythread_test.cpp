@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFile>
 #include "document/thumbnailpath.h"
+#include "pagegen/htmlencoding.h"
 
 #include <zip.h>
 
@@ -191,4 +192,21 @@ TEST_F(BuildGallery, writesNothingForAnEmptyList)
     EXPECT_FALSE(QFile::exists(Page("index.html")));
     EXPECT_TRUE(m_sink.Errors().empty());
     EXPECT_TRUE(open.opened.empty()); // there is no page to show
+}
+
+TEST_F(BuildGallery, protectsImagesWithTheProtectedPopupAndTheBuiltInDesign)
+{
+    GalleryOptions o;
+    o.PagePath = Page("index.html");
+    o.WebPage1.ProtectImage = 1;
+    m_doc->SetOptions(o);
+    AddImage("a.jpg", "640x480", "128x96", "x");
+    EXPECT_EQ(RunGallery(o), 0);
+    const QByteArray page = ReadFile(Page("index.html"));
+    EXPECT_TRUE(page.contains(LoadHtmlResource(194).toUtf8()));
+    EXPECT_FALSE(page.contains(LoadHtmlResource(162).toUtf8()));
+    for (int id : {195, 196, 197})
+        EXPECT_TRUE(page.contains(LoadHtmlResource(id).toUtf8())) << id;
+    EXPECT_FALSE(page.contains("?$VORLEX"));
+    EXPECT_FALSE(page.toLower().contains("<vorlex_"));
 }

@@ -69,15 +69,6 @@ TEST(CPageVariables, placesImageNineOfTenOnTheSecondPage)
         EXPECT_EQ(V(vars, v), text) << PageVariableName(v).toStdString();
 }
 
-TEST(CPageVariables, pageValuesOfTheLastPageAreItsOwn)
-{
-    const GalleryOptions o = Options(4, 2);
-    CPageVariables vars;
-    vars.SetPage(&o, 10, "/site/index2.html", 2);
-    EXPECT_EQ(vars.ReplacePageVariables("?$VORLEX_VARIABLE_NB_IMAGE_IN_THIS_PAGE/"
-                                        "?$VORLEX_VARIABLE_NB_LINE_IN_THIS_PAGE/?$VORLEX_VARIABLE_PAGE_INDEX"),
-              "2/1/2");
-}
 
 TEST(CPageVariables, writesColoursAsRedGreenBlue)
 {

@@ -21,14 +21,6 @@ TEST(InsertPageNumber, putsTheNumberBeforeTheExtensionOfTheFileName)
         EXPECT_EQ(InsertPageNumber(r.path, 3), r.expected);
 }
 
-TEST(FileNameOf, takesTheTextAfterTheLastSeparator)
-{
-    EXPECT_EQ(FileNameOf("/a/b/c.jpg"), "c.jpg");
-    EXPECT_EQ(FileNameOf("c.jpg"), "c.jpg");
-    EXPECT_EQ(FileNameOf("/a/b/"), "/a/b/");
-    EXPECT_EQ(FolderOf("/a/b/c.jpg"), "/a/b/");
-    EXPECT_EQ(FolderOf("c.jpg"), "");
-}
 
 TEST(FileLink, linksRelativeToThePageOrToTheRoot)
 {
@@ -40,28 +32,7 @@ TEST(FileLink, linksRelativeToThePageOrToTheRoot)
     EXPECT_EQ(FileLink(o, "/site/gal/index.html", "/site/img/a.jpg"), "/img/a.jpg");
 }
 
-TEST(NamesOfPage, numbersPagesAndZipsAndLinksNeighbours)
-{
-    const PageLayout l = ComputePageLayout(10, 4, 2);
-    PageNames first = NamesOfPage("/s/index.html", "/s/images.zip", 0, l, QString());
-    EXPECT_EQ(first.page, "/s/index.html");
-    EXPECT_EQ(first.zip, "/s/images.zip");
-    EXPECT_EQ(first.previous, "");
-    EXPECT_EQ(first.next, "/s/index2.html");
-    PageNames second = NamesOfPage("/s/index.html", "/s/images.zip", 1, l, first.page);
-    EXPECT_EQ(second.page, "/s/index2.html");
-    EXPECT_EQ(second.zip, "/s/images2.zip");
-    EXPECT_EQ(second.previous, "/s/index.html");
-    EXPECT_EQ(second.next, "");
-}
 
-TEST(NamesOfPage, keepsTheOutputNameWithoutPagination)
-{
-    const PageLayout l = ComputePageLayout(10, 4, -1);
-    const PageNames n = NamesOfPage("/s/index.html", QString(), 0, l, QString());
-    EXPECT_EQ(n.page, "/s/index.html");
-    EXPECT_TRUE(n.zip.isEmpty() && n.previous.isEmpty() && n.next.isEmpty());
-}
 
 TEST(ComposeNavigation, dropsTheAnchorAndItsTextWhereThereIsNoNeighbour)
 {

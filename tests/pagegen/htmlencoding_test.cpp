@@ -79,6 +79,7 @@ TEST(EscapeProfiles, keepScriptStringsOnOneLine)
 TEST(GuardScriptElementText, stopsAScriptElementFromEndingInsideAString)
 {
     EXPECT_EQ(GuardScriptElementText("x = '</script><b>';"), "x = '<\\/script><b>';");
+    EXPECT_EQ(GuardScriptElementText("'<!--<script>'"), "'<\\!--<script>'");
     EXPECT_EQ(GuardScriptElementText("a < b"), "a < b");
 }
 

@@ -1,4 +1,4 @@
-#include "pagegen/pageresources.h"
+#include "pagegen/htmlencoding.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -16,7 +16,7 @@ const int kSlideshows[] = {185, 188, 192, 193, 198};
 
 QByteArray Bytes(int id)
 {
-    EnsurePageResources();
+    LoadHtmlResource(id); // the loader alone must make the resources reachable
     QFile file(QStringLiteral(":/pagegen/resources/%1.html").arg(id));
     if (!file.open(QIODevice::ReadOnly))
         return {};
@@ -158,6 +158,14 @@ TEST(PageResources, noResourceNamesAVariableThatNobodyReplaces)
         EXPECT_TRUE(Variables(Text(id)).empty()) << id;
 }
 
+// The automatic slideshow engine, shared by four designs.
+QString SlideshowEngine(const QString &text)
+{
+    const qsizetype start = text.indexOf(QLatin1String("// Shows the pictures one after the other"));
+    const qsizetype end = text.indexOf(QLatin1String("function vorlex_start()"), start);
+    return start < 0 || end < 0 ? QString() : text.mid(start, end - start);
+}
+
 TEST(PageResources, slideshowPopupsAreTheGalleryPopupsOfTheSameProtection)
 {
     const QString plain = PopupScript(Text(162));
@@ -167,6 +175,14 @@ TEST(PageResources, slideshowPopupsAreTheGalleryPopupsOfTheSameProtection)
     EXPECT_NE(plain, protectedPopup);
     EXPECT_EQ(PopupScript(Text(192)), plain);
     EXPECT_EQ(PopupScript(Text(193)), protectedPopup);
+}
+
+TEST(PageResources, automaticSlideshowsShareOneEngine)
+{
+    const QString engine = SlideshowEngine(Text(185));
+    ASSERT_FALSE(engine.isEmpty());
+    for (const int id : {198, 192, 193})
+        EXPECT_EQ(SlideshowEngine(Text(id)), engine) << id;
 }
 
 TEST(PageResources, builtInGalleryDesignLinksPagesInItsTail)
@@ -180,6 +196,14 @@ TEST(PageResources, builtInGalleryDesignLinksPagesInItsTail)
     EXPECT_TRUE(Text(195).startsWith(QLatin1Char(' ')));
     EXPECT_FALSE(Text(195).contains(QLatin1Char('\n')));
     EXPECT_TRUE(Text(191).contains(QLatin1String("a { cursor:pointer; cursor:hand; }")));
+}
+
+TEST(PageResources, theLoaderNormalisesLineEnds)
+{
+    const QString design = LoadHtmlResource(169);
+    EXPECT_TRUE(design.startsWith(QLatin1String("<!DOCTYPE html>\n")));
+    EXPECT_FALSE(design.contains(QLatin1Char('\r')));
+    EXPECT_EQ(LoadHtmlResource(195), QLatin1String(" OnContextMenu=\"return false;\""));
 }
 
 } // namespace

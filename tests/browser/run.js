@@ -1,0 +1,399 @@
+'use strict';
+// Headless checks of the built-in page resources in a real browser.
+// Usage: node run.js <folder of the resources> [<test_pagegen executable>]
+// Pages are written to a temporary folder and opened through file:// only:
+// small hand-made pages around each resource, and, given the test executable,
+// a whole site written by the real page builders.
+const fs = require('fs');
+const os = require('os');
+const path = require('path');
+const { execFileSync } = require('child_process');
+const { chromium } = require('playwright-core');
+const { esc, galleryPage, slideshowPage, svg } = require('./fixtures');
+
+const resDir = path.resolve(process.argv[2] || path.join(__dirname, '../../pagegen/resources'));
+const builderTests = process.argv[3] || '';
+const browserPath = process.env.GALLORIM_CHROMIUM || '/usr/bin/chromium';
+const work = fs.mkdtempSync(path.join(os.tmpdir(), 'gallorim-browser-'));
+const url = (name) => 'file://' + path.join(work, name).split(path.sep).map(encodeURIComponent).join('/');
+const write = (name, text) => {
+  fs.mkdirSync(path.dirname(path.join(work, name)), { recursive: true });
+  fs.writeFileSync(path.join(work, name), text);
+};
+
+const COMMENT_A = 'L\'été "chaud" \\ 日本 à Noël';
+const COMMENT_B = 'Vue d\'en "haut" \\ ok';
+// Popup comments carry double quotes as two apostrophes.
+const COMMENT_B_IN_POPUP = COMMENT_B.replace('"haut"', "''haut''");
+const COMMENT_SCRIPT = 'a </script> b "c"';
+
+function writeFixtures() {
+  const pictures = [
+    ["l'été 1.svg", 640, 480], ['big.svg', 3000, 2000], ['photo3.svg', 800, 600], ['photo4.svg', 320, 240],
+    ['s1.svg', 400, 300], ['s3.svg', 300, 400], ['s4.svg', 200, 200],
+  ];
+  pictures.forEach(([name, w, h], i) => {
+    write(name, svg(w, h, ['#c33', '#3c3', '#33c', '#cc3', '#3cc', '#c3c', '#999'][i]));
+    write('mini/small_' + name, svg(Math.round(w * 96 / h), 96, '#777'));
+  });
+  const thumb = (file, w, h) => ({ file, w, h, thumb: 'mini/small_' + file, tw: Math.round(w * 96 / h), th: 96 });
+  const images = [
+    { ...thumb("l'été 1.svg", 640, 480), linkType: 33, popupW: 400, popupH: 300, adapt: 1, allow: 0, tooltip: 0,
+      commentUnder: true, comment: COMMENT_A },
+    { ...thumb('big.svg', 3000, 2000), linkType: 33, auto: true, adapt: 1, allow: 1, tooltip: 1, comment: COMMENT_B },
+    { ...thumb('photo3.svg', 800, 600), linkType: 17, adapt: 1, allow: 0, tooltip: 0, comment: 'Plein écran' },
+    { ...thumb('photo4.svg', 320, 240), linkType: 1, tooltip: 2, comment: '' },
+  ];
+  write('index.html', galleryPage(resDir, { title: 'Mes photos', images }));
+  write('protected.html', galleryPage(resDir, { title: 'Protégé', images: images.slice(0, 1), protect: true, special: true }));
+
+  const shows = [
+    { ...thumb('s1.svg', 400, 300), tooltip: 0, comment: COMMENT_SCRIPT },
+    { ...thumb('missing.svg', 100, 100), tooltip: 0, comment: 'absente' },
+    { ...thumb('s3.svg', 300, 400), tooltip: 1, comment: COMMENT_B },
+  ];
+  write('auto.html', slideshowPage(resDir, 185, { title: 'Auto', images: shows, speed: 1, noLoop: true }));
+  write('pause.html', slideshowPage(resDir, 185, { title: 'Pause', images: [shows[0], shows[2]], speed: 1 }));
+  write('manual.html', slideshowPage(resDir, 188, { title: 'Manuel', images: shows, noLoop: true, back: true }));
+  const three = [shows[0], shows[2], { ...thumb('s4.svg', 200, 200), tooltip: 2, comment: '' }];
+  write('random.html', slideshowPage(resDir, 198, { title: 'Hasard', images: three, speed: 1, noLoop: true }));
+  const linked = [
+    { ...thumb('s1.svg', 400, 300), linkType: 33, popupW: 300, popupH: 200, adapt: 1, allow: 0, tooltip: 1, comment: COMMENT_B },
+    { ...thumb('s3.svg', 300, 400), linkType: 1, tooltip: 0, comment: 'deux' },
+  ];
+  write('thumbs.html', slideshowPage(resDir, 192, { title: 'Vignettes', images: linked, speed: 3, isLink: true }));
+  for (const id of [185, 188, 192, 198])
+    write(`empty-${id}.html`, slideshowPage(resDir, id, { title: 'Vide', images: [], speed: 1 }));
+  write('thumbs-protected.html', slideshowPage(resDir, 193, { title: 'Vignettes', images: [shows[0], shows[2]],
+    speed: 1, protect: true }));
+}
+
+// Records every shown picture number of a slideshow page.
+const RECORD_SHOWN = () => {
+  window.__shown = [];
+  window.__times = [];
+  new MutationObserver((changes) => {
+    for (const change of changes) {
+      const n = change.target.id === 'vorlex_picture' && change.target.getAttribute('data-index');
+      if (n && window.__shown[window.__shown.length - 1] !== n) {
+        window.__shown.push(n);
+        window.__times.push(performance.now());
+      }
+    }
+  }).observe(document, { subtree: true, attributes: true, attributeFilter: ['data-index'] });
+};
+
+const checks = [];
+const check = (name, fn) => checks.push({ name, fn });
+function expectEq(actual, expected, what) {
+  if (JSON.stringify(actual) !== JSON.stringify(expected))
+    throw new Error(`${what}: expected ${JSON.stringify(expected)}, got ${JSON.stringify(actual)}`);
+}
+function expectTrue(value, what) {
+  if (!value) throw new Error(what);
+}
+const shown = (page) => page.evaluate(() => window.__shown.slice());
+const status = (page) => page.textContent('#vorlex_status');
+const waitShown = (page, n, timeout = 5000) =>
+  page.waitForFunction((k) => window.__shown.includes(k), n, { timeout });
+
+async function openPopup(ctx, page, selector) {
+  const [popup] = await Promise.all([ctx.waitForEvent('page'), page.click(selector)]);
+  await popup.waitForLoadState();
+  await popup.waitForFunction(() => { const i = document.getElementById('vorlex_zoom'); return i && i.complete; });
+  return popup;
+}
+
+check('gallery page shows script tooltips 20 pixels below the mouse', async (ctx, page) => {
+  await page.goto(url('index.html'));
+  expectEq(await page.title(), 'Mes photos', 'title');
+  const thumb = page.locator('img[src="mini/small_big.svg"]');
+  const box = await thumb.boundingBox();
+  await page.mouse.move(box.x + 10, box.y + 10);
+  await page.mouse.move(box.x + 20, box.y + 30);
+  const tip = page.locator('#topdecklink');
+  await page.waitForFunction(() => document.getElementById('topdecklink').style.visibility === 'visible');
+  expectEq(await tip.textContent(), COMMENT_B, 'tooltip text');
+  const tipBox = await tip.boundingBox();
+  expectTrue(Math.abs(tipBox.y - (box.y + 30 + 20)) <= 1 && Math.abs(tipBox.x - (box.x + 20)) <= 1,
+    `tooltip at ${tipBox.x},${tipBox.y} for mouse at ${box.x + 20},${box.y + 30}`);
+  await page.mouse.move(5, 5);
+  await page.waitForFunction(() => document.getElementById('topdecklink').style.visibility === 'hidden');
+});
+
+check('fixed-size popup has the asked size and the comment under the picture', async (ctx, page) => {
+  await page.goto(url('index.html'));
+  const popup = await openPopup(ctx, page, 'a:has(img[src^="mini/small_l"])');
+  expectEq(await popup.title(), "Zoom de l'image", 'popup title');
+  expectEq(await popup.evaluate(() => [innerWidth, innerHeight]), [400, 300], 'popup size');
+  expectEq(await popup.textContent('#vorlex_comment'), COMMENT_A.replace('"chaud"', "''chaud''"), 'comment');
+  const img = await popup.evaluate(() => { const i = document.getElementById('vorlex_zoom');
+    return [decodeURIComponent(i.src.split('/').pop()), i.naturalWidth, i.width, i.height]; });
+  // 640x480 fits 400x300 by a ratio of 0.5833 (comment line of 20 pixels kept free).
+  expectEq(img, ["l'été 1.svg", 640, 373, 280], 'picture');
+  await popup.close();
+});
+
+check('automatic popup replaces an open one, fits the screen, toggles real size and has its own script bubble', async (ctx, page) => {
+  await page.goto(url('index.html'));
+  // A popup still open from another picture gives way: it would keep its own size.
+  const earlier = await openPopup(ctx, page, 'a:has(img[src^="mini/small_l"])');
+  const popup = await openPopup(ctx, page, 'a:has(img[src="mini/small_big.svg"])');
+  expectTrue(earlier.isClosed(), 'earlier popup closed');
+  const [sw, sh] = await page.evaluate(() => [screen.availWidth, screen.availHeight]);
+  const [w, h] = await popup.evaluate(() => [innerWidth, innerHeight]);
+  expectTrue(w <= sw - 30 + 13 && h <= sh - 30 && w > sw / 2, `popup ${w}x${h} on screen ${sw}x${sh}`);
+  const size = () => popup.evaluate(() => { const i = document.getElementById('vorlex_zoom'); return [i.width, i.height]; });
+  const [iw, ih] = await size();
+  expectTrue(iw <= w && ih <= h && Math.abs(iw / ih - 1.5) < 0.01, `picture ${iw}x${ih} in ${w}x${h}`);
+  await popup.click('#vorlex_zoom');
+  expectEq(await size(), [3000, 2000], 'real size after a click');
+  await popup.click('#vorlex_zoom', { position: { x: 5, y: 5 } });
+  expectEq(await size(), [iw, ih], 'reduced size after a second click');
+  await popup.hover('#vorlex_zoom', { position: { x: 20, y: 20 } });
+  await popup.waitForFunction(() => document.getElementById('topdecklink').style.visibility === 'visible');
+  expectEq(await popup.textContent('#topdecklink'), COMMENT_B_IN_POPUP, 'popup bubble');
+  await popup.close();
+});
+
+check('full-screen popup uses the screen and closes with its link', async (ctx, page) => {
+  await page.goto(url('index.html'));
+  const popup = await openPopup(ctx, page, 'a:has(img[src="mini/small_photo3.svg"])');
+  const [sw, sh] = await page.evaluate(() => [screen.availWidth, screen.availHeight]);
+  const [w, h] = await popup.evaluate(() => [innerWidth, innerHeight]);
+  expectEq([w, h], [sw, sh - 25], 'full-screen size');
+  expectEq(await popup.getAttribute('#vorlex_zoom', 'title'), 'Plein écran', 'classic bubble');
+  await Promise.all([popup.waitForEvent('close'), popup.click('#vorlex_close')]);
+});
+
+check('protected gallery refuses the context menu on the page and in the popup', async (ctx, page) => {
+  await page.goto(url('protected.html'));
+  const refused = (p, sel) => p.evaluate((s) => !document.querySelector(s).dispatchEvent(
+    new MouseEvent('contextmenu', { bubbles: true, cancelable: true, button: 2 })), sel);
+  expectTrue(await refused(page, 'img'), 'page context menu refused');
+  expectEq(await page.evaluate(() => getComputedStyle(document.querySelector('a[onclick]')).cursor), 'pointer', 'hand cursor');
+  const popup = await openPopup(ctx, page, 'a[onclick]');
+  expectTrue(await refused(popup, '#vorlex_zoom'), 'popup context menu refused');
+  await popup.close();
+});
+
+check('automatic slideshow advances, skips a missing picture and stops without loop', async (ctx, page) => {
+  await page.goto(url('auto.html'));
+  await waitShown(page, '3', 6000);
+  await page.waitForFunction(() => document.getElementById('vorlex_status').textContent === 'Diaporama terminé',
+    null, { timeout: 4000 });
+  expectEq(await shown(page), ['1', '3'], 'pictures shown');
+  // No delay asked: each picture stays the one extra second, missing one or not.
+  const times = await page.evaluate(() => window.__times);
+  expectTrue(times[1] - times[0] >= 950, `second picture after ${times[1] - times[0]} ms`);
+  expectEq(await page.textContent('#vorlex_pause'), 'Recommencer', 'button after the end');
+  expectEq(await page.textContent('a[href="javascript:window.close()"]'), '<\u00a0Fermer\u00a0>', 'close link');
+  await page.click('#vorlex_pause');
+  // The classic bubble shows the comment as written, "</script>" included.
+  const bubble = await page.waitForFunction(() => {
+    const img = document.getElementById('vorlex_picture');
+    return window.__shown.length >= 3 && img.getAttribute('data-index') === '1' && img.title;
+  });
+  expectEq(await bubble.jsonValue(), COMMENT_SCRIPT.replace('"c"', "''c''"), 'first bubble after restart');
+});
+
+check('automatic slideshow pauses and restarts', async (ctx, page) => {
+  await page.goto(url('pause.html'));
+  await waitShown(page, '1');
+  await page.click('#vorlex_pause');
+  expectEq(await status(page), 'Diaporama suspendu', 'status while paused');
+  expectEq(await page.textContent('#vorlex_pause'), 'Reprendre', 'button while paused');
+  await page.waitForTimeout(1800);
+  expectEq(await shown(page), ['1'], 'nothing changes while paused');
+  await page.click('#vorlex_pause');
+  await waitShown(page, '2', 4000);
+  expectEq(await status(page), 'Image 2 sur 2', 'status after restart');
+});
+
+check('manual slideshow steps both ways over a missing picture', async (ctx, page) => {
+  await page.goto(url('manual.html'));
+  await waitShown(page, '1');
+  expectTrue(await page.isDisabled('#vorlex_previous'), 'no previous picture at the start without loop');
+  await page.click('#vorlex_next');
+  await waitShown(page, '3');
+  expectEq(await status(page), 'Image 3 sur 3', 'status');
+  expectTrue(await page.isDisabled('#vorlex_next'), 'no next picture at the end without loop');
+  await page.click('#vorlex_previous');
+  await page.waitForFunction(() => window.__shown.length === 3);
+  expectEq(await shown(page), ['1', '3', '1'], 'pictures shown');
+  expectEq(await page.textContent('a[href="javascript:history.back()"]'), '<\u00a0Retour\u00a0>', 'back link');
+});
+
+check('random slideshow follows the random picks', async (ctx, page) => {
+  await page.addInitScript(() => {
+    const picks = [0.0, 0.9, 0.5];
+    Math.random = () => (picks.length ? picks.shift() : 0.1);
+  });
+  await page.goto(url('random.html'));
+  await page.waitForFunction(() => window.__shown.length >= 3, null, { timeout: 6000 });
+  expectEq((await shown(page)).slice(0, 3), ['1', '3', '2'], 'pictures shown');
+});
+
+check('thumbnail slideshow opens the sized popup of the shown picture', async (ctx, page) => {
+  await page.goto(url('thumbs.html'));
+  await waitShown(page, '1');
+  const frame = await page.evaluate(() => { const f = document.getElementById('vorlex_frame');
+    return [f.style.width, f.style.height]; });
+  expectEq(frame, ['136px', '144px'], 'frame of the largest thumbnail');
+  const popup = await openPopup(ctx, page, '#vorlex_picture');
+  expectEq(await popup.evaluate(() => [innerWidth, innerHeight]), [300, 200], 'popup size');
+  expectEq(await status(page), 'Diaporama suspendu', 'show stopped by the click');
+  await popup.hover('#vorlex_zoom', { position: { x: 10, y: 10 } });
+  await popup.waitForFunction(() => document.getElementById('topdecklink').style.visibility === 'visible');
+  expectEq(await popup.textContent('#topdecklink'), COMMENT_B_IN_POPUP, 'popup bubble');
+  await popup.close();
+});
+
+check('protected thumbnail slideshow advances and refuses the context menu', async (ctx, page) => {
+  await page.goto(url('thumbs-protected.html'));
+  await waitShown(page, '2', 5000);
+  const refused = await page.evaluate(() => !document.getElementById('vorlex_picture').dispatchEvent(
+    new MouseEvent('contextmenu', { bubbles: true, cancelable: true, button: 2 })));
+  expectTrue(refused, 'context menu refused');
+  expectEq(await page.evaluate(() => getComputedStyle(document.getElementById('vorlex_link')).cursor), 'auto',
+    'no hand cursor without links');
+});
+
+check('slideshows without pictures say so', async (ctx, page) => {
+  for (const id of [185, 188, 192, 198]) {
+    await page.goto(url(`empty-${id}.html`));
+    expectEq(await status(page), 'Aucune image dans ce diaporama', `status of ${id}`);
+  }
+});
+
+// The site the page builders write for browsers, described by its sample.json.
+let site = null;
+const siteUrl = (name) => url(path.join('site', name));
+
+function writeBuiltSite() {
+  const root = path.join(work, 'site');
+  fs.mkdirSync(root, { recursive: true });
+  execFileSync(builderTests, ['--gtest_filter=SampleGallery.*'], {
+    env: { ...process.env, GALLORIM_SAMPLE_GALLERY: root, QT_QPA_PLATFORM: 'offscreen' }, stdio: 'pipe',
+  });
+  site = JSON.parse(fs.readFileSync(path.join(root, 'sample.json'), 'utf8'));
+  const base = (image) => path.basename(image.file);
+  site.byName = Object.fromEntries(site.images.map((i) => [base(i), i]));
+}
+
+const builtCheck = (name, fn) => check('built site: ' + name, async (ctx, page) => {
+  if (!site) throw new Error('the sample site was not written');
+  await fn(ctx, page);
+});
+
+builtCheck('gallery thumbnails carry their bubbles', async (ctx, page) => {
+  await page.goto(siteUrl(site.gallery[0]));
+  const red = site.byName['rouge.png'];
+  expectEq(await page.getAttribute('img[src$="small_rouge.png"]', 'title'), red.comment, 'classic bubble');
+  await page.hover('img[src$="small_vert.png"]');
+  await page.waitForFunction(() => document.getElementById('topdecklink').style.visibility === 'visible');
+  expectEq(await page.textContent('#topdecklink'), site.byName['vert.png'].comment, 'script bubble');
+  expectTrue(await page.isVisible('a[href="index2.html"]'), 'link to the next page');
+});
+
+builtCheck('gallery popups open at the picture size with its comment', async (ctx, page) => {
+  await page.goto(siteUrl(site.gallery[0]));
+  for (const name of ['rouge.png', 'vert.png']) {
+    const image = site.byName[name];
+    const popup = await openPopup(ctx, page, `a[onclick*="${name}"]`);
+    expectEq(await popup.evaluate(() => [innerWidth, innerHeight]), [image.width, image.height], name + ' popup size');
+    const comment = image.comment.split('"').join("''");
+    if (image.scriptTooltip) {
+      await popup.hover('#vorlex_zoom', { position: { x: 10, y: 10 } });
+      await popup.waitForFunction(() => document.getElementById('topdecklink').style.visibility === 'visible');
+      expectEq(await popup.textContent('#topdecklink'), comment, name + ' popup bubble');
+    } else {
+      expectEq(await popup.getAttribute('#vorlex_zoom', 'title'), comment, name + ' popup bubble');
+    }
+  }
+});
+
+builtCheck('a picture larger than the screen gets a reduced popup', async (ctx, page) => {
+  await page.goto(siteUrl(site.gallery[1]));
+  const image = site.byName['bleu.png'];
+  const [sw, sh] = await page.evaluate(() => [screen.availWidth, screen.availHeight]);
+  const popup = await openPopup(ctx, page, 'a[onclick*="bleu.png"]');
+  const [w, h, iw, ih] = await popup.evaluate(() => { const i = document.getElementById('vorlex_zoom');
+    return [innerWidth, innerHeight, i.width, i.height]; });
+  expectTrue(w <= sw - 30 && h <= sh - 30 && iw <= w && ih <= h && iw < image.width,
+    `popup ${w}x${h}, picture ${iw}x${ih}, screen ${sw}x${sh}`);
+  expectEq(await popup.getAttribute('#vorlex_zoom', 'title'), image.comment.split('"').join("''"), 'popup bubble');
+});
+
+builtCheck('automatic and random slideshows advance', async (ctx, page) => {
+  for (const file of [site.slideshows.automatic, site.slideshows.random, site.slideshows.thumbnails]) {
+    await page.goto(siteUrl(file));
+    await page.waitForFunction(() => window.__shown.length >= 2, null, { timeout: 5000 });
+    expectTrue(/^Image \d sur 4$/.test(await status(page)), file + ' status ' + await status(page));
+  }
+});
+
+builtCheck('manual slideshow steps', async (ctx, page) => {
+  await page.goto(siteUrl(site.slideshows.manual));
+  await waitShown(page, '1');
+  await page.click('#vorlex_next');
+  await waitShown(page, '2');
+  await page.click('#vorlex_previous');
+  await page.waitForFunction(() => window.__shown.length === 3);
+  expectEq(await shown(page), ['1', '2', '1'], 'pictures shown');
+  expectEq(await page.getAttribute('#vorlex_picture', 'title'), site.byName['rouge.png'].comment.split('"').join("''"),
+    'classic bubble');
+});
+
+async function main() {
+  if (!fs.existsSync(browserPath)) throw new Error(`no browser at ${browserPath} (install Debian's chromium)`);
+  writeFixtures();
+  if (builderTests) writeBuiltSite();
+  const args = ['--headless', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
+    '--disable-sync', '--no-first-run', '--allow-file-access-from-files'];
+  if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'gallorim-chromium-'));
+  const ctx = await chromium.launchPersistentContext(profile, {
+    executablePath: browserPath, headless: true, args,
+    viewport: { width: 1280, height: 720 }, screen: { width: 1280, height: 800 },
+  });
+  let passed = 0, failed = 0;
+  try {
+    for (const { name, fn } of checks) {
+      const errors = [];
+      const watch = (p) => {
+        p.on('pageerror', (e) => errors.push(`${p.url()}: ${e.message}`));
+        p.on('console', (m) => {
+          // Loading the deliberately missing picture is the only error allowed.
+          if (m.type() === 'error' && !(m.location().url || '').includes('missing.svg'))
+            errors.push(`${p.url()}: ${m.text()}`);
+        });
+      };
+      ctx.on('page', watch);
+      const page = await ctx.newPage();
+      watch(page);
+      await page.addInitScript(RECORD_SHOWN);
+      try {
+        await fn(ctx, page);
+        if (errors.length) throw new Error('script errors: ' + errors.join(' | '));
+        passed++;
+        console.log(`ok - ${name}`);
+      } catch (e) {
+        failed++;
+        console.log(`not ok - ${name}: ${e.message.split('\n')[0]}`);
+      } finally {
+        ctx.off('page', watch);
+        for (const p of ctx.pages()) await p.close();
+      }
+    }
+  } finally {
+    await ctx.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+    fs.rmSync(work, { recursive: true, force: true });
+  }
+  console.log(`${passed} passed, ${failed} failed`);
+  process.exitCode = failed ? 1 : 0;
+}
+
+const guard = setTimeout(() => { console.log('browser checks took longer than 90 s'); process.exit(1); }, 90000);
+main().then(() => clearTimeout(guard), (e) => { clearTimeout(guard); console.log(`error: ${e.message}`); process.exit(1); });

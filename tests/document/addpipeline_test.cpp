@@ -1,0 +1,238 @@
+#include "docfixture.h"
+#include "document/projectfile.h"
+#include "document/thumbnailpath.h"
+
+#include <QSaveFile>
+
+using AddPipeline = DocFixture;
+
+TEST_F(AddPipeline, aScannedFolderAddsItsImagesInNameOrderAndSkipsOtherFiles)
+{
+    SaveImage("album/b.png");
+    SaveImage("album/A.png", 40, 30);
+    SaveImage("album/c.jpg", 20, 10, "JPEG");
+    SaveText("album/notes.txt");
+    SaveText("album/fake.jpg");
+    AddAndWait({Request(Path("album"), true)});
+
+    EXPECT_EQ(EntryNames(), (QStringList{"album/A.png", "album/b.png", "album/c.jpg"}));
+    EXPECT_TRUE(Warnings().empty()); // non-images outside a project are dropped silently
+    ImageEntry e;
+    ASSERT_TRUE(m_doc->GetEntry(0, e));
+    EXPECT_EQ(e.ImageDimensions, "40x30");
+    EXPECT_EQ(e.ImageSizeText, SizeText(Path("album/A.png")));
+    EXPECT_FALSE(e.Camera[CAMERA_DATE].isEmpty()); // the file time stands in for the shot
+    EXPECT_TRUE(m_doc->IsModified());
+    EXPECT_EQ(m_sink.ValuesOf(NOTIFY_COUNT), (std::vector<std::intptr_t>{1, 2, 3}));
+}
+
+TEST_F(AddPipeline, subFoldersAreOpenedOnlyWhenRecursionIsOn)
+{
+    SaveImage("album/top.png");
+    SaveImage("album/sub/deep.png");
+    m_doc->SetRecursiveDir(false);
+    AddAndWait({Request(Path("album"), true)});
+    EXPECT_EQ(EntryNames(), QStringList{"album/top.png"});
+
+    m_doc->SetRecursiveDir(true);
+    AddAndWait({Request(Path("album"), true)});
+    EXPECT_EQ(EntryNames(), (QStringList{"album/top.png", "album/sub/deep.png"}));
+}
+
+TEST_F(AddPipeline, aFolderWithoutTheScanFlagAddsNothing)
+{
+    SaveImage("album/top.png");
+    AddAndWait({Request(Path("album"), false)});
+    EXPECT_EQ(m_doc->GetEntryCount(), 0);
+}
+
+TEST_F(AddPipeline, theSameFileTwiceMakesOneEntryWhateverItsSpelling)
+{
+    const QString a = SaveImage("a.png");
+    AddAndWait({Request(a), Request(a), Request(m_dir.path() + "/./a.png")});
+    EXPECT_EQ(m_doc->GetEntryCount(), 1);
+    EXPECT_TRUE(Warnings().empty());
+}
+
+TEST_F(AddPipeline, thumbnailsAreRejectedAsImagesAndShownForTheirImage)
+{
+    SaveImage("album/test.png", 640, 480);
+    SaveImage("album/mini/small_test.png", 128, 96);
+    AddAndWait({Request(Path("album"), true)});
+    EXPECT_EQ(EntryNames(), QStringList{"album/test.png"});
+    EXPECT_EQ(Warnings(), std::vector<std::intptr_t>{WARN_THUMBNAIL_NAME});
+
+    ImageEntry e;
+    ASSERT_TRUE(m_doc->GetEntry(0, e));
+    EXPECT_EQ(e.ThumbnailDimensions, "128x96");
+    EXPECT_GT(e.ThumbnailBytes, 0);
+    EXPECT_EQ(m_doc->GetThumbnailBytes(), e.ThumbnailBytes);
+    EXPECT_TRUE(m_sink.Calls().value(0).endsWith("| 640x480  " + e.ImageSizeText + " | 128x96  " + e.ThumbnailSizeText));
+}
+
+TEST_F(AddPipeline, aMissingThumbnailFollowsTheOption)
+{
+    const QString a = SaveImage("a.png");
+    Options([](GalleryOptions &o) { o.BuildVignette.IfDoNotExistAction = 3; });
+    AddAndWait({Request(a)});
+    EXPECT_EQ(m_doc->GetEntryCount(), 0);
+    EXPECT_EQ(Warnings(), std::vector<std::intptr_t>{WARN_NO_THUMBNAIL});
+
+    Options([](GalleryOptions &o) { o.BuildVignette.IfDoNotExistAction = 2; });
+    AddAndWait({Request(a)});
+    EXPECT_TRUE(m_sink.Calls().value(0).endsWith(" | "));
+
+    m_doc->RemoveEntries({0});
+    Options([](GalleryOptions &o) { o.BuildVignette.IfDoNotExistAction = 1; });
+    AddAndWait({Request(a)});
+    EXPECT_TRUE(m_sink.Calls().value(0).endsWith("| Sera Crée avec la page web"));
+}
+
+TEST_F(AddPipeline, creatingThumbnailsNowQueuesAJobThatWritesTheThumbnail)
+{
+    const QString a = SaveImage("a.png", 400, 300);
+    Options([](GalleryOptions &o) {
+        o.BuildVignette.IfDoNotExistAction = 0;
+        o.BuildVignette.IsPercentSize = 0; // fixed 128x96 box
+    });
+    AddAndWait({Request(a)});
+    EXPECT_TRUE(m_sink.Calls().value(0).endsWith("| Création programmée"));
+    WaitThumbnailsIdle();
+
+    const BuildVignetteOptions v = m_doc->GetOptions().BuildVignette;
+    EXPECT_EQ(DimensionText(ThumbnailPath(a, v.PreSuffixe, v.WithPrefixe)), "128x96");
+    ImageEntry e;
+    ASSERT_TRUE(m_doc->GetEntry(0, e));
+    EXPECT_EQ(e.ThumbnailDimensions, "128x96");
+    EXPECT_EQ(m_doc->GetThumbnailBytes(), e.ThumbnailBytes);
+}
+
+TEST_F(AddPipeline, unreadableOrMissingProjectImagesAreReportedAndMarkTheDocument)
+{
+    const QString fake = SaveText("x.jpg");
+    AddAndWait({Request(fake)});
+    EXPECT_TRUE(Warnings().empty());
+
+    m_doc->SetModifiedFlag(false);
+    AddAndWait({Request(fake, false, true), Request(Path("gone.jpg"), false, true)});
+    EXPECT_EQ(Warnings(), (std::vector<std::intptr_t>{WARN_PROJECT_IMAGE_MISSING, WARN_PROJECT_IMAGE_MISSING}));
+    EXPECT_TRUE(m_doc->IsModified());
+    EXPECT_EQ(m_doc->GetEntryCount(), 0);
+}
+
+TEST_F(AddPipeline, imagesOutsideTheSiteRootAreRejected)
+{
+    const QString inside = SaveImage("site/img/a.png");
+    const QString outside = SaveImage("elsewhere/b.png");
+    Options([&](GalleryOptions &o) {
+        o.WebPage2.RootRelativePath = 1;
+        o.WebPage2.RootPath = Path("site") + QDir::separator();
+    });
+    AddAndWait({Request(inside), Request(outside)});
+    EXPECT_EQ(EntryNames(), QStringList{"site/img/a.png"});
+    EXPECT_EQ(Warnings(), std::vector<std::intptr_t>{WARN_OUTSIDE_ROOT});
+}
+
+TEST_F(AddPipeline, aRelativePathIsCheckedInItsAbsoluteForm)
+{
+    const QString a = SaveImage("a.png");
+    SaveImage("b.png");
+    const QString previous = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(m_dir.path()));
+    AddAndWait({Request(a), Request("b.png")});
+    QDir::setCurrent(previous);
+    EXPECT_EQ(EntryNames(), (QStringList{"a.png", "b.png"}));
+    EXPECT_TRUE(Warnings().empty());
+}
+
+TEST_F(AddPipeline, anOlderProjectMetAsAFileAddsItsImagesAndACurrentOneIsSkipped)
+{
+    const QString a = SaveImage("a.png");
+    ImageList images(1);
+    images[0].Path = a;
+    images[0].Comment = "Le port";
+    const QString v3 = Path("gallery.glr");
+    ASSERT_TRUE(SaveProjectFile(v3, GalleryOptions(), images));
+    AddAndWait({Request(v3)});
+    EXPECT_EQ(m_doc->GetEntryCount(), 0);
+
+    // The older layout: magic, header, count, then path and comment per image.
+    QByteArray v1 = "VORL";
+    const QByteArray header = "Gallorim Save File Data";
+    const QByteArray path = QFile::encodeName(a);
+    v1 += char(header.size()) + header;
+    v1 += QByteArray("\x01\x00\x00\x00", 4);
+    v1 += char(path.size()) + path;
+    v1 += char(7) + QByteArray("Le port");
+    const QString old = SaveText("old.glr", v1);
+    m_doc->SetModifiedFlag(false);
+    AddAndWait({Request(old)});
+    ASSERT_EQ(m_doc->GetEntryCount(), 1);
+    EXPECT_EQ(m_doc->GetComment(0), "Le port");
+    EXPECT_FALSE(m_doc->IsModified()); // entries from a project do not modify the document
+}
+
+TEST_F(AddPipeline, openingAProjectLoadsItsOptionsAndImages)
+{
+    const QString a = SaveImage("a.png");
+    const QString b = SaveImage("b.png");
+    GalleryOptions saved;
+    saved.WebPage1.PageTitle = "Vacances";
+    saved.PagePath = Path("index.html");
+    ImageList images(3);
+    images[0].Path = a;
+    images[1].Path = Path("missing.png");
+    images[2].Path = b;
+    images[2].Options.Flags = IMGOPT_BORDER_SIZE;
+    images[2].Options.BorderSize = 7;
+    const QString project = Path("gallery.glr");
+    ASSERT_TRUE(SaveProjectFile(project, saved, images));
+
+    EXPECT_FALSE(m_doc->OnOpenDocument(SaveText("not-a-project.glr")));
+    m_sink.Clear();
+    ASSERT_TRUE(m_doc->OnOpenDocument(project));
+    ASSERT_TRUE(m_sink.WaitFor([](const auto &posts) { return EndsIdle(posts, NOTIFY_ADDING); }));
+    EXPECT_EQ(m_doc->GetOptions().WebPage1.PageTitle, "Vacances");
+    EXPECT_EQ(m_doc->GetOptions().PagePath, Path("index.html"));
+    EXPECT_EQ(EntryNames(), (QStringList{"a.png", "b.png"}));
+    EXPECT_EQ(Warnings(), std::vector<std::intptr_t>{WARN_PROJECT_IMAGE_MISSING});
+    EXPECT_EQ(m_doc->GetOptionsSummary(1), "Taille de la bordure; ");
+}
+
+TEST_F(AddPipeline, folderLinksThatLeadBackUpAreNotFollowed)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "symbolic links need privileges on Windows";
+#endif
+    SaveImage("album/a.png");
+    SaveImage("album/sub/b.png");
+    ASSERT_TRUE(QFile::link(Path("album"), Path("album/sub/up")));
+    ASSERT_TRUE(QFile::link(Path("album/sub"), Path("album/self")));
+    AddAndWait({Request(Path("album"), true)});
+    // album/self leads to a real folder outside its own chain, so it is scanned once.
+    EXPECT_EQ(EntryNames(), (QStringList{"album/a.png", "album/self/b.png", "album/sub/b.png"}));
+}
+
+TEST_F(AddPipeline, aFolderOfTenThousandNonImagesAddsNothingAndEnds)
+{
+    QDir().mkpath(Path("junk"));
+    for (int i = 0; i < 10000; ++i) {
+        QFile f(Path(QStringLiteral("junk/f%1.jpg").arg(i)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("x");
+    }
+    AddAndWait({Request(Path("junk"), true)});
+    EXPECT_EQ(m_doc->GetEntryCount(), 0);
+    EXPECT_EQ(m_doc->GetPendingAddCount(), 0);
+    EXPECT_TRUE(Warnings().empty());
+}
+
+TEST_F(AddPipeline, aFolderThatVanishedLeavesItsRequestsWithoutEffect)
+{
+    SaveImage("album/a.png");
+    const QString a = Path("album/a.png");
+    QDir(Path("album")).removeRecursively();
+    AddAndWait({Request(Path("album"), true), Request(a)});
+    EXPECT_EQ(m_doc->GetEntryCount(), 0);
+    EXPECT_TRUE(Warnings().empty());
+}
