@@ -145,7 +145,7 @@ int BuildSession::CheckInputs(bool *isProject)
     for (const QString &input : m_args.inputs) {
         const QFileInfo info(input);
         if (!info.exists()) {
-            m_err << "gallorim-cli build: " << input << ": no such file or folder\n";
+            m_err << QStringLiteral("gallorim-cli build : ") << input << QStringLiteral(" : fichier ou dossier introuvable.\n");
             return 2;
         }
         if (!info.isFile())
@@ -159,7 +159,7 @@ int BuildSession::CheckInputs(bool *isProject)
         }
     }
     if (*isProject && m_args.inputs.size() > 1) {
-        m_err << "gallorim-cli build: a project must be the only input\n";
+        m_err << QStringLiteral("gallorim-cli build : un projet doit être la seule entrée.\n");
         return 2;
     }
     return 0;
@@ -228,13 +228,9 @@ bool BuildSession::BuildPage(CGLRListDoc &doc, bool slideshow)
         }
         doc.RecreateThumbnails(indexes, options.BuildVignette);
     }
-    // A build that has just posted its end may still be leaving its thread.
-    int steps = -1;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while ((steps = doc.StartBuild(false, slideshow)) < 0 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::yield();
+    const int steps = doc.StartBuild(false, slideshow);
     if (steps < 0) {
-        m_err << "gallorim-cli build: the build could not start\n";
+        m_err << QStringLiteral("gallorim-cli build : la création n'a pas pu démarrer.\n");
         return false;
     }
     bool waiting = needsThumbnails;
@@ -307,7 +303,7 @@ int BuildSession::Drive(CGLRListDoc &doc, bool isProject)
         doc.DocumentOptionsChanged(loaded);
     }
     if (doc.GetEntryCount() == 0) {
-        m_err << "gallorim-cli build: no image to put in the gallery\n";
+        m_err << QStringLiteral("gallorim-cli build : aucune image à mettre dans la galerie.\n");
         return Finish(false, {});
     }
     if (!PreparePagePath(doc, false))
@@ -334,7 +330,7 @@ int BuildSession::Run()
     if (const int status = CheckInputs(&isProject))
         return status;
     if (!m_args.settings.isEmpty() && !QFileInfo(m_args.settings).isFile()) {
-        m_err << "gallorim-cli build: " << m_args.settings << ": no such settings file\n";
+        m_err << QStringLiteral("gallorim-cli build : ") << m_args.settings << QStringLiteral(" : fichier de réglages introuvable.\n");
         return 2;
     }
     const auto profile = m_args.settings.isEmpty() ? std::make_unique<SettingsProfile>()

@@ -41,6 +41,6 @@ int main(int argc, char **argv)
         if (name == QLatin1String(s.name))
             return s.run(args, out, err);
     }
-    err << "gallorim-cli: unknown subcommand " << name << "\n";
+    err << QStringLiteral("gallorim-cli : sous-commande inconnue ") << name << "\n";
     return Usage(err);
 }

@@ -169,6 +169,7 @@ private:
 
     // add pipeline
     void AddWorker();
+    void TrimImageList();
     void ProcessAddRequest(const AddRequest &request);
     void ScanFolderContents(const AddRequest &request);
     void AddImageFile(AddRequest request);

@@ -45,9 +45,19 @@ int CGLRListDoc::GetPendingAddCount() const
     return static_cast<int>(m_addQueue.size());
 }
 
+// A batch of additions leaves the list with up to half its capacity unused;
+// with thousands of entries that slack outweighs the entries' own fields.
+void CGLRListDoc::TrimImageList()
+{
+    std::lock_guard lock(m_listLock);
+    if (m_imageList.capacity() - m_imageList.size() > m_imageList.size() / 16 + 16)
+        m_imageList.shrink_to_fit();
+}
+
 void CGLRListDoc::AddWorker()
 {
     for (;;) {
+        TrimImageList();
         PostNotify(NOTIFY_ADDING, 0);
         if (WaitForAny({&m_stopEvent, &m_addEvent}, kInfinite) == 0)
             return;

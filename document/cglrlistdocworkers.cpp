@@ -222,16 +222,22 @@ int CGLRListDoc::StartBuild(BuildProc proc)
         return -1;
     {
         std::lock_guard lock(m_buildThreadLock);
-        // One build at a time: two would write the same pages.
-        if (m_buildThreadRunning)
+        // One build at a time: two would write the same pages. A thread whose
+        // builder has already cleared its mark is only returning, so a new
+        // request right after its "busy 0" waits for it instead of failing.
+        if (m_buildThreadRunning && m_building)
             return -1;
         if (m_buildThread.joinable())
             m_buildThread.join();
         m_cancelBuildEvent.Reset();
         m_startBuildEvent.Reset();
+        // Marked before the thread starts so that a second request made before
+        // the builder sets its own mark is refused too.
+        m_building = true;
         m_buildThreadRunning = true;
         m_buildThread = std::thread([this, proc] {
             proc(*this);
+            m_building = false;
             m_buildThreadRunning = false;
         });
     }

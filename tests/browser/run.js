@@ -97,6 +97,15 @@ const status = (page) => page.textContent('#vorlex_status');
 const waitShown = (page, n, timeout = 5000) =>
   page.waitForFunction((k) => window.__shown.includes(k), n, { timeout });
 
+// With a fake clock installed, moves time on in small steps until picture n shows.
+async function advanceUntilShown(page, n, limitMs = 10000) {
+  for (let t = 0; t <= limitMs; t += 100) {
+    if (await page.evaluate((want) => window.__shown.includes(want), n)) return;
+    await page.clock.runFor(100);
+  }
+  throw new Error(`picture ${n} never shown within ${limitMs} ms of page time`);
+}
+
 async function openPopup(ctx, page, selector) {
   const [popup] = await Promise.all([ctx.waitForEvent('page'), page.click(selector)]);
   await popup.waitForLoadState();
@@ -198,15 +207,19 @@ check('automatic slideshow advances, skips a missing picture and stops without l
 });
 
 check('automatic slideshow pauses and restarts', async (ctx, page) => {
+  // A fake clock: on a loaded machine a real one-second timer could fire
+  // before the click on the pause button arrives.
+  await page.clock.install();
   await page.goto(url('pause.html'));
-  await waitShown(page, '1');
+  await advanceUntilShown(page, '1');
+  expectEq(await shown(page), ['1'], 'first picture only');
   await page.click('#vorlex_pause');
   expectEq(await status(page), 'Diaporama suspendu', 'status while paused');
   expectEq(await page.textContent('#vorlex_pause'), 'Reprendre', 'button while paused');
-  await page.waitForTimeout(1800);
+  await page.clock.runFor(5000);
   expectEq(await shown(page), ['1'], 'nothing changes while paused');
   await page.click('#vorlex_pause');
-  await waitShown(page, '2', 4000);
+  await advanceUntilShown(page, '2');
   expectEq(await status(page), 'Image 2 sur 2', 'status after restart');
 });
 
