@@ -33,6 +33,8 @@ TEST(ThumbnailPath, buildsTheDescribedNames)
         {"/images/test.jpg", kMini, 0, "/images/testmini/small_.jpg"},
         {"/images/test.jpg", QStringLiteral("_vign"), 0, "/images/test_vign.jpg"},
         {"//srv/share/a.jpg", kMini, 1, "//srv/share/mini/small_a.jpg"},
+        {"//srv/share/a.jpg", QStringLiteral("_v"), 0, "//srv/share/a_v.jpg"},
+        {"/images/test.jpg", QStringLiteral("mini\\\\small_"), 1, "/images/mini/small_test.jpg"},
         {"/images/test.jpg", QStringLiteral(".\\t_"), 1, "/images/t_test.jpg"},
         {"/images/test.jpg", QStringLiteral("\\mini\\"), 1, "/images/mini/test.jpg"},
         // The extension starts at the last dot of the whole path.
@@ -91,6 +93,11 @@ TEST(RelativeFolder, linksFilesAndRoots)
         {"/site/gal/index.html", "/site/gal/sub/a.jpg", 0, "sub/"},
         {"/site/gal/index.html", "/site/gal/a.jpg", 0, ""},
         {"/site/gal/sub/deep/index.html", "/site/a.jpg", 0, "../../../"},
+        // Components match only whole: a shared beginning of a name is not a shared folder.
+        {"/site/gal/index.html", "/site/gallery/a.jpg", 0, "../gallery/"},
+        {"/site/gallery/index.html", "/site/gal/a.jpg", 0, "../gal/"},
+        {"/site/", "/site/a/b/c.jpg", 1, "/a/b/"},
+        {"/site/gal/", "/site/a.jpg", 1, "???PATH???"},
         {"/site/", "/site/img/a.jpg", 1, "/img/"},
         {"/site/", "/site/a.jpg", 1, "/"},
         {"/site/", "/other/a.jpg", 1, "???PATH???"},
@@ -117,7 +124,13 @@ TEST(SizeText, formatsByteCountsWithTheirUnit)
         const char *expected;
     } rows[] = {
         {0, "0.00 Octets"},
+        {10, "10.00 Octets"},
         {11, "11.0 Octets"},
+        {101, "101 Octets"},
+        {1023, "1023 Octets"},
+        {1024, "1.00 ko"},
+        {102401, "100 ko"},      // just above 100: no decimal
+        {1048575, "1024 ko"},    // rounds up without moving to the next unit
         {500, "500 Octets"},
         {1536, "1.50 ko"},
         {10 * 1024, "10.00 ko"},
