@@ -169,7 +169,8 @@ QString SizeTextForBytes(qint64 bytes)
 
 QString SizeText(const QString &path, qint64 *bytes)
 {
-    if (path.isEmpty() || !QFileInfo::exists(path))
+    // Only regular files are opened: opening a named pipe would wait for a writer.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return QString();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

@@ -6,7 +6,12 @@
 #include <QFile>
 #include <QImage>
 #include <QTemporaryDir>
+#include <chrono>
+#include <future>
 #include <gtest/gtest.h>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 namespace {
 const QString kMini = QStringLiteral("mini\\small_"); // the stored default, with its backslash
@@ -156,6 +161,29 @@ TEST(SizeText, readsTheFileLengthAndLeavesTheCountAloneWhenMissing)
     EXPECT_EQ(SizeText(dir.filePath("missing.bin"), &bytes), QString());
     EXPECT_EQ(bytes, -7);
 }
+
+#ifndef Q_OS_WIN
+// Opening a pipe for reading waits for a writer: the size of such a file must
+// not be asked by opening it, or a named pipe among the photos hangs the caller.
+TEST(SizeText, givesNothingForANamedPipeWithoutWaitingOnIt)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    qint64 bytes = -7;
+    auto answer = std::async(std::launch::async, [&] { return SizeText(fifo, &bytes); });
+    if (answer.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        // Release the blocked reader so the test can end, then fail.
+        QFile writer(fifo);
+        ASSERT_TRUE(writer.open(QIODevice::WriteOnly));
+        writer.close();
+        answer.wait();
+        FAIL() << "SizeText waited on the pipe";
+    }
+    EXPECT_EQ(answer.get(), QString());
+    EXPECT_EQ(bytes, -7);
+}
+#endif
 
 TEST(CreateFolders, createsTheChainAndRefusesFilesAndNothing)
 {
