@@ -73,17 +73,6 @@ TEST(GalleryOptions, eachGroupSurvivesASaveAndALoad)
     EXPECT_EQ(loaded.WebPage2.NbImageOnOneLine, saved.WebPage2.NbImageOnOneLine);
 }
 
-TEST(GalleryOptions, groupsLiveInTheirOwnSectionsUnderTheDescribedNames)
-{
-    QTemporaryDir dir;
-    SettingsProfile profile(dir.filePath("s.ini"));
-    Changed().Links.SaveToRegistry(profile);
-    Changed().BuildVignette.SaveToRegistry(profile);
-    EXPECT_EQ(profile.GetInt("LastOptions/Links", "WindowFixedSize.cx", 0), 800);
-    EXPECT_EQ(profile.GetInt("LastOptions/BuildVignette", "IfDoNotExistAction", 0), 3);
-    EXPECT_EQ(profile.GetInt("LastOptions/WebPage1", "DefaultPage", -1), -1); // not saved
-}
-
 TEST(GalleryOptions, storedPrefixesWithBackslashesReadWithTheNativeSeparator)
 {
     QTemporaryDir dir;
