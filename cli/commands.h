@@ -9,3 +9,4 @@ class QTextStream;
 
 int RunInfo(const QStringList &args, QTextStream &out, QTextStream &err);
 int RunThumb(const QStringList &args, QTextStream &out, QTextStream &err);
+int RunBuild(const QStringList &args, QTextStream &out, QTextStream &err);

@@ -15,6 +15,7 @@ struct Subcommand {
 const Subcommand kSubcommands[] = {
     {"info", RunInfo, "info FILE...            dimensions, size and camera texts of each file"},
     {"thumb", RunThumb, "thumb [options] FILE...  thumbnails where the gallery puts them (thumb --help)"},
+    {"build", RunBuild, "build [options] INPUT... a whole gallery from images, folders or a project (build --help)"},
 };
 
 int Usage(QTextStream &err)

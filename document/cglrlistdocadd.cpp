@@ -91,6 +91,14 @@ void CGLRListDoc::ProcessAddRequest(const AddRequest &request)
             ScanFolderContents(request);
         return;
     }
+    if (!info.isFile()) {
+        // A pipe, socket or device: opening it could wait forever, and it is no image.
+        if (request.FromProject) {
+            PostNotify(NOTIFY_ERROR, WARN_PROJECT_IMAGE_MISSING);
+            SetModifiedFlag();
+        }
+        return;
+    }
     QFile file(path);
     if (file.open(QIODevice::ReadOnly) && ImportProjectFile(file, request))
         return;

@@ -2,7 +2,9 @@
 #include "pagegen/pageresources.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QStringDecoder>
+#include <algorithm>
 #include <array>
 
 QString LoadHtmlResource(int id)
@@ -214,15 +216,36 @@ QByteArray EncodePageText(const QString &text, PageEncoding encoding)
     return out;
 }
 
+namespace {
+
+// Pure ASCII reads the same either way; the page must then be written in the
+// charset the design declares, or browsers show non-ASCII comment text garbled.
+// Without a declaration browsers fall back to Windows-1252.
+bool DeclaresUtf8(const QByteArray &asciiBytes)
+{
+    static const QRegularExpression charset(QStringLiteral("charset\\s*=\\s*[\"']?\\s*([a-z0-9_:.-]+)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = charset.match(QString::fromLatin1(asciiBytes));
+    if (!m.hasMatch())
+        return false;
+    const QString name = m.captured(1).toLower();
+    return name == QLatin1String("utf-8") || name == QLatin1String("utf8");
+}
+
+} // namespace
+
 QString DecodeDesignBytes(const QByteArray &bytes, PageEncoding *encoding)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) {
+    const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return (b & 0x80) == 0; });
+    if (!utf8.hasError() && (!ascii || DeclaresUtf8(bytes))) {
         if (encoding)
             *encoding = PageEncoding::Utf8;
-        if (text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
+        // The decoder drops a leading byte order mark; keep it, it may be the
+        // design's only statement that it is UTF-8.
+        if (bytes.startsWith("\xef\xbb\xbf") && !text.startsWith(QChar(0xFEFF)))
+            text.prepend(QChar(0xFEFF));
         return text;
     }
     if (encoding)

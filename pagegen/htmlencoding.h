@@ -43,4 +43,6 @@ enum class PageEncoding { Utf8, Windows1252 };
 QByteArray EncodePageText(const QString &text, PageEncoding encoding);
 
 // Decoding of a user's design: UTF-8 when the bytes are valid UTF-8, else Windows-1252.
+// A pure ASCII design is UTF-8 only when it declares that charset. A UTF-8
+// byte order mark is kept as U+FEFF so the pages start with it too.
 QString DecodeDesignBytes(const QByteArray &bytes, PageEncoding *encoding = nullptr);

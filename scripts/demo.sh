@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs Gallorim's command line on the bundled sample photos.
+# Runs Gallorim's command line on the bundled sample photos: what it reads from
+# each file, then the whole gallery with its slideshow and its project file.
 set -euo pipefail
 build=${1:-build}
 cli="$build/cli/gallorim-cli"
@@ -8,5 +9,9 @@ rm -rf "$out"
 mkdir -p "$out"
 cp -r samples/. "$out/photos/"
 "$cli" info "$out"/photos/* || true
-"$cli" thumb "$out"/photos/* || true
-echo "Thumbnails written under $out/photos"
+status=0
+"$cli" build "$out/photos" -o "$out/index.html" --slideshow "$out/diaporama.html" \
+  --save "$out/galerie.glr" --title "Démonstration Gallorim" >/dev/null || status=$?
+# 1 means built with warnings; anything else is a failure.
+[ "$status" -le 1 ] || exit "$status"
+echo "Gallery: $(cd "$out" && pwd)/index.html"

@@ -2,7 +2,10 @@
 #include "document/projectfile.h"
 #include "document/thumbnailpath.h"
 
-#include <QSaveFile>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using AddPipeline = DocFixture;
 
@@ -235,4 +238,17 @@ TEST_F(AddPipeline, aFolderThatVanishedLeavesItsRequestsWithoutEffect)
     AddAndWait({Request(Path("album"), true), Request(a)});
     EXPECT_EQ(m_doc->GetEntryCount(), 0);
     EXPECT_TRUE(Warnings().empty());
+}
+
+TEST_F(AddPipeline, aPipeInAScannedFolderIsSkippedWithoutWaitingForAWriter)
+{
+#ifdef Q_OS_WIN
+    GTEST_SKIP() << "no named pipes in folders on Windows";
+#else
+    SaveImage("album/a.png");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(Path("album/pipe.jpg")).constData(), 0600), 0);
+    AddAndWait({Request(Path("album"), true), Request(Path("album/pipe.jpg"), false, true)});
+    EXPECT_EQ(EntryNames(), QStringList{"album/a.png"});
+    EXPECT_EQ(Warnings(), std::vector<std::intptr_t>{WARN_PROJECT_IMAGE_MISSING});
+#endif
 }

@@ -128,20 +128,6 @@ TEST_F(Arrange, sortingByDatePutsUndatedImagesAtTheCurrentTime)
     EXPECT_EQ(EntryNames(), (QStringList{"undated", "2004", "2004-early", "1999"}));
 }
 
-TEST(ParseDimensions, readsTheNumbersAroundTheFirstX)
-{
-    struct Row {
-        const char *text;
-        qint64 w, h;
-    } rows[] = {{"640x480", 640, 480}, {"Not an Image", 0, 0}, {"12x", 12, 0}, {"x7", 0, 7}, {"", 0, 0}};
-    for (const Row &r : rows) {
-        qint64 w = -1, h = -1;
-        ParseDimensions(r.text, w, h);
-        EXPECT_EQ(w, r.w) << r.text;
-        EXPECT_EQ(h, r.h) << r.text;
-    }
-}
-
 TEST_F(Arrange, anUnchangedOptionsRecordTouchesNothing)
 {
     Put("a.png");

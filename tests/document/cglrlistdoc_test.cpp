@@ -69,26 +69,6 @@ TEST_F(ListDocTest, indexOperationsOutsideTheListAnswerNothing)
     EXPECT_EQ(m_doc.GetEntryCount(), 1);
 }
 
-TEST_F(ListDocTest, commentsAndOptionBlocksAreStoredPerEntry)
-{
-    Insert("a.jpg");
-    Insert("b.jpg");
-    m_doc.SetModifiedFlag(false);
-    m_doc.SetComment(1, "Le port");
-    EXPECT_TRUE(m_doc.IsModified());
-    EXPECT_EQ(m_doc.GetComment(1), "Le port");
-    EXPECT_EQ(m_doc.GetComment(0), QString());
-
-    ImageOptionBlock block;
-    block.Flags = IMGOPT_TOOLTIP_TYPE | IMGOPT_COMMENT_UNDER_IMAGE;
-    block.ToolTipType = 1;
-    EXPECT_TRUE(m_doc.SetOptionBlock(0, block));
-    ImageOptionBlock read;
-    EXPECT_TRUE(m_doc.GetOptionBlock(0, read));
-    EXPECT_EQ(read, block);
-    EXPECT_EQ(m_doc.GetOptionsSummary(0), "Info Bulle; ");
-}
-
 TEST_F(ListDocTest, insertReportsTheRowCountAndTotalAndMarksModifiedUnlessFromAProject)
 {
     m_doc.SetSink(&m_sink);

@@ -4,7 +4,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QImage>
 #include <QTemporaryDir>
 #include <chrono>
 #include <future>
@@ -218,21 +217,4 @@ TEST(OnDiskPath, makesReadablePathsAbsoluteAndKeepsLinks)
     ASSERT_TRUE(QFile::link(file, link));
     EXPECT_EQ(OnDiskPath(link), link);
 #endif
-}
-
-TEST(DimensionText, answersNotAnImageForMissingAndNonImageFiles)
-{
-    QTemporaryDir dir;
-    const QString text = dir.filePath("x.jpg");
-    QFile f(text);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("this is text, not a picture");
-    f.close();
-    EXPECT_EQ(DimensionText(text), "Not an Image");
-    EXPECT_EQ(DimensionText(dir.filePath("none.png")), "Not an Image");
-
-    QImage image(33, 17, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    ASSERT_TRUE(image.save(dir.filePath("ok.png")));
-    EXPECT_EQ(DimensionText(dir.filePath("ok.png")), "33x17");
 }

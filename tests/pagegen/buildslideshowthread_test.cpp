@@ -1,6 +1,7 @@
 #include "buildfixture.h"
 #include "pagegen/buildgallerythread.h"
 #include "pagegen/buildslideshowthread.h"
+#include "pagegen/htmlencoding.h"
 
 #include <QFile>
 
@@ -113,4 +114,27 @@ TEST_F(BuildSlideshow, reportsAWriteErrorAndKeepsNothingWhenTheFolderIsBlocked)
     blocker.close();
     EXPECT_EQ(Run(false, o), 0);
     EXPECT_EQ(m_sink.Errors(), std::vector<std::intptr_t>{BUILD_ERROR_WRITE});
+}
+
+TEST_F(BuildSlideshow, fillsEveryPlaceholderOfTheProtectedDesigns)
+{
+    AddTwo();
+    const struct {
+        int autoOrUser;
+        bool thumbnails;
+    } variants[] = {{0, false}, {1, false}, {2, true}};
+    for (const auto &v : variants) {
+        GalleryOptions o = ShowOptions(v.autoOrUser);
+        o.WebPage1.ProtectImage = 1;
+        o.Diaporama.CloseOrBack = 1;
+        ASSERT_EQ(Run(v.thumbnails, o), kSlideshowBuilt) << v.autoOrUser;
+        const QByteArray page = ReadFile(Show());
+        SCOPED_TRACE(v.autoOrUser);
+        EXPECT_FALSE(page.contains("?$VORLEX"));
+        EXPECT_TRUE(page.contains(LoadHtmlResource(197).toUtf8()));
+        EXPECT_TRUE(page.contains("image_data_array[1] = new image_data("));
+        if (!v.thumbnails) {
+            EXPECT_TRUE(page.contains("Retour")); // the back button rather than close
+        }
+    }
 }

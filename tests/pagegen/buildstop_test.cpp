@@ -66,6 +66,24 @@ TEST_F(BuildGalleryStop, cancelDuringTheImagesCompletesThatPageAndWritesNoOther)
     EXPECT_TRUE(open.opened.empty());
 }
 
+TEST_F(BuildGalleryStop, closingTheDocumentDuringTheImagesStopsAtTheNextImage)
+{
+    GalleryOptions o = TenImages();
+    m_sink.onPost = [this](int code, std::intptr_t value) {
+        if (code == NOTIFY_PROGRESS && value == 2)
+            m_doc->OnCloseDocument();
+    };
+    OpenRecord open;
+    EXPECT_EQ(RunGallery(o, open.Environment()), 0);
+    const QByteArray page = ReadFile(Page("index.html"));
+    EXPECT_TRUE(page.contains("[p3.jpg]"));
+    EXPECT_FALSE(page.contains("[p4.jpg]"));
+    EXPECT_TRUE(page.endsWith("</body>\n</html>\n"));
+    EXPECT_FALSE(QFile::exists(Page("index2.html")));
+    EXPECT_EQ(m_sink.BuildPosts().back(), kBusyOff);
+    EXPECT_TRUE(open.opened.empty());
+}
+
 TEST_F(BuildGalleryStop, cancelBetweenPagesLeavesTheFirstPageWhole)
 {
     GalleryOptions o = TenImages();

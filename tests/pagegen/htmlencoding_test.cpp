@@ -43,6 +43,9 @@ TEST(EncodeAccents, replacesTheTableLettersAndKeepsOthers)
     EXPECT_EQ(EncodeAccents(U("Été à Noël")), U("Ét&eacute; &agrave; No&euml;l"));
     EXPECT_EQ(EncodeAccents(U("ç€£§µÿñÑ")), "&ccedil;&euro;&pound;&sect;&micro;&yuml;&ntilde;&Ntilde;");
     EXPECT_EQ(EncodeAccents(U("áíóúÁ 東京 <b>")), U("áíóúÁ 東京 <b>"));
+    EXPECT_EQ(EncodeAccents(U("àâäãèêëìîïòôöõùûü")),
+              "&agrave;&acirc;&auml;&atilde;&egrave;&ecirc;&euml;&igrave;&icirc;&iuml;&ograve;&ocirc;"
+              "&ouml;&otilde;&ugrave;&ucirc;&uuml;");
     EXPECT_EQ(EncodeAccents(U("ÀÂÃÄÈÊËÌÎÏÒÔÕÖÙÛÜ")),
               "&Agrave;&Acirc;&Atilde;&Auml;&Egrave;&Ecirc;&Euml;&Igrave;&Icirc;&Iuml;&Ograve;&Ocirc;"
               "&Otilde;&Ouml;&Ugrave;&Ucirc;&Uuml;");
@@ -112,6 +115,35 @@ TEST(DecodeDesignBytes, readsUtf8WhenValidElseWindows1252)
     for (int b = 0x80; b < 0x100; ++b)
         all += char(b);
     EXPECT_EQ(EncodePageText(DecodeDesignBytes(all, &enc), PageEncoding::Windows1252), all);
+}
+
+TEST(DecodeDesignBytes, writesAnAsciiDesignInTheCharsetItDeclares)
+{
+    struct Row {
+        QByteArray bytes;
+        PageEncoding encoding;
+    } rows[] = {
+        {"<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">", PageEncoding::Windows1252},
+        {"<META CHARSET = 'Windows-1252'>", PageEncoding::Windows1252},
+        {"<html><body>nothing declared</body></html>", PageEncoding::Windows1252},
+        {"<meta charset=\"UTF-8\">", PageEncoding::Utf8},
+        {"<meta content=\"text/html; charset=utf8\">", PageEncoding::Utf8},
+    };
+    for (const Row &r : rows) {
+        PageEncoding enc = r.encoding == PageEncoding::Utf8 ? PageEncoding::Windows1252 : PageEncoding::Utf8;
+        EXPECT_EQ(DecodeDesignBytes(r.bytes, &enc), QString::fromLatin1(r.bytes));
+        EXPECT_EQ(enc, r.encoding) << r.bytes.toStdString();
+    }
+}
+
+TEST(DecodeDesignBytes, keepsTheByteOrderMarkOfAUtf8Design)
+{
+    PageEncoding enc = PageEncoding::Windows1252;
+    const QString text = DecodeDesignBytes("\xef\xbb\xbf<p>n\xc2\xb0</p>", &enc);
+    EXPECT_EQ(enc, PageEncoding::Utf8);
+    EXPECT_EQ(text, QChar(0xFEFF) + U("<p>n°</p>"));
+    // Pages start with the mark, so browsers still read them as UTF-8.
+    EXPECT_TRUE(EncodePageText(text, enc).startsWith("\xef\xbb\xbf<p>"));
 }
 
 TEST(LoadHtmlResource, givesAnEmptyTextForAnUnknownId)
