@@ -81,8 +81,13 @@ ThumbnailOnDisk ExamineThumbnail(const QString &imagePath, const BuildVignetteOp
     if (dims == NotAnImageText())
         return t;
     qint64 bytes = 0;
+    const QString size = SizeText(t.Path, &bytes);
+    // A file that vanished between the two looks counts as absent, so the
+    // three thumbnail fields are never half set.
+    if (size.isEmpty())
+        return t;
     t.Dimensions = dims;
-    t.SizeText = SizeText(t.Path, &bytes);
+    t.SizeText = size;
     t.Bytes = static_cast<int>(std::min<qint64>(bytes, INT_MAX));
     return t;
 }

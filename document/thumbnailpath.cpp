@@ -7,6 +7,13 @@
 #include <QFile>
 #include <QFileInfo>
 
+#ifdef Q_OS_WIN
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#endif
+
 namespace {
 QChar Sep() { return QDir::separator(); }
 
@@ -126,13 +133,52 @@ QString RelativeFolder(const QString &fromPath, const QString &toPath, int roote
     return r;
 }
 
+#ifdef Q_OS_WIN
+namespace {
+// Windows keeps a stored spelling that lookups ignore: the drive or share in
+// capitals, then each component as the directory lists it (long name, case).
+QString StoredSpelling(const QString &path)
+{
+    qsizetype rootEnd = path.indexOf(QLatin1Char('\\'));
+    if (path.startsWith(QStringLiteral("\\\\"))) {
+        const qsizetype serverEnd = path.indexOf(QLatin1Char('\\'), 2);
+        rootEnd = serverEnd < 0 ? -1 : path.indexOf(QLatin1Char('\\'), serverEnd + 1);
+    }
+    if (rootEnd < 0)
+        return path;
+    QString out = path.left(rootEnd + 1).toUpper();
+    const QStringList parts = path.mid(rootEnd + 1).split(QLatin1Char('\\'));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        QString part = parts[i];
+        if (!part.isEmpty()) {
+            WIN32_FIND_DATAW found;
+            const HANDLE h = FindFirstFileW((out + part).toStdWString().c_str(), &found);
+            if (h != INVALID_HANDLE_VALUE) {
+                FindClose(h);
+                part = QString::fromWCharArray(found.cFileName);
+            }
+        }
+        out += part;
+        if (i + 1 < parts.size())
+            out += QLatin1Char('\\');
+    }
+    return out;
+}
+} // namespace
+#endif
+
 QString OnDiskPath(const QString &path)
 {
     const QFileInfo info(path);
     if (path.isEmpty() || !info.isReadable())
         return path;
     // Symlinks stay as the user named them; only the spelling is made absolute and clean.
-    return QDir::toNativeSeparators(QDir::cleanPath(info.absoluteFilePath()));
+    const QString clean = QDir::toNativeSeparators(QDir::cleanPath(info.absoluteFilePath()));
+#ifdef Q_OS_WIN
+    return StoredSpelling(clean);
+#else
+    return clean;
+#endif
 }
 
 bool CreateFolders(const QString &folder)
@@ -169,7 +215,8 @@ QString SizeTextForBytes(qint64 bytes)
 
 QString SizeText(const QString &path, qint64 *bytes)
 {
-    if (path.isEmpty() || !QFileInfo::exists(path))
+    // Only regular files are opened: opening a named pipe would wait for a writer.
+    if (path.isEmpty() || !QFileInfo(path).isFile())
         return QString();
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

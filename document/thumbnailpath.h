@@ -33,7 +33,8 @@ QString OnDiskPath(const QString &path);
 bool CreateFolders(const QString &folder);
 
 // Display text of a file's byte size ("1.50 ko"), "" when the file does not
-// exist or cannot be opened. `bytes` receives the size when given.
+// exist, is not a regular file or cannot be opened. `bytes` receives the size
+// when given, and is left alone on failure.
 QString SizeText(const QString &path, qint64 *bytes = nullptr);
 
 // The same text for a byte count.

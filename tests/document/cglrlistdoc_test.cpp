@@ -86,13 +86,21 @@ TEST_F(ListDocTest, insertReportsTheRowCountAndTotalAndMarksModifiedUnlessFromAP
 
 TEST_F(ListDocTest, insertStoresAnOverrideEqualToTheGalleryWithoutItsFlag)
 {
+    // The gallery's current values decide, not the built-in defaults.
+    GalleryOptions o = m_doc.GetOptions();
+    o.WebPage2.BorderSize = 3;
+    o.Links.PopupBgColor = 0x336699;
+    m_doc.SetOptions(o);
+
     ImageEntry e = Entry("a.jpg");
-    e.Options.Flags = IMGOPT_BORDER_SIZE;
-    e.Options.BorderSize = m_doc.GetOptions().WebPage2.BorderSize;
+    e.Options.Flags = IMGOPT_BORDER_SIZE | IMGOPT_POPUP_BG_COLOR;
+    e.Options.BorderSize = 3;
+    e.Options.PopupBgColor = GalleryOptions().Links.PopupBgColor;
     m_doc.InsertEntry(e, QString(), QString(), false);
     ImageOptionBlock block;
     ASSERT_TRUE(m_doc.GetOptionBlock(0, block));
-    EXPECT_EQ(block.Flags, 0u);
+    EXPECT_EQ(block.Flags, static_cast<std::uint32_t>(IMGOPT_POPUP_BG_COLOR));
+    EXPECT_EQ(block.BorderSize, 3); // the value stays, only its flag goes
 }
 
 TEST_F(ListDocTest, aClosingDocumentAcceptsNoEntry)
@@ -178,4 +186,41 @@ TEST_F(ListDocTest, refreshesForPathsNotInTheListAreIgnored)
     m_doc.MarkThumbnailStarted(m_dir.filePath("a.jpg"));
     EXPECT_EQ(m_sink.Calls().value(0), "cell 0 " + m_dir.filePath("a.jpg") + " | En cours de création");
     m_doc.SetSink(nullptr);
+}
+
+TEST_F(ListDocTest, aRefreshLooksForTheThumbnailUnderTheCurrentNaming)
+{
+    Insert("a.jpg", 50);
+    GalleryOptions o = m_doc.GetOptions();
+    o.BuildVignette.PreSuffixe = "_t";
+    o.BuildVignette.WithPrefixe = 0;
+    m_doc.SetOptions(o);
+    QImage image(20, 10, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    ASSERT_TRUE(image.save(m_dir.filePath("a_t.jpg"), "PNG"));
+
+    m_doc.MarkThumbnailResult(m_dir.filePath("a.jpg"), false);
+    ImageEntry e;
+    ASSERT_TRUE(m_doc.GetEntry(0, e));
+    EXPECT_EQ(e.ThumbnailDimensions, "20x10");
+    EXPECT_EQ(m_doc.GetThumbnailBytes(), QFileInfo(m_dir.filePath("a_t.jpg")).size());
+}
+
+TEST(ListDocWithoutView, workersStillRunAndNothingReachesAClosedWindow)
+{
+    QTemporaryDir dir;
+    SettingsProfile profile(dir.filePath("settings.ini"));
+    RecordingSink closed;
+    closed.SetAlive(false);
+    CGLRListDoc doc(profile, 1);
+    doc.SetSink(&closed);
+    ManualResetEvent made;
+    doc.SetThumbnailMaker([&](const QString &, const BuildVignetteOptions &) {
+        made.Set();
+        return 0;
+    });
+    doc.QueueThumbnailJob(dir.filePath("a.jpg"), doc.GetOptions().BuildVignette);
+    EXPECT_EQ(WaitForAny({&made}, 20000), 0) << "the thumbnail worker did not run";
+    EXPECT_TRUE(closed.Posts().empty()); // the busy notice came before the job
+    doc.SetSink(nullptr);
 }

@@ -5,7 +5,12 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <chrono>
+#include <future>
 #include <gtest/gtest.h>
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 namespace {
 const QString kMini = QStringLiteral("mini\\small_"); // the stored default, with its backslash
@@ -32,6 +37,8 @@ TEST(ThumbnailPath, buildsTheDescribedNames)
         {"/images/test.jpg", kMini, 0, "/images/testmini/small_.jpg"},
         {"/images/test.jpg", QStringLiteral("_vign"), 0, "/images/test_vign.jpg"},
         {"//srv/share/a.jpg", kMini, 1, "//srv/share/mini/small_a.jpg"},
+        {"//srv/share/a.jpg", QStringLiteral("_v"), 0, "//srv/share/a_v.jpg"},
+        {"/images/test.jpg", QStringLiteral("mini\\\\small_"), 1, "/images/mini/small_test.jpg"},
         {"/images/test.jpg", QStringLiteral(".\\t_"), 1, "/images/t_test.jpg"},
         {"/images/test.jpg", QStringLiteral("\\mini\\"), 1, "/images/mini/test.jpg"},
         // The extension starts at the last dot of the whole path.
@@ -90,6 +97,11 @@ TEST(RelativeFolder, linksFilesAndRoots)
         {"/site/gal/index.html", "/site/gal/sub/a.jpg", 0, "sub/"},
         {"/site/gal/index.html", "/site/gal/a.jpg", 0, ""},
         {"/site/gal/sub/deep/index.html", "/site/a.jpg", 0, "../../../"},
+        // Components match only whole: a shared beginning of a name is not a shared folder.
+        {"/site/gal/index.html", "/site/gallery/a.jpg", 0, "../gallery/"},
+        {"/site/gallery/index.html", "/site/gal/a.jpg", 0, "../gal/"},
+        {"/site/", "/site/a/b/c.jpg", 1, "/a/b/"},
+        {"/site/gal/", "/site/a.jpg", 1, "???PATH???"},
         {"/site/", "/site/img/a.jpg", 1, "/img/"},
         {"/site/", "/site/a.jpg", 1, "/"},
         {"/site/", "/other/a.jpg", 1, "???PATH???"},
@@ -116,7 +128,13 @@ TEST(SizeText, formatsByteCountsWithTheirUnit)
         const char *expected;
     } rows[] = {
         {0, "0.00 Octets"},
+        {10, "10.00 Octets"},
         {11, "11.0 Octets"},
+        {101, "101 Octets"},
+        {1023, "1023 Octets"},
+        {1024, "1.00 ko"},
+        {102401, "100 ko"},      // just above 100: no decimal
+        {1048575, "1024 ko"},    // rounds up without moving to the next unit
         {500, "500 Octets"},
         {1536, "1.50 ko"},
         {10 * 1024, "10.00 ko"},
@@ -142,6 +160,29 @@ TEST(SizeText, readsTheFileLengthAndLeavesTheCountAloneWhenMissing)
     EXPECT_EQ(SizeText(dir.filePath("missing.bin"), &bytes), QString());
     EXPECT_EQ(bytes, -7);
 }
+
+#ifndef Q_OS_WIN
+// Opening a pipe for reading waits for a writer: the size of such a file must
+// not be asked by opening it, or a named pipe among the photos hangs the caller.
+TEST(SizeText, givesNothingForANamedPipeWithoutWaitingOnIt)
+{
+    QTemporaryDir dir;
+    const QString fifo = dir.filePath("pipe.jpg");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    qint64 bytes = -7;
+    auto answer = std::async(std::launch::async, [&] { return SizeText(fifo, &bytes); });
+    if (answer.wait_for(std::chrono::seconds(5)) != std::future_status::ready) {
+        // Release the blocked reader so the test can end, then fail.
+        QFile writer(fifo);
+        ASSERT_TRUE(writer.open(QIODevice::WriteOnly));
+        writer.close();
+        answer.wait();
+        FAIL() << "SizeText waited on the pipe";
+    }
+    EXPECT_EQ(answer.get(), QString());
+    EXPECT_EQ(bytes, -7);
+}
+#endif
 
 TEST(CreateFolders, createsTheChainAndRefusesFilesAndNothing)
 {
