@@ -71,7 +71,12 @@ public:
     // The program's "open sub-folders" option, read at every folder scan.
     void SetRecursiveDir(bool recursive) { m_recursiveDir = recursive; }
     bool IsModified() const { return m_modified; }
-    void SetModifiedFlag(bool modified = true) { m_modified = modified; }
+    void SetModifiedFlag(bool modified = true)
+    {
+        if (modified)
+            ++m_changeCount;
+        m_modified = modified;
+    }
     QString GetPathName() const;
     void SetPathName(const QString &path);
 
@@ -224,6 +229,8 @@ private:
     std::atomic<bool> m_building{false};
     std::atomic<bool> m_buildThreadRunning{false};
     std::atomic<bool> m_modified{false};
+    // Counts changes, so a save clears the mark only if none came during it.
+    std::atomic<std::uint64_t> m_changeCount{0};
     std::atomic<bool> m_recursiveDir{true};
 
     std::mutex m_buildThreadLock;

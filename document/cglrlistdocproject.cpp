@@ -1,6 +1,7 @@
 // Project files: opening one, and project files met by the add worker.
 #include "document/cglrlistdoc.h"
 
+#include "document/notifycodes.h"
 #include "document/projectfile.h"
 #include "platform/profile.h"
 
@@ -30,29 +31,40 @@ bool CGLRListDoc::ImportProjectFile(QIODevice &file, const AddRequest &request)
     const ProjectFormat format = ReadProjectHeader(file);
     if (format == ProjectFormat::NotAProject)
         return false;
+    if (request.FromProject) {
+        // Never loaded from inside a project: a file naming itself, or two
+        // naming each other, would be read forever. It is no image either.
+        PostNotify(NOTIFY_ERROR, WARN_PROJECT_IMAGE_MISSING);
+        SetModifiedFlag();
+        return true;
+    }
     // A current-format project is loaded only when it is being opened.
     if (format == ProjectFormat::V3 && !request.ImportProject)
         return true;
 
-    ProjectContents contents;
+    int queued = 0;
+    const ProjectImageSink queue = [this, &queued](ImageEntry &&image) {
+        AddRequest r;
+        r.FromProject = true;
+        r.Entry.Path = std::move(image.Path);
+        r.Entry.Comment = std::move(image.Comment);
+        r.Entry.Options = image.Options;
+        QueueAddRequestFromWorker(r);
+        ++queued;
+    };
     if (format == ProjectFormat::V3) {
         DiaporamaOptions defaults;
         {
             std::lock_guard lock(m_optionsLock);
             defaults = m_slideshowDefaults;
         }
-        contents = ReadProjectV3(file, GetOptions(), defaults);
-        SetOptions(contents.options);
+        SetOptions(ReadProjectV3(file, GetOptions(), defaults, queue).options);
     } else {
-        contents = ReadProjectV1(file, GetOptions());
-    }
-    for (const ImageEntry &image : contents.images) {
-        AddRequest r;
-        r.FromProject = true;
-        r.Entry.Path = image.Path;
-        r.Entry.Comment = image.Comment;
-        r.Entry.Options = image.Options;
-        QueueAddRequestFromWorker(r);
+        ReadProjectV1(file, GetOptions(), queue);
+        // Images brought into an open gallery: unlike an opened project, the
+        // list no longer matches any saved file, and closing must ask.
+        if (!request.ImportProject && queued > 0)
+            SetModifiedFlag();
     }
     return true;
 }

@@ -33,6 +33,7 @@ CGLRListDoc::CGLRListDoc(Profile &profile, int thumbnailJobs)
     : m_profile(profile), m_thumbnailJobs(thumbnailJobs > 0 ? thumbnailJobs : DefaultThumbnailJobs())
 {
     m_options.LoadFromRegistry(profile);
+    m_slideshowDefaults = m_options.Diaporama;
     m_projectSaver = SaveProjectFile;
     m_addThread = std::thread([this] { AddWorker(); });
     for (int i = 0; i < m_thumbnailJobs; ++i)
@@ -184,18 +185,25 @@ void CGLRListDoc::SaveWorker()
         }
         const QString path = GetPathName();
         bool saved = false;
+        std::uint64_t changesBefore = 0;
         {
             // The list and options stay as they are for the whole write.
             std::lock_guard lock(m_listLock);
             PostNotify(NOTIFY_SAVING, 1);
+            changesBefore = m_changeCount;
             saved = saver && !path.isEmpty() && saver(path, GetOptions(), m_imageList);
         }
-        if (saved)
-            SetModifiedFlag(false);
-        else
+        if (saved) {
+            // A change made while writing (options need no list lock) or
+            // just after it is not in the file: the mark must stay.
+            m_modified = false;
+            if (m_changeCount != changesBefore)
+                m_modified = true;
+        } else {
             WithView([](NotificationSink &sink) {
                 sink.ReportSaveError(QString::fromUtf8(kProjectSaveErrorMessage));
             });
+        }
     }
 }
 

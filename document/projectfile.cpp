@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 namespace {
@@ -25,6 +26,16 @@ bool ReadPath(ArchiveReader &in, QString *path)
     if (!in.ReadString(&stored))
         return false;
     *path = NativeProjectPath(stored);
+    return true;
+}
+
+// Values written by StoredRelativePath: every "\\" is a separator.
+bool ReadRelativePath(ArchiveReader &in, QString *path)
+{
+    QString stored;
+    if (!in.ReadString(&stored))
+        return false;
+    *path = QDir::toNativeSeparators(stored.replace(QLatin1Char('\\'), QLatin1Char('/')));
     return true;
 }
 
@@ -123,7 +134,7 @@ void ReadLinks(ArchiveReader &in, LinksOptions &o)
     in.ReadInt(&o.AdapImageSize);
     in.ReadInt(&o.AllowFullSize);
     in.ReadInt(&o.ZipLink);
-    ReadPath(in, &o.ZipName);
+    ReadRelativePath(in, &o.ZipName);
     ReadColor(in, &o.PopupBgColor);
     SkipReserved(in, 2, 0);
     in.ReadInt(&o.SpecialPopupLink);
@@ -150,7 +161,7 @@ void WriteLinks(ArchiveWriter &out, const LinksOptions &o)
 void ReadBuildVignette(ArchiveReader &in, BuildVignetteOptions &o)
 {
     in.ReadInt(&o.WithPrefixe);
-    ReadPath(in, &o.PreSuffixe);
+    ReadRelativePath(in, &o.PreSuffixe);
     in.ReadInt(&o.RejectFileWithVignetteName);
     in.ReadInt(&o.IfDoNotExistAction);
     in.ReadInt(&o.IsPercentSize);
@@ -282,9 +293,9 @@ void WriteImage(ArchiveWriter &out, const ImageEntry &image)
     ForEachFlaggedValue(image.Options, [&out](const auto &field) { out.WriteInt(int(field)); });
 }
 
-// Images are kept one by one as they are read: the count is not trusted for
-// any allocation, so a forged count only makes the reading stop at the end.
-bool ReadImages(ArchiveReader &in, ImageList &images, bool withOptions)
+// Records are handed on one by one as they are read: the count is not trusted
+// for any allocation, so a forged count only makes the reading stop at the end.
+bool ReadImages(ArchiveReader &in, ProjectContents &result, bool withOptions, const ProjectImageSink &sink)
 {
     int count = 0;
     if (!in.ReadInt(&count) || count < 0)
@@ -300,7 +311,10 @@ bool ReadImages(ArchiveReader &in, ImageList &images, bool withOptions)
             if (!in.ok())
                 return false;
         }
-        images.push_back(std::move(image));
+        if (sink)
+            sink(std::move(image));
+        else
+            result.images.push_back(std::move(image));
     }
     return true;
 }
@@ -308,6 +322,11 @@ bool ReadImages(ArchiveReader &in, ImageList &images, bool withOptions)
 
 QString NativeProjectPath(const QString &stored)
 {
+#ifndef Q_OS_WIN
+    // Already a path of this system, whose backslashes belong to file names.
+    if (stored.startsWith(QLatin1Char('/')))
+        return stored;
+#endif
     QString path = stored;
     path.replace(QLatin1Char('\\'), QLatin1Char('/'));
     return QDir::toNativeSeparators(path);
@@ -329,6 +348,9 @@ ProjectFormat ReadProjectHeader(QIODevice &device)
 
 ProjectFormat ProjectFileFormat(const QString &path)
 {
+    // Opening a pipe would wait for a writer that may never come.
+    if (!QFileInfo(path).isFile())
+        return ProjectFormat::NotAProject;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return ProjectFormat::NotAProject;
@@ -336,7 +358,7 @@ ProjectFormat ProjectFileFormat(const QString &path)
 }
 
 ProjectContents ReadProjectV3(QIODevice &device, const GalleryOptions &current,
-                              const DiaporamaOptions &slideshowDefaults)
+                              const DiaporamaOptions &slideshowDefaults, const ProjectImageSink &sink)
 {
     ProjectContents result;
     result.options = current;
@@ -350,16 +372,16 @@ ProjectContents ReadProjectV3(QIODevice &device, const GalleryOptions &current,
     ReadPath(in, &o.SlideshowPagePath);
     in.SkipString();
     ReadSlideshow(in, o.Diaporama, slideshowDefaults);
-    result.complete = ReadImages(in, result.images, true);
+    result.complete = ReadImages(in, result, true, sink);
     return result;
 }
 
-ProjectContents ReadProjectV1(QIODevice &device, const GalleryOptions &current)
+ProjectContents ReadProjectV1(QIODevice &device, const GalleryOptions &current, const ProjectImageSink &sink)
 {
     ProjectContents result;
     result.options = current;
     ArchiveReader in(device);
-    result.complete = ReadImages(in, result.images, false);
+    result.complete = ReadImages(in, result, false, sink);
     return result;
 }
 

@@ -11,6 +11,7 @@
 #include "document/imageentry.h"
 
 #include <QString>
+#include <functional>
 
 class QIODevice;
 
@@ -32,13 +33,18 @@ struct ProjectContents {
     bool complete = false;
 };
 
+// Given to a reader, it receives each image record as soon as it is read,
+// instead of `images`.
+using ProjectImageSink = std::function<void(ImageEntry &&image)>;
+
 // After the header of the current format. `options` starts as `current` and
 // takes every value the file holds; a stored slideshow speed of 0 brings in
 // `slideshowDefaults` (the user's saved slideshow settings) first.
 ProjectContents ReadProjectV3(QIODevice &device, const GalleryOptions &current,
-                              const DiaporamaOptions &slideshowDefaults);
+                              const DiaporamaOptions &slideshowDefaults, const ProjectImageSink &sink = {});
 // After the header of the older format, which holds no options: they stay `current`.
-ProjectContents ReadProjectV1(QIODevice &device, const GalleryOptions &current);
+ProjectContents ReadProjectV1(QIODevice &device, const GalleryOptions &current,
+                              const ProjectImageSink &sink = {});
 
 // Writes the current format: of each entry only the path, the comment and the
 // flagged option values. False on any write error.
@@ -48,4 +54,6 @@ bool WriteProject(QIODevice &device, const GalleryOptions &options, const ImageL
 bool SaveProjectFile(const QString &path, const GalleryOptions &options, const ImageList &images);
 
 // Paths in project files from other copies use "\\"; here they become native.
+// An absolute path of this system is kept as it is: on Unix a backslash is a
+// legal character of a file name.
 QString NativeProjectPath(const QString &stored);

@@ -339,6 +339,19 @@ TEST(ProjectFile, backslashPathsFromOtherCopiesBecomeNative)
     EXPECT_EQ(read.options.BuildVignette.PreSuffixe, QDir::toNativeSeparators("mini/small_"));
 }
 
+#ifndef Q_OS_WIN
+TEST(ProjectFile, absolutePathsOfThisSystemKeepTheirBackslashes)
+{
+    GalleryOptions o;
+    o.PagePath = "/www/a\\b/index.html";
+    const ImageList images{Entry("/photos/pluie\\soleil.jpg")};
+    const ProjectContents read = ReadV3(Written(o, images));
+    ASSERT_EQ(read.images.size(), 1u);
+    EXPECT_EQ(read.images[0].Path, images[0].Path);
+    EXPECT_EQ(read.options.PagePath, o.PagePath);
+}
+#endif
+
 TEST(ProjectFile, relativeThumbnailPrefixIsStoredWithBackslashesForOtherCopies)
 {
     GalleryOptions o;
@@ -411,6 +424,36 @@ TEST(ProjectFile, truncationAtEveryOffsetKeepsWhatCameBefore)
         }
     }
     EXPECT_EQ(lastCount, images.size() - 1);
+}
+
+TEST(ProjectFile, aSinkGetsEachRecordAsReadAndNoneOfADamagedOne)
+{
+    const ImageList images = SampleImages();
+    const QByteArray full = Written(DistinctOptions(), images);
+    for (const bool olderFormat : {false, true}) {
+        QByteArray bytes = full.left(full.size() - 3); // the last record is cut short
+        if (olderFormat) {
+            bytes = Bytes().Raw("VORL").Str("Gallorim Save File Data").Int(3).Str("/a").Str("un").Str("/b").data();
+        }
+        QBuffer buffer;
+        buffer.setData(bytes);
+        buffer.open(QIODevice::ReadOnly);
+        ImageList seen;
+        const ProjectImageSink sink = [&seen](ImageEntry &&image) { seen.push_back(std::move(image)); };
+        const ProjectFormat format = ReadProjectHeader(buffer);
+        const ProjectContents read = format == ProjectFormat::V3
+            ? ReadProjectV3(buffer, GalleryOptions(), {}, sink)
+            : ReadProjectV1(buffer, GalleryOptions(), sink);
+        EXPECT_FALSE(read.complete);
+        EXPECT_TRUE(read.images.empty());
+        if (olderFormat) {
+            ASSERT_EQ(seen.size(), 1u);
+            EXPECT_EQ(seen[0].Comment, "un");
+        } else {
+            EXPECT_TRUE(SameRecords(seen, ImageList(images.begin(), images.end() - 1)));
+            EXPECT_TRUE(SameOptions(read.options, DistinctOptions()));
+        }
+    }
 }
 
 TEST(ProjectFile, truncatedOptionsKeepTheFieldsReadBeforeTheCut)
