@@ -50,6 +50,9 @@ Outcome MakeThumbnail(const QString &source, const BuildVignetteOptions &options
     QString reason;
     if (target.isEmpty() && image.GetWidth() > 0) {
         reason = QStringLiteral("pas de nom de vignette (fichier sans extension)");
+    } else if (!target.isEmpty() && QFileInfo(target) == QFileInfo(source)) {
+        // An affix such as "./" names the source itself: never write over a photo.
+        reason = QStringLiteral("la vignette remplacerait l'image");
     } else {
         if (!target.isEmpty())
             CreateFolders(QFileInfo(target).absolutePath());

@@ -105,6 +105,22 @@ TEST_F(Subcommands, thumbReportsEachFailureWithItsCode)
     EXPECT_FALSE(QFile::exists(m_dir.filePath("mini/small_icon.ico")));
 }
 
+TEST_F(Subcommands, thumbNeverWritesOverItsSource)
+{
+    const QString photo = Picture("photo.png", 40, 20, "png");
+    const QByteArray original = [&] {
+        QFile f(photo);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    for (const char *affix : {"./", "/"}) {
+        EXPECT_EQ(Run(RunThumb, {"--presuffix", affix, photo}), 1) << affix;
+        EXPECT_EQ(m_out, photo + ": 5 la vignette remplacerait l'image\n") << affix;
+        QFile f(photo);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), original) << affix;
+    }
+}
+
 TEST_F(Subcommands, thumbKeepsCommandLineOrderWhateverTheJobs)
 {
     QStringList files;

@@ -207,6 +207,20 @@ TEST_F(Thumbnails, resultCodesForImpossibleRequests)
     EXPECT_EQ(Build(png, 100000, 100000, 1), THUMB_OUT_OF_MEMORY);
 }
 
+// An empty object answers 1 whatever the box; a bad box answers 4 before the
+// format is looked at. None of them touches an older thumbnail.
+TEST_F(Thumbnails, checksComeInOrderAndKeepTheOlderFile)
+{
+    ASSERT_TRUE(WriteBytes(Target(), "older"));
+    CGdiPlusImage empty;
+    EXPECT_EQ(empty.BuildThumbnail({Target(), 0, 0, 1, kWhite, 85}), THUMB_NO_IMAGE);
+    const QByteArray icon = Encode(Quadrants(32, 32), "ico");
+    EXPECT_EQ(Build(icon, 0, 16, 1), THUMB_BAD_SIZE);
+    EXPECT_EQ(Build(icon, 16, 16, 1), THUMB_NO_ENCODER);
+    EXPECT_EQ(Build(Encode(Quadrants(40, 40), "png"), 100000, 100000, 1), THUMB_OUT_OF_MEMORY);
+    EXPECT_EQ(ReadBytes(Target()), "older");
+}
+
 TEST_F(Thumbnails, replacesAnOlderFileAndKeepsItWhenWritingFails)
 {
     ASSERT_TRUE(WriteBytes(Target(), "older"));
