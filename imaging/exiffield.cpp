@@ -1,5 +1,7 @@
 #include "imaging/exiffield.h"
 
+#include "document/windows1252.h"
+
 #include <QStringDecoder>
 #include <cmath>
 #include <cstdio>
@@ -73,5 +75,5 @@ QString ExifAsciiText(const QByteArray &raw)
     const QByteArray text = nul < 0 ? raw : raw.left(nul);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = utf8(text);
-    return utf8.hasError() ? QString::fromLatin1(text) : decoded;
+    return utf8.hasError() ? FromWindows1252(text) : decoded;
 }
