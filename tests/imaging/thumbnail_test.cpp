@@ -262,3 +262,17 @@ TEST_F(Thumbnails, shrinksJpegsWhileLoading)
     EXPECT_EQ(ColourClass(back.pixel(20, 5)), 'r');
     EXPECT_EQ(fromPng, THUMB_OUT_OF_MEMORY);
 }
+
+// 1400 x 1400 fits the 8 MB canvas, but the JPEG must then be decoded at half
+// its size, 1500 x 1500 (9 MB): that is a lack of memory, not a broken file.
+TEST_F(Thumbnails, aDecodeBeyondTheLimitIsOutOfMemory)
+{
+    const QByteArray jpeg = Encode(Quadrants(3000, 3000), "jpeg", 80);
+    const int previous = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(8);
+    const ThumbnailResult big = Build(jpeg, 1400, 1400, 1);
+    const ThumbnailResult small = Build(jpeg, 1000, 1000, 1); // decoded at 3/8: 4.3 MB
+    QImageReader::setAllocationLimit(previous);
+    EXPECT_EQ(big, THUMB_OUT_OF_MEMORY);
+    EXPECT_EQ(small, THUMB_WRITTEN);
+}
