@@ -30,7 +30,7 @@ QString Reason(int code)
     case THUMB_BAD_SIZE:
         return QStringLiteral("taille de vignette nulle");
     default:
-        return QStringLiteral("échec de l'écriture");
+        return QStringLiteral("échec du décodage ou de l'écriture");
     }
 }
 
