@@ -108,7 +108,7 @@ bool CGdiPlusImage::LoadFromFileInMemory(const QString &path)
         if (bytes.size() > kMaxFileBytes)
             bytes.clear();
     }
-    return LoadFromMemory(bytes);
+    return LoadBytes(bytes, path);
 }
 
 bool CGdiPlusImage::LoadFromMemory(const char *bytes, qint64 length)
@@ -119,6 +119,11 @@ bool CGdiPlusImage::LoadFromMemory(const char *bytes, qint64 length)
 }
 
 bool CGdiPlusImage::LoadFromMemory(const QByteArray &bytes)
+{
+    return LoadBytes(bytes, QString());
+}
+
+bool CGdiPlusImage::LoadBytes(const QByteArray &bytes, const QString &sourcePath)
 {
     std::lock_guard lock(m_lock);
     Clear();
@@ -134,6 +139,7 @@ bool CGdiPlusImage::LoadFromMemory(const QByteArray &bytes)
     m_orientation = meta.orientation;
     m_exif = meta.texts;
     m_bytes = bytes;
+    m_path = sourcePath;
     m_inMemory = true;
     m_loaded = true;
     return true;

@@ -235,6 +235,24 @@ TEST_F(Thumbnails, replacesAnOlderFileAndKeepsItWhenWritingFails)
     EXPECT_EQ(image.BuildThumbnail({m_dir.path(), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
 }
 
+// An empty or "./" affix makes the thumbnail path name the photo itself.
+TEST_F(Thumbnails, neverWritesOverTheFileThePictureCameFrom)
+{
+    const QString src = m_dir.filePath("photo.png");
+    const QByteArray original = Encode(Quadrants(40, 40), "png");
+    ASSERT_TRUE(WriteBytes(src, original));
+    const QString sameFile = m_dir.path() + "/./photo.png";
+    CGdiPlusImage fromFile, fromFileInMemory;
+    ASSERT_TRUE(fromFile.LoadFromFile(src));
+    ASSERT_TRUE(fromFileInMemory.LoadFromFileInMemory(src));
+    for (CGdiPlusImage *image : {&fromFile, &fromFileInMemory}) {
+        EXPECT_EQ(image->BuildThumbnail({src, 10, 10, 1, kWhite, 85}), THUMB_FAILED);
+        EXPECT_EQ(image->BuildThumbnail({sameFile, 10, 10, 1, kWhite, 85}), THUMB_FAILED);
+        EXPECT_EQ(ReadBytes(src), original);
+    }
+    EXPECT_EQ(fromFileInMemory.BuildThumbnail({Target(), 10, 10, 1, kWhite, 85}), THUMB_WRITTEN);
+}
+
 TEST_F(Thumbnails, webpStaysWebp)
 {
     ASSERT_EQ(Build(Encode(Quadrants(300, 200), "webp", 90), 60, 40, 1), THUMB_WRITTEN);
