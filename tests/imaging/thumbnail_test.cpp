@@ -162,6 +162,28 @@ TEST_F(Thumbnails, fullGifPaletteGetsNoExtraEntry)
     EXPECT_TRUE(full.colorTable().contains(ReadBack().pixel(10, 2)));
 }
 
+// The first frame brings its own colours; the global table holds only greys.
+TEST_F(Thumbnails, gifFrameWithItsOwnTableUsesThatTable)
+{
+    const QImage picture = Quadrants(16, 16).convertToFormat(QImage::Format_Indexed8,
+        {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)});
+    QByteArray gif = Gif(picture);
+    ASSERT_EQ(GifGlobalTableSize(gif), 4);
+    const QByteArray local = gif.mid(13, 12);
+    gif.replace(13, 12, QByteArray::fromHex("101010202020303030404040"));
+    ASSERT_EQ(uchar(gif[25]), 0x2C) << "image descriptor right after the table";
+    gif[34] = char(0x80 | 1); // a local table of 4 entries follows the descriptor
+    gif.insert(35, local);
+
+    ASSERT_EQ(Build(gif, 16, 20, 0, kMagenta), THUMB_WRITTEN);
+    QFile f(Target());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ReadGifPalette(f).mid(0, 5), picture.colorTable() + QList<QRgb> {qRgb(255, 0, 255)});
+    const QImage back = ReadBack();
+    EXPECT_EQ(back.pixel(2, 4), qRgb(255, 0, 0));
+    EXPECT_EQ(back.pixel(13, 15), qRgb(0, 0, 255));
+}
+
 TEST_F(Thumbnails, gifTransparencySurvives)
 {
     QImage source = Indexed(4, 32, 32);
