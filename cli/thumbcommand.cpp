@@ -54,7 +54,8 @@ Outcome MakeThumbnail(const QString &source, const BuildVignetteOptions &options
         // An affix such as "./" names the source itself: never write over a photo.
         reason = QStringLiteral("la vignette remplacerait l'image");
     } else {
-        if (!target.isEmpty())
+        // Only a picture gets a folder made for its thumbnail.
+        if (!target.isEmpty() && image.GetWidth() > 0)
             CreateFolders(QFileInfo(target).absolutePath());
         code = image.BuildThumbnail(
             {target, box.width, box.height, box.stretch, options.BackgroundColor, options.JpegQuality});

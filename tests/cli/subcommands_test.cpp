@@ -96,6 +96,8 @@ TEST_F(Subcommands, thumbReportsEachFailureWithItsCode)
     const QString good = Picture("good.png", 40, 40, "png");
     const QString text = Text("text.jpg");
     const QString icon = Picture("icon.ico", 32, 32, "ico");
+    EXPECT_EQ(Run(RunThumb, {text}), 1);
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("mini"))) << "no folder for a file that is not a picture";
     EXPECT_EQ(Run(RunThumb, {good, text, icon}), 1);
     const QStringList lines = m_out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
