@@ -58,5 +58,5 @@ TEST(ExifField, asciiStopsAtTheFirstNulAndKeepsNonUtf8Bytes)
     EXPECT_EQ(ExifAsciiText(QByteArray("Canon\0junk", 10)), "Canon");
     EXPECT_EQ(ExifAsciiText(QByteArray("Appareil \xE9t\xE9")), QString::fromUtf8("Appareil été"));
     EXPECT_EQ(ExifAsciiText(QByteArray("Caf\xC3\xA9")), QString::fromUtf8("Café"));
-    EXPECT_EQ(ExifAsciiText(QByteArray("Studio \x80 \x93" "A\x94")), QString::fromUtf8("Studio € “A”"));
+    EXPECT_EQ(ExifAsciiText(QByteArray("Studio \x80 \x93") + "A\x94"), QString::fromUtf8("Studio € “A”"));
 }

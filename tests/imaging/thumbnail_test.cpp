@@ -165,8 +165,8 @@ TEST_F(Thumbnails, fullGifPaletteGetsNoExtraEntry)
 // The first frame brings its own colours; the global table holds only greys.
 TEST_F(Thumbnails, gifFrameWithItsOwnTableUsesThatTable)
 {
-    const QImage picture = Quadrants(16, 16).convertToFormat(QImage::Format_Indexed8,
-        {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)});
+    const QImage picture = Quadrants(16, 16).convertToFormat(
+        QImage::Format_Indexed8, {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)});
     QByteArray gif = Gif(picture);
     ASSERT_EQ(GifGlobalTableSize(gif), 4);
     const QByteArray local = gif.mid(13, 12);

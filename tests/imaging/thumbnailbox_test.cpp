@@ -56,8 +56,11 @@ TEST(ThumbnailBox, roundsInExtendedPrecision)
         ThumbnailBox box;
     };
     const Row rows[] = {
-        {3, 256, 93, {128, 47, 1}}, {3, 93, 256, {47, 128, 1}}, {4, 256, 93, {128, 47, 1}},
-        {5, 93, 256, {47, 128, 1}}, {4, 256, 211, {128, 106, 1}},
+        {3, 256, 93, {128, 47, 1}},
+        {3, 93, 256, {47, 128, 1}},
+        {4, 256, 93, {128, 47, 1}},
+        {5, 93, 256, {47, 128, 1}},
+        {4, 256, 211, {128, 106, 1}},
     };
     for (const Row &r : rows)
         EXPECT_EQ(ComputeThumbnailBox(Mode(r.mode), r.w, r.h), r.box)
