@@ -30,7 +30,7 @@ QString Reason(int code)
     case THUMB_BAD_SIZE:
         return QStringLiteral("taille de vignette nulle");
     default:
-        return QStringLiteral("échec de l'écriture");
+        return QStringLiteral("échec du décodage ou de l'écriture");
     }
 }
 
@@ -50,8 +50,12 @@ Outcome MakeThumbnail(const QString &source, const BuildVignetteOptions &options
     QString reason;
     if (target.isEmpty() && image.GetWidth() > 0) {
         reason = QStringLiteral("pas de nom de vignette (fichier sans extension)");
+    } else if (!target.isEmpty() && QFileInfo(target) == QFileInfo(source)) {
+        // An affix such as "./" names the source itself: never write over a photo.
+        reason = QStringLiteral("la vignette remplacerait l'image");
     } else {
-        if (!target.isEmpty())
+        // Only a picture gets a folder made for its thumbnail.
+        if (!target.isEmpty() && image.GetWidth() > 0)
             CreateFolders(QFileInfo(target).absolutePath());
         code = image.BuildThumbnail(
             {target, box.width, box.height, box.stretch, options.BackgroundColor, options.JpegQuality});

@@ -19,6 +19,18 @@ namespace {
 // thumbnail in reasonable memory anyway.
 constexpr qint64 kMaxFileBytes = qint64(512) << 20;
 
+// Bytes of the picture libjpeg hands over for the wanted size: it decodes at
+// the smallest M/8 of the stored size that still covers the wanted one (the
+// reader rounds the M/8 sides down when it chooses).
+qint64 JpegDecodeBytes(QSize stored, QSize wanted)
+{
+    for (qint64 m = 1; m < 8; ++m) {
+        if (stored.width() * m / 8 >= wanted.width() && stored.height() * m / 8 >= wanted.height())
+            return ((stored.width() * m + 7) / 8) * ((stored.height() * m + 7) / 8) * 4;
+    }
+    return qint64(stored.width()) * stored.height() * 4;
+}
+
 QColor ButtonFace()
 {
     return qGuiApp ? QGuiApplication::palette().color(QPalette::Button) : QColor(240, 240, 240);
@@ -96,7 +108,7 @@ bool CGdiPlusImage::LoadFromFileInMemory(const QString &path)
         if (bytes.size() > kMaxFileBytes)
             bytes.clear();
     }
-    return LoadFromMemory(bytes);
+    return LoadBytes(bytes, path);
 }
 
 bool CGdiPlusImage::LoadFromMemory(const char *bytes, qint64 length)
@@ -107,6 +119,11 @@ bool CGdiPlusImage::LoadFromMemory(const char *bytes, qint64 length)
 }
 
 bool CGdiPlusImage::LoadFromMemory(const QByteArray &bytes)
+{
+    return LoadBytes(bytes, QString());
+}
+
+bool CGdiPlusImage::LoadBytes(const QByteArray &bytes, const QString &sourcePath)
 {
     std::lock_guard lock(m_lock);
     Clear();
@@ -122,6 +139,7 @@ bool CGdiPlusImage::LoadFromMemory(const QByteArray &bytes)
     m_orientation = meta.orientation;
     m_exif = meta.texts;
     m_bytes = bytes;
+    m_path = sourcePath;
     m_inMemory = true;
     m_loaded = true;
     return true;
@@ -180,13 +198,12 @@ QImage CGdiPlusImage::DecodeUpright(
 {
     *memory = false;
     const bool jpeg = m_format == "jpeg";
+    const QSize storedTarget = SwapsSides(m_orientation) ? target.transposed() : target;
     // JPEG decodes at a DCT reduction of up to 1/8; the others at full size.
-    qint64 w = m_storedSize.width(), h = m_storedSize.height();
-    if (jpeg) {
-        w = (w + 7) / 8;
-        h = (h + 7) / 8;
-    }
-    if (w * h * 4 > DecodeLimitBytes()) {
+    // Beyond the decoders' limit the read would fail: that is lack of memory.
+    const qint64 decodeBytes = jpeg ? JpegDecodeBytes(m_storedSize, storedTarget)
+                                    : qint64(m_storedSize.width()) * m_storedSize.height() * 4;
+    if (decodeBytes > DecodeLimitBytes()) {
         *memory = true;
         return QImage();
     }
@@ -198,7 +215,7 @@ QImage CGdiPlusImage::DecodeUpright(
     if (jpeg) {
         // Shrink-on-load; a quality of 50 or more keeps the smooth final scale.
         reader.setQuality(75);
-        reader.setScaledSize(SwapsSides(m_orientation) ? target.transposed() : target);
+        reader.setScaledSize(storedTarget);
     }
     QImage picture = reader.read();
     if (picture.isNull())

@@ -74,8 +74,9 @@ public:
     void DrawFit(QPainter &painter, const QRect &rect, const QColor &face);
 
     // Writes the thumbnail in the source's format at the request's path,
-    // replacing any file there; creates no folder. Failures leave an older
-    // file at that path in place.
+    // replacing any file there but the source itself (result 5, so an affix
+    // such as "./" cannot turn photos into thumbnails); creates no folder.
+    // Failures leave an older file at that path in place.
     ThumbnailResult BuildThumbnail(const ThumbnailRequest &request);
 
     // The program's identification, written into JPEG thumbnails.
@@ -83,6 +84,7 @@ public:
 
 private:
     void Clear();
+    bool LoadBytes(const QByteArray &bytes, const QString &sourcePath);
     bool Probe(QIODevice &device);
     std::unique_ptr<QIODevice> OpenSource() const;
     // Decodes to the given upright size; sets *memory when the failure was
@@ -95,7 +97,7 @@ private:
     std::mutex m_lock;
     bool m_loaded = false;
     bool m_inMemory = false;
-    QString m_path;
+    QString m_path; // the file the picture came from, if any
     QByteArray m_bytes;
     QByteArray m_format;
     QSize m_storedSize;

@@ -1,21 +1,26 @@
 #include "imaging/exiffield.h"
 
+#include "document/windows1252.h"
+
 #include <QStringDecoder>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
 // A zero denominator (or 0/0) would print "inf" or "nan": such a value tells
 // the reader nothing, so the text stays empty.
-QString FormatRatio(double value, const char *format)
+QString FormatRatio(double value, int decimals)
 {
     if (!std::isfinite(value))
         return QString();
-    // The C library's rounding, which Qt's own formatter does not share (0.5).
-    char text[64];
-    std::snprintf(text, sizeof text, format, value);
-    return QString::fromLatin1(text);
+    // printf's rounding, which Qt's own formatter does not share (0.5), but
+    // never the user's decimal comma, which Qt lets into the C library.
+    char text[400];
+    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals);
+    if (end.ec != std::errc())
+        return QString();
+    return QString::fromLatin1(text, end.ptr - text);
 }
 
 } // namespace
@@ -44,17 +49,17 @@ QString ExifExposureText(std::uint32_t numerator, std::uint32_t denominator)
 {
     if (numerator == 1)
         return QString::number(static_cast<std::int32_t>(denominator));
-    return FormatRatio(double(denominator) / double(numerator), "%.0f");
+    return FormatRatio(double(denominator) / double(numerator), 0);
 }
 
 QString ExifApertureText(std::uint32_t numerator, std::uint32_t denominator)
 {
-    return FormatRatio(double(numerator) / double(denominator), "%.1f");
+    return FormatRatio(double(numerator) / double(denominator), 1);
 }
 
 QString ExifFocalText(std::uint32_t numerator, std::uint32_t denominator)
 {
-    return FormatRatio(double(numerator) / double(denominator), "%.0f");
+    return FormatRatio(double(numerator) / double(denominator), 0);
 }
 
 QString ExifFlashText(std::uint16_t value)
@@ -73,5 +78,5 @@ QString ExifAsciiText(const QByteArray &raw)
     const QByteArray text = nul < 0 ? raw : raw.left(nul);
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     const QString decoded = utf8(text);
-    return utf8.hasError() ? QString::fromLatin1(text) : decoded;
+    return utf8.hasError() ? FromWindows1252(text) : decoded;
 }

@@ -30,5 +30,6 @@ QString ExifFocalText(std::uint32_t numerator, std::uint32_t denominator);
 QString ExifFlashText(std::uint16_t value);
 QString ExifIsoText(std::uint16_t value);
 // An ASCII value up to its first NUL. Camera texts are nearly always ASCII;
-// anything that is not valid UTF-8 is read as Latin-1 so no byte is lost.
+// anything that is not valid UTF-8 is read as Windows-1252, the 8-bit code
+// page of the program's texts, so no byte is lost.
 QString ExifAsciiText(const QByteArray &raw);

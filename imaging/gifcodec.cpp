@@ -70,7 +70,8 @@ QList<QRgb> ReadGifPalette(QIODevice &device)
     int transparent = NO_TRANSPARENT_COLOR;
     std::unique_ptr<ColorMapObject, MapFreer> local;
     ScanFirstFrame(gif.get(), transparent, local);
-    const ColorMapObject *map = gif->SColorMap ? gif->SColorMap : local.get();
+    // The first frame is the picture: its own table, when it has one, holds its colours.
+    const ColorMapObject *map = local ? local.get() : gif->SColorMap;
     QList<QRgb> palette;
     if (!map)
         return palette;

@@ -7,7 +7,7 @@
 
 class QIODevice;
 
-// The global colour table, else the first frame's local one; the transparent
+// The first frame's local colour table, else the global one; the transparent
 // entry (from the first graphic control block) gets alpha 0. Empty when the
 // file has no colour table or is not a readable GIF.
 QList<QRgb> ReadGifPalette(QIODevice &device);

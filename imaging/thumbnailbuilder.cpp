@@ -10,6 +10,7 @@
 #include "imaging/thumbnailbox.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
 #include <QSaveFile>
@@ -97,6 +98,8 @@ ThumbnailResult CGdiPlusImage::BuildThumbnail(const ThumbnailRequest &request)
         return THUMB_BAD_SIZE;
     if (!IsWritableFormat(m_format))
         return THUMB_NO_ENCODER;
+    if (!m_path.isEmpty() && QFileInfo(request.targetPath) == QFileInfo(m_path))
+        return THUMB_FAILED;
     if (qint64(request.width) * request.height * 4 > DecodeLimitBytes())
         return THUMB_OUT_OF_MEMORY;
 

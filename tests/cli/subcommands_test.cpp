@@ -96,6 +96,8 @@ TEST_F(Subcommands, thumbReportsEachFailureWithItsCode)
     const QString good = Picture("good.png", 40, 40, "png");
     const QString text = Text("text.jpg");
     const QString icon = Picture("icon.ico", 32, 32, "ico");
+    EXPECT_EQ(Run(RunThumb, {text}), 1);
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("mini"))) << "no folder for a file that is not a picture";
     EXPECT_EQ(Run(RunThumb, {good, text, icon}), 1);
     const QStringList lines = m_out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3);
@@ -103,6 +105,22 @@ TEST_F(Subcommands, thumbReportsEachFailureWithItsCode)
     EXPECT_EQ(lines[1], text + ": 1 pas une image");
     EXPECT_EQ(lines[2], icon + ": 3 format en lecture seule");
     EXPECT_FALSE(QFile::exists(m_dir.filePath("mini/small_icon.ico")));
+}
+
+TEST_F(Subcommands, thumbNeverWritesOverItsSource)
+{
+    const QString photo = Picture("photo.png", 40, 20, "png");
+    const QByteArray original = [&] {
+        QFile f(photo);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }();
+    for (const char *affix : {"./", "/"}) {
+        EXPECT_EQ(Run(RunThumb, {"--presuffix", affix, photo}), 1) << affix;
+        EXPECT_EQ(m_out, photo + ": 5 la vignette remplacerait l'image\n") << affix;
+        QFile f(photo);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+        EXPECT_EQ(f.readAll(), original) << affix;
+    }
 }
 
 TEST_F(Subcommands, thumbKeepsCommandLineOrderWhateverTheJobs)

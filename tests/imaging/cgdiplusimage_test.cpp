@@ -1,7 +1,10 @@
 #include "imaging/cgdiplusimage.h"
 
+#include "imaging/gifcodec.h"
 #include "imagingtestsupport.h"
 
+#include <QBuffer>
+#include <QImageReader>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -144,4 +147,34 @@ TEST(DrawFit, fillsTheWholeRectangleWhenNothingIsHeld)
         image.DrawFit(painter, QRect(0, 0, 20, 20), QColor(Qt::white));
     }
     EXPECT_EQ(ColourClass(target.pixel(10, 10)), 'w');
+}
+
+// With the decoders held to 1 MB a 1000 x 1000 picture (4 MB of pixels)
+// cannot be decoded, so a load that succeeds has read the header only.
+TEST_F(ImageFiles, loadingReadsOnlyTheHeaderInEveryFormat)
+{
+    const QImage picture = Quadrants(1000, 1000);
+    QByteArray gif;
+    {
+        QBuffer buffer(&gif);
+        buffer.open(QIODevice::WriteOnly);
+        ASSERT_TRUE(WriteGif(picture.convertToFormat(QImage::Format_Indexed8), buffer));
+    }
+    const std::pair<const char *, QByteArray> files[] = {{"a.jpg", Encode(picture, "jpeg")},
+        {"a.png", Encode(picture, "png")}, {"a.gif", gif}, {"a.bmp", Encode(picture, "bmp")},
+        {"a.tif", Encode(picture, "tiff")}, {"a.webp", Encode(picture, "webp")}};
+    QList<QString> paths;
+    for (const auto &[name, bytes] : files)
+        paths.append(Write(name, bytes));
+    const int previous = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(1);
+    QStringList failures;
+    for (const QString &path : paths) {
+        CGdiPlusImage fromFile, fromMemory;
+        if (!fromFile.LoadFromFile(path) || fromFile.GetSizeText() != "1000x1000"
+            || !fromMemory.LoadFromFileInMemory(path) || fromMemory.GetSizeText() != "1000x1000")
+            failures.append(path);
+    }
+    QImageReader::setAllocationLimit(previous);
+    EXPECT_TRUE(failures.isEmpty()) << failures.join(' ').toStdString();
 }

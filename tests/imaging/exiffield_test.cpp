@@ -1,6 +1,8 @@
 #include "imaging/exiffield.h"
 
+#include <clocale>
 #include <gtest/gtest.h>
+#include <string>
 
 TEST(ExifField, dateIsDayMonthYearAndTimeFollowsTheBlank)
 {
@@ -58,4 +60,21 @@ TEST(ExifField, asciiStopsAtTheFirstNulAndKeepsNonUtf8Bytes)
     EXPECT_EQ(ExifAsciiText(QByteArray("Canon\0junk", 10)), "Canon");
     EXPECT_EQ(ExifAsciiText(QByteArray("Appareil \xE9t\xE9")), QString::fromUtf8("Appareil été"));
     EXPECT_EQ(ExifAsciiText(QByteArray("Caf\xC3\xA9")), QString::fromUtf8("Café"));
+    EXPECT_EQ(ExifAsciiText(QByteArray("Studio \x80 \x93") + "A\x94"), QString::fromUtf8("Studio € “A”"));
+}
+
+// Qt hands the user's locale to the C library; a French one writes "5,6".
+TEST(ExifField, numbersKeepTheirPointInAnyLocale)
+{
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    bool comma = false;
+    for (const char *name : {"fr_FR.UTF-8", "fr_FR.utf8", "de_DE.UTF-8", "de_DE.utf8"})
+        comma = comma || std::setlocale(LC_NUMERIC, name) != nullptr;
+    if (!comma)
+        GTEST_SKIP() << "no locale with a decimal comma is installed";
+    const QString aperture = ExifApertureText(56, 10);
+    const QString exposure = ExifExposureText(10, 2500);
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(aperture, "5.6");
+    EXPECT_EQ(exposure, "250");
 }

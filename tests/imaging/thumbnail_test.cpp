@@ -162,6 +162,28 @@ TEST_F(Thumbnails, fullGifPaletteGetsNoExtraEntry)
     EXPECT_TRUE(full.colorTable().contains(ReadBack().pixel(10, 2)));
 }
 
+// The first frame brings its own colours; the global table holds only greys.
+TEST_F(Thumbnails, gifFrameWithItsOwnTableUsesThatTable)
+{
+    const QImage picture = Quadrants(16, 16).convertToFormat(
+        QImage::Format_Indexed8, {qRgb(255, 0, 0), qRgb(0, 255, 0), qRgb(0, 0, 255), qRgb(255, 255, 0)});
+    QByteArray gif = Gif(picture);
+    ASSERT_EQ(GifGlobalTableSize(gif), 4);
+    const QByteArray local = gif.mid(13, 12);
+    gif.replace(13, 12, QByteArray::fromHex("101010202020303030404040"));
+    ASSERT_EQ(uchar(gif[25]), 0x2C) << "image descriptor right after the table";
+    gif[34] = char(0x80 | 1); // a local table of 4 entries follows the descriptor
+    gif.insert(35, local);
+
+    ASSERT_EQ(Build(gif, 16, 20, 0, kMagenta), THUMB_WRITTEN);
+    QFile f(Target());
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ReadGifPalette(f).mid(0, 5), picture.colorTable() + QList<QRgb> {qRgb(255, 0, 255)});
+    const QImage back = ReadBack();
+    EXPECT_EQ(back.pixel(2, 4), qRgb(255, 0, 0));
+    EXPECT_EQ(back.pixel(13, 15), qRgb(0, 0, 255));
+}
+
 TEST_F(Thumbnails, gifTransparencySurvives)
 {
     QImage source = Indexed(4, 32, 32);
@@ -207,6 +229,20 @@ TEST_F(Thumbnails, resultCodesForImpossibleRequests)
     EXPECT_EQ(Build(png, 100000, 100000, 1), THUMB_OUT_OF_MEMORY);
 }
 
+// An empty object answers 1 whatever the box; a bad box answers 4 before the
+// format is looked at. None of them touches an older thumbnail.
+TEST_F(Thumbnails, checksComeInOrderAndKeepTheOlderFile)
+{
+    ASSERT_TRUE(WriteBytes(Target(), "older"));
+    CGdiPlusImage empty;
+    EXPECT_EQ(empty.BuildThumbnail({Target(), 0, 0, 1, kWhite, 85}), THUMB_NO_IMAGE);
+    const QByteArray icon = Encode(Quadrants(32, 32), "ico");
+    EXPECT_EQ(Build(icon, 0, 16, 1), THUMB_BAD_SIZE);
+    EXPECT_EQ(Build(icon, 16, 16, 1), THUMB_NO_ENCODER);
+    EXPECT_EQ(Build(Encode(Quadrants(40, 40), "png"), 100000, 100000, 1), THUMB_OUT_OF_MEMORY);
+    EXPECT_EQ(ReadBytes(Target()), "older");
+}
+
 TEST_F(Thumbnails, replacesAnOlderFileAndKeepsItWhenWritingFails)
 {
     ASSERT_TRUE(WriteBytes(Target(), "older"));
@@ -219,6 +255,24 @@ TEST_F(Thumbnails, replacesAnOlderFileAndKeepsItWhenWritingFails)
         image.BuildThumbnail({m_dir.filePath("no/such/folder/t.png"), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
     EXPECT_EQ(image.BuildThumbnail({QString(), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
     EXPECT_EQ(image.BuildThumbnail({m_dir.path(), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
+}
+
+// An empty or "./" affix makes the thumbnail path name the photo itself.
+TEST_F(Thumbnails, neverWritesOverTheFileThePictureCameFrom)
+{
+    const QString src = m_dir.filePath("photo.png");
+    const QByteArray original = Encode(Quadrants(40, 40), "png");
+    ASSERT_TRUE(WriteBytes(src, original));
+    const QString sameFile = m_dir.path() + "/./photo.png";
+    CGdiPlusImage fromFile, fromFileInMemory;
+    ASSERT_TRUE(fromFile.LoadFromFile(src));
+    ASSERT_TRUE(fromFileInMemory.LoadFromFileInMemory(src));
+    for (CGdiPlusImage *image : {&fromFile, &fromFileInMemory}) {
+        EXPECT_EQ(image->BuildThumbnail({src, 10, 10, 1, kWhite, 85}), THUMB_FAILED);
+        EXPECT_EQ(image->BuildThumbnail({sameFile, 10, 10, 1, kWhite, 85}), THUMB_FAILED);
+        EXPECT_EQ(ReadBytes(src), original);
+    }
+    EXPECT_EQ(fromFileInMemory.BuildThumbnail({Target(), 10, 10, 1, kWhite, 85}), THUMB_WRITTEN);
 }
 
 TEST_F(Thumbnails, webpStaysWebp)
@@ -247,4 +301,18 @@ TEST_F(Thumbnails, shrinksJpegsWhileLoading)
     EXPECT_EQ(fromJpeg, THUMB_WRITTEN);
     EXPECT_EQ(ColourClass(back.pixel(20, 5)), 'r');
     EXPECT_EQ(fromPng, THUMB_OUT_OF_MEMORY);
+}
+
+// 1400 x 1400 fits the 8 MB canvas, but the JPEG must then be decoded at half
+// its size, 1500 x 1500 (9 MB): that is a lack of memory, not a broken file.
+TEST_F(Thumbnails, aDecodeBeyondTheLimitIsOutOfMemory)
+{
+    const QByteArray jpeg = Encode(Quadrants(3000, 3000), "jpeg", 80);
+    const int previous = QImageReader::allocationLimit();
+    QImageReader::setAllocationLimit(8);
+    const ThumbnailResult big = Build(jpeg, 1400, 1400, 1);
+    const ThumbnailResult small = Build(jpeg, 1000, 1000, 1); // decoded at 3/8: 4.3 MB
+    QImageReader::setAllocationLimit(previous);
+    EXPECT_EQ(big, THUMB_OUT_OF_MEMORY);
+    EXPECT_EQ(small, THUMB_WRITTEN);
 }

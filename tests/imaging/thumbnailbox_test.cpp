@@ -46,6 +46,27 @@ TEST(ThumbnailBox, roundsHalfUp)
     EXPECT_EQ(ComputeThumbnailBox(o, 15, 14), (ThumbnailBox {2, 1, 1}));
 }
 
+// 128 x 93 / 256 is exactly 46.5: a double quotient 256 / 93 rounds up and
+// lands the result just below the half, the extended one does not.
+TEST(ThumbnailBox, roundsInExtendedPrecision)
+{
+    struct Row {
+        int mode;
+        unsigned w, h;
+        ThumbnailBox box;
+    };
+    const Row rows[] = {
+        {3, 256, 93, {128, 47, 1}},
+        {3, 93, 256, {47, 128, 1}},
+        {4, 256, 93, {128, 47, 1}},
+        {5, 93, 256, {47, 128, 1}},
+        {4, 256, 211, {128, 106, 1}},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(ComputeThumbnailBox(Mode(r.mode), r.w, r.h), r.box)
+            << "mode " << r.mode << " " << r.w << "x" << r.h;
+}
+
 TEST(ThumbnailBox, readsAStoredZeroSideAs128)
 {
     EXPECT_EQ(ComputeThumbnailBox(Mode(2, 0), 800, 600), (ThumbnailBox {171, 128, 1}));
