@@ -3,175 +3,167 @@
 #include "document/thumbnailpath.h"
 #include "platform/profile.h"
 
+#include <type_traits>
+
 namespace {
-// Colours live in the registry as 32-bit numbers, like every int.
-COLORREF GetColor(const Profile &p, const QString &section, const QString &name, COLORREF def)
-{
-    return static_cast<COLORREF>(p.GetInt(section, name, static_cast<int>(def)));
-}
-
-void WriteColor(Profile &p, const QString &section, const QString &name, COLORREF value)
-{
-    p.WriteInt(section, name, static_cast<int>(value));
-}
-
 const QString kWebPage1 = QStringLiteral("LastOptions/WebPage1");
 const QString kWebPage2 = QStringLiteral("LastOptions/WebPage2");
 const QString kLinks = QStringLiteral("LastOptions/Links");
 const QString kBuildVignette = QStringLiteral("LastOptions/BuildVignette");
 const QString kDiaporama = QStringLiteral("LastOptions/Diaporama");
+
+// Path-like texts accept either separator when read and are held natively.
+enum class TextKind { Plain, Path };
+
+// Reads each value of a section, keeping the field's current value (the
+// built-in default) when the settings have none. Colours are 32-bit numbers
+// there, like every int.
+class SectionReader {
+public:
+    SectionReader(const Profile &p, const QString &section) : m_p(p), m_s(section) {}
+    void operator()(const QString &name, int &v) const { v = m_p.GetInt(m_s, name, v); }
+    void operator()(const QString &name, COLORREF &v) const
+    {
+        v = static_cast<COLORREF>(m_p.GetInt(m_s, name, static_cast<int>(v)));
+    }
+    void operator()(const QString &name, SizeCxCy &v) const
+    {
+        (*this)(name + QStringLiteral(".cx"), v.cx);
+        (*this)(name + QStringLiteral(".cy"), v.cy);
+    }
+    void operator()(const QString &name, QString &v, TextKind kind = TextKind::Plain) const
+    {
+        v = m_p.GetString(m_s, name, v);
+        if (kind == TextKind::Path)
+            v = NativeSeparators(v);
+    }
+
+private:
+    const Profile &m_p;
+    const QString &m_s;
+};
+
+class SectionWriter {
+public:
+    SectionWriter(Profile &p, const QString &section) : m_p(p), m_s(section) {}
+    void operator()(const QString &name, int v) const { m_p.WriteInt(m_s, name, v); }
+    void operator()(const QString &name, COLORREF v) const { m_p.WriteInt(m_s, name, static_cast<int>(v)); }
+    void operator()(const QString &name, const SizeCxCy &v) const
+    {
+        (*this)(name + QStringLiteral(".cx"), v.cx);
+        (*this)(name + QStringLiteral(".cy"), v.cy);
+    }
+    void operator()(const QString &name, const QString &v, TextKind = TextKind::Plain) const
+    {
+        m_p.WriteString(m_s, name, v);
+    }
+
+private:
+    Profile &m_p;
+    const QString &m_s;
+};
+
+template <typename G, typename T> constexpr bool kIs = std::is_same_v<std::remove_const_t<G>, T>;
+
+// The settings names of each group, written once for both directions.
+template <typename G, typename F>
+    requires kIs<G, WebPage1Options>
+void Fields(G &o, const F &f)
+{
+    f(QStringLiteral("PageTitle"), o.PageTitle);
+    f(QStringLiteral("DefaultPage"), o.DefaultPage);
+    f(QStringLiteral("PersonnalizedPagePath"), o.PersonnalizedPagePath);
+    f(QStringLiteral("BackgroundColor"), o.BackgroundColor);
+    f(QStringLiteral("TextColor"), o.TextColor);
+    f(QStringLiteral("Link"), o.Link);
+    f(QStringLiteral("BorderColor"), o.BorderColor);
+    f(QStringLiteral("BackgroundImagePath"), o.BackgroundImagePath);
+    f(QStringLiteral("ProtectImage"), o.ProtectImage);
+}
+
+template <typename G, typename F>
+    requires kIs<G, WebPage2Options>
+void Fields(G &o, const F &f)
+{
+    f(QStringLiteral("NbImageOnOneLine"), o.NbImageOnOneLine);
+    f(QStringLiteral("NbLineOnOnePage"), o.NbLineOnOnePage);
+    f(QStringLiteral("EndLastLine"), o.EndLastLine);
+    f(QStringLiteral("BorderSize"), o.BorderSize);
+    f(QStringLiteral("ToolTipType"), o.ToolTipType);
+    f(QStringLiteral("RootRelativePath"), o.RootRelativePath);
+    f(QStringLiteral("RootPath"), o.RootPath);
+    f(QStringLiteral("NoTooltipInPopups"), o.NoTooltipInPopups);
+    f(QStringLiteral("CommentUnderImage"), o.CommentUnderImage);
+}
+
+template <typename G, typename F>
+    requires kIs<G, LinksOptions>
+void Fields(G &o, const F &f)
+{
+    f(QStringLiteral("IsLink"), o.IsLink);
+    f(QStringLiteral("LinkType"), o.LinkType);
+    f(QStringLiteral("WindowAutoSize"), o.WindowAutoSize);
+    f(QStringLiteral("WindowFixedSize"), o.WindowFixedSize);
+    f(QStringLiteral("AdapImageSize"), o.AdapImageSize);
+    f(QStringLiteral("AllowFullSize"), o.AllowFullSize);
+    f(QStringLiteral("PopupBgColor"), o.PopupBgColor);
+    f(QStringLiteral("SpecialPopupLink"), o.SpecialPopupLink);
+    f(QStringLiteral("ZipLink"), o.ZipLink);
+    f(QStringLiteral("ZipName"), o.ZipName, TextKind::Path);
+}
+
+template <typename G, typename F>
+    requires kIs<G, BuildVignetteOptions>
+void Fields(G &o, const F &f)
+{
+    f(QStringLiteral("WithPrefixe"), o.WithPrefixe);
+    f(QStringLiteral("PreSuffixe"), o.PreSuffixe, TextKind::Path);
+    f(QStringLiteral("RejectFileWithVignetteName"), o.RejectFileWithVignetteName);
+    f(QStringLiteral("IfDoNotExistAction"), o.IfDoNotExistAction);
+    f(QStringLiteral("IsPercentSize"), o.IsPercentSize);
+    f(QStringLiteral("PercentSize"), o.PercentSize);
+    f(QStringLiteral("FixedSize"), o.FixedSize);
+    f(QStringLiteral("BackgroundColor"), o.BackgroundColor);
+    f(QStringLiteral("JpegQuality"), o.JpegQuality);
+    f(QStringLiteral("SmallestBiggestSize"), o.SmallestBiggestSize);
+}
+
+template <typename G, typename F>
+    requires kIs<G, DiaporamaOptions>
+void Fields(G &o, const F &f)
+{
+    f(QStringLiteral("Speed"), o.Speed);
+    f(QStringLiteral("CloseOrBack"), o.CloseOrBack);
+    f(QStringLiteral("AutoOrUser"), o.AutoOrUser);
+    f(QStringLiteral("VignetteDiapoSizeMode"), o.VignetteDiapoSizeMode);
+    f(QStringLiteral("VignetteDiapoSizeWidth"), o.VignetteDiapoSizeWidth);
+    f(QStringLiteral("VignetteDiapoSizeHeight"), o.VignetteDiapoSizeHeight);
+    f(QStringLiteral("NoLoop"), o.NoLoop);
+    f(QStringLiteral("Random"), o.Random);
+}
+
+template <typename G> void Load(G &group, const Profile &p, const QString &section)
+{
+    group = G{};
+    Fields(group, SectionReader(p, section));
+}
+
+template <typename G> void Save(const G &group, Profile &p, const QString &section)
+{
+    Fields(group, SectionWriter(p, section));
+}
 } // namespace
 
-void WebPage1Options::LoadFromRegistry(const Profile &p)
-{
-    const WebPage1Options d;
-    const QString &s = kWebPage1;
-    PageTitle = p.GetString(s, "PageTitle", d.PageTitle);
-    DefaultPage = p.GetInt(s, "DefaultPage", d.DefaultPage);
-    PersonnalizedPagePath = p.GetString(s, "PersonnalizedPagePath", d.PersonnalizedPagePath);
-    BackgroundColor = GetColor(p, s, "BackgroundColor", d.BackgroundColor);
-    TextColor = GetColor(p, s, "TextColor", d.TextColor);
-    Link = GetColor(p, s, "Link", d.Link);
-    BorderColor = GetColor(p, s, "BorderColor", d.BorderColor);
-    BackgroundImagePath = p.GetString(s, "BackgroundImagePath", d.BackgroundImagePath);
-    ProtectImage = p.GetInt(s, "ProtectImage", d.ProtectImage);
-}
-
-void WebPage1Options::SaveToRegistry(Profile &p) const
-{
-    const QString &s = kWebPage1;
-    p.WriteString(s, "PageTitle", PageTitle);
-    p.WriteInt(s, "DefaultPage", DefaultPage);
-    p.WriteString(s, "PersonnalizedPagePath", PersonnalizedPagePath);
-    WriteColor(p, s, "BackgroundColor", BackgroundColor);
-    WriteColor(p, s, "TextColor", TextColor);
-    WriteColor(p, s, "Link", Link);
-    WriteColor(p, s, "BorderColor", BorderColor);
-    p.WriteString(s, "BackgroundImagePath", BackgroundImagePath);
-    p.WriteInt(s, "ProtectImage", ProtectImage);
-}
-
-void WebPage2Options::LoadFromRegistry(const Profile &p)
-{
-    const WebPage2Options d;
-    const QString &s = kWebPage2;
-    NbImageOnOneLine = p.GetInt(s, "NbImageOnOneLine", d.NbImageOnOneLine);
-    NbLineOnOnePage = p.GetInt(s, "NbLineOnOnePage", d.NbLineOnOnePage);
-    EndLastLine = p.GetInt(s, "EndLastLine", d.EndLastLine);
-    BorderSize = p.GetInt(s, "BorderSize", d.BorderSize);
-    ToolTipType = p.GetInt(s, "ToolTipType", d.ToolTipType);
-    RootRelativePath = p.GetInt(s, "RootRelativePath", d.RootRelativePath);
-    RootPath = p.GetString(s, "RootPath", d.RootPath);
-    NoTooltipInPopups = p.GetInt(s, "NoTooltipInPopups", d.NoTooltipInPopups);
-    CommentUnderImage = p.GetInt(s, "CommentUnderImage", d.CommentUnderImage);
-}
-
-void WebPage2Options::SaveToRegistry(Profile &p) const
-{
-    const QString &s = kWebPage2;
-    p.WriteInt(s, "NbImageOnOneLine", NbImageOnOneLine);
-    p.WriteInt(s, "NbLineOnOnePage", NbLineOnOnePage);
-    p.WriteInt(s, "EndLastLine", EndLastLine);
-    p.WriteInt(s, "BorderSize", BorderSize);
-    p.WriteInt(s, "ToolTipType", ToolTipType);
-    p.WriteInt(s, "RootRelativePath", RootRelativePath);
-    p.WriteString(s, "RootPath", RootPath);
-    p.WriteInt(s, "NoTooltipInPopups", NoTooltipInPopups);
-    p.WriteInt(s, "CommentUnderImage", CommentUnderImage);
-}
-
-void LinksOptions::LoadFromRegistry(const Profile &p)
-{
-    const LinksOptions d;
-    const QString &s = kLinks;
-    IsLink = p.GetInt(s, "IsLink", d.IsLink);
-    LinkType = p.GetInt(s, "LinkType", d.LinkType);
-    WindowAutoSize = p.GetInt(s, "WindowAutoSize", d.WindowAutoSize);
-    WindowFixedSize.cx = p.GetInt(s, "WindowFixedSize.cx", d.WindowFixedSize.cx);
-    WindowFixedSize.cy = p.GetInt(s, "WindowFixedSize.cy", d.WindowFixedSize.cy);
-    AdapImageSize = p.GetInt(s, "AdapImageSize", d.AdapImageSize);
-    AllowFullSize = p.GetInt(s, "AllowFullSize", d.AllowFullSize);
-    PopupBgColor = GetColor(p, s, "PopupBgColor", d.PopupBgColor);
-    SpecialPopupLink = p.GetInt(s, "SpecialPopupLink", d.SpecialPopupLink);
-    ZipLink = p.GetInt(s, "ZipLink", d.ZipLink);
-    ZipName = NativeSeparators(p.GetString(s, "ZipName", d.ZipName));
-}
-
-void LinksOptions::SaveToRegistry(Profile &p) const
-{
-    const QString &s = kLinks;
-    p.WriteInt(s, "IsLink", IsLink);
-    p.WriteInt(s, "LinkType", LinkType);
-    p.WriteInt(s, "WindowAutoSize", WindowAutoSize);
-    p.WriteInt(s, "WindowFixedSize.cx", WindowFixedSize.cx);
-    p.WriteInt(s, "WindowFixedSize.cy", WindowFixedSize.cy);
-    p.WriteInt(s, "AdapImageSize", AdapImageSize);
-    p.WriteInt(s, "AllowFullSize", AllowFullSize);
-    WriteColor(p, s, "PopupBgColor", PopupBgColor);
-    p.WriteInt(s, "SpecialPopupLink", SpecialPopupLink);
-    p.WriteInt(s, "ZipLink", ZipLink);
-    p.WriteString(s, "ZipName", ZipName);
-}
-
-void BuildVignetteOptions::LoadFromRegistry(const Profile &p)
-{
-    const BuildVignetteOptions d;
-    const QString &s = kBuildVignette;
-    WithPrefixe = p.GetInt(s, "WithPrefixe", d.WithPrefixe);
-    PreSuffixe = NativeSeparators(p.GetString(s, "PreSuffixe", d.PreSuffixe));
-    RejectFileWithVignetteName = p.GetInt(s, "RejectFileWithVignetteName", d.RejectFileWithVignetteName);
-    IfDoNotExistAction = p.GetInt(s, "IfDoNotExistAction", d.IfDoNotExistAction);
-    IsPercentSize = p.GetInt(s, "IsPercentSize", d.IsPercentSize);
-    PercentSize = p.GetInt(s, "PercentSize", d.PercentSize);
-    FixedSize.cx = p.GetInt(s, "FixedSize.cx", d.FixedSize.cx);
-    FixedSize.cy = p.GetInt(s, "FixedSize.cy", d.FixedSize.cy);
-    BackgroundColor = GetColor(p, s, "BackgroundColor", d.BackgroundColor);
-    JpegQuality = p.GetInt(s, "JpegQuality", d.JpegQuality);
-    SmallestBiggestSize = p.GetInt(s, "SmallestBiggestSize", d.SmallestBiggestSize);
-}
-
-void BuildVignetteOptions::SaveToRegistry(Profile &p) const
-{
-    const QString &s = kBuildVignette;
-    p.WriteInt(s, "WithPrefixe", WithPrefixe);
-    p.WriteString(s, "PreSuffixe", PreSuffixe);
-    p.WriteInt(s, "RejectFileWithVignetteName", RejectFileWithVignetteName);
-    p.WriteInt(s, "IfDoNotExistAction", IfDoNotExistAction);
-    p.WriteInt(s, "IsPercentSize", IsPercentSize);
-    p.WriteInt(s, "PercentSize", PercentSize);
-    p.WriteInt(s, "FixedSize.cx", FixedSize.cx);
-    p.WriteInt(s, "FixedSize.cy", FixedSize.cy);
-    WriteColor(p, s, "BackgroundColor", BackgroundColor);
-    p.WriteInt(s, "JpegQuality", JpegQuality);
-    p.WriteInt(s, "SmallestBiggestSize", SmallestBiggestSize);
-}
-
-void DiaporamaOptions::LoadFromRegistry(const Profile &p)
-{
-    const DiaporamaOptions d;
-    const QString &s = kDiaporama;
-    Speed = p.GetInt(s, "Speed", d.Speed);
-    CloseOrBack = p.GetInt(s, "CloseOrBack", d.CloseOrBack);
-    AutoOrUser = p.GetInt(s, "AutoOrUser", d.AutoOrUser);
-    VignetteDiapoSizeMode = p.GetInt(s, "VignetteDiapoSizeMode", d.VignetteDiapoSizeMode);
-    VignetteDiapoSizeWidth = p.GetInt(s, "VignetteDiapoSizeWidth", d.VignetteDiapoSizeWidth);
-    VignetteDiapoSizeHeight = p.GetInt(s, "VignetteDiapoSizeHeight", d.VignetteDiapoSizeHeight);
-    NoLoop = p.GetInt(s, "NoLoop", d.NoLoop);
-    Random = p.GetInt(s, "Random", d.Random);
-}
-
-void DiaporamaOptions::SaveToRegistry(Profile &p) const
-{
-    const QString &s = kDiaporama;
-    p.WriteInt(s, "Speed", Speed);
-    p.WriteInt(s, "CloseOrBack", CloseOrBack);
-    p.WriteInt(s, "AutoOrUser", AutoOrUser);
-    p.WriteInt(s, "VignetteDiapoSizeMode", VignetteDiapoSizeMode);
-    p.WriteInt(s, "VignetteDiapoSizeWidth", VignetteDiapoSizeWidth);
-    p.WriteInt(s, "VignetteDiapoSizeHeight", VignetteDiapoSizeHeight);
-    p.WriteInt(s, "NoLoop", NoLoop);
-    p.WriteInt(s, "Random", Random);
-}
+void WebPage1Options::LoadFromRegistry(const Profile &p) { Load(*this, p, kWebPage1); }
+void WebPage1Options::SaveToRegistry(Profile &p) const { Save(*this, p, kWebPage1); }
+void WebPage2Options::LoadFromRegistry(const Profile &p) { Load(*this, p, kWebPage2); }
+void WebPage2Options::SaveToRegistry(Profile &p) const { Save(*this, p, kWebPage2); }
+void LinksOptions::LoadFromRegistry(const Profile &p) { Load(*this, p, kLinks); }
+void LinksOptions::SaveToRegistry(Profile &p) const { Save(*this, p, kLinks); }
+void BuildVignetteOptions::LoadFromRegistry(const Profile &p) { Load(*this, p, kBuildVignette); }
+void BuildVignetteOptions::SaveToRegistry(Profile &p) const { Save(*this, p, kBuildVignette); }
+void DiaporamaOptions::LoadFromRegistry(const Profile &p) { Load(*this, p, kDiaporama); }
+void DiaporamaOptions::SaveToRegistry(Profile &p) const { Save(*this, p, kDiaporama); }
 
 void GalleryOptions::LoadFromRegistry(const Profile &profile)
 {
