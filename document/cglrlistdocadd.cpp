@@ -216,11 +216,17 @@ void CGLRListDoc::AddImageFile(AddRequest request)
             break;
         }
     }
-    // The job is queued once the entry exists, so that a fast job's result
-    // cannot arrive before the entry it refreshes.
-    if (InsertEntry(entry, state, information, request.FromProject) >= 0 && queueJob) {
-        std::lock_guard lock(m_thumbnailQueueLock);
-        m_thumbnailQueue.push_back(ThumbnailJob{entry.Path, vignette});
-        m_thumbnailEvent.Set();
+    if (!queueJob) {
+        InsertEntry(entry, state, information, request.FromProject);
+        return;
     }
+    // The job and the entry appear together under the queue lock: a build
+    // started meanwhile counts the job, and no thumbnail thread can finish it
+    // before the entry it refreshes exists.
+    std::lock_guard lock(m_thumbnailQueueLock);
+    m_thumbnailQueue.push_back(ThumbnailJob{entry.Path, vignette});
+    if (InsertEntry(entry, state, information, request.FromProject) >= 0)
+        m_thumbnailEvent.Set();
+    else
+        m_thumbnailQueue.pop_back();
 }

@@ -184,19 +184,39 @@ void CGLRListDoc::SaveWorker()
         }
         const QString path = GetPathName();
         bool saved = false;
+        std::uint64_t changes = 0;
         {
             // The list and options stay as they are for the whole write.
             std::lock_guard lock(m_listLock);
+            {
+                std::lock_guard modified(m_modifiedLock);
+                changes = m_changes;
+            }
             PostNotify(NOTIFY_SAVING, 1);
             saved = saver && !path.isEmpty() && saver(path, GetOptions(), m_imageList);
         }
         if (saved)
-            SetModifiedFlag(false);
+            ClearModifiedUnlessChangedSince(changes);
         else
             WithView([](NotificationSink &sink) {
                 sink.ReportSaveError(QString::fromUtf8(kProjectSaveErrorMessage));
             });
     }
+}
+
+void CGLRListDoc::SetModifiedFlag(bool modified)
+{
+    std::lock_guard lock(m_modifiedLock);
+    m_modified = modified;
+    if (modified)
+        ++m_changes;
+}
+
+void CGLRListDoc::ClearModifiedUnlessChangedSince(std::uint64_t changes)
+{
+    std::lock_guard lock(m_modifiedLock);
+    if (m_changes == changes)
+        m_modified = false;
 }
 
 // --- builds -----------------------------------------------------------------
@@ -222,17 +242,20 @@ int CGLRListDoc::StartBuild(BuildProc proc)
         return -1;
     {
         std::lock_guard lock(m_buildThreadLock);
-        // One build at a time: two would write the same pages.
-        if (m_buildThreadRunning)
+        // One build at a time: two would write the same pages. A build that
+        // has announced its end only has its thread to finish: wait for it.
+        if (m_building)
             return -1;
         if (m_buildThread.joinable())
             m_buildThread.join();
         m_cancelBuildEvent.Reset();
         m_startBuildEvent.Reset();
-        m_buildThreadRunning = true;
+        // Marked here, not by the thread, so that a second start before the
+        // thread runs is refused rather than waiting for the whole build.
+        m_building = true;
         m_buildThread = std::thread([this, proc] {
             proc(*this);
-            m_buildThreadRunning = false;
+            m_building = false;
         });
     }
     std::lock_guard lock(m_thumbnailQueueLock);

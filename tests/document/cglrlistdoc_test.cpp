@@ -179,3 +179,40 @@ TEST_F(ListDocTest, refreshesForPathsNotInTheListAreIgnored)
     EXPECT_EQ(m_sink.Calls().value(0), "cell 0 " + m_dir.filePath("a.jpg") + " | En cours de création");
     m_doc.SetSink(nullptr);
 }
+
+TEST_F(ListDocTest, startBuildChoosesTheBuilderFromItsFlagsAndTheSlideshowKind)
+{
+    struct Row {
+        bool placement;
+        bool slideshow;
+        int autoOrUser;
+        const char *builder;
+    };
+    const Row rows[] = {
+        {false, false, 2, "gallery"},     {false, true, 0, "images"},   {false, true, 1, "images"},
+        {false, true, 2, "thumbnails"},   {true, true, 2, "placement"}, {true, false, 0, "placement"},
+    };
+    std::mutex mutex;
+    QString ran;
+    ManualResetEvent done;
+    const auto named = [&](const char *name) {
+        return [&, name](CGLRListDoc &doc) {
+            { BuildScope scope(doc); }
+            std::lock_guard lock(mutex);
+            ran = name;
+            done.Set();
+        };
+    };
+    EXPECT_EQ(m_doc.StartBuild(false, false), -1); // no builder set
+    m_doc.SetBuilders({named("gallery"), named("images"), named("thumbnails"), named("placement")});
+    for (const Row &row : rows) {
+        GalleryOptions o = m_doc.GetOptions();
+        o.Diaporama.AutoOrUser = row.autoOrUser;
+        m_doc.SetOptions(o);
+        done.Reset();
+        ASSERT_EQ(m_doc.StartBuild(row.placement, row.slideshow), 0);
+        ASSERT_EQ(WaitForAny({&done}, 20000), 0);
+        std::lock_guard lock(mutex);
+        EXPECT_EQ(ran, row.builder) << row.placement << row.slideshow << row.autoOrUser;
+    }
+}
