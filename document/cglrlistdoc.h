@@ -71,12 +71,7 @@ public:
     // The program's "open sub-folders" option, read at every folder scan.
     void SetRecursiveDir(bool recursive) { m_recursiveDir = recursive; }
     bool IsModified() const { return m_modified; }
-    void SetModifiedFlag(bool modified = true)
-    {
-        if (modified)
-            ++m_changeCount;
-        m_modified = modified;
-    }
+    void SetModifiedFlag(bool modified = true);
     QString GetPathName() const;
     void SetPathName(const QString &path);
 
@@ -142,8 +137,9 @@ public:
     void SetThumbnailMaker(ThumbnailMaker maker);
     void SetBuilders(Builders builders);
     // Starts the builder that the flags and options choose; answers how many
-    // thumbnail jobs it waits for (queued plus in progress), or -1 when a
-    // build thread is still running or no builder is set.
+    // thumbnail jobs it waits for (queued plus in progress), or -1 while a
+    // build is at work or when no builder is set. Once the previous build has
+    // posted NOTIFY_BUSY 0, a new one may start (its thread is joined here).
     int StartBuild(bool placement, bool slideshow);
     int StartBuild(BuildProc proc);
     void SignalStartBuild() { m_startBuildEvent.Set(); }
@@ -171,6 +167,9 @@ private:
             call(*m_sink);
     }
     void SetBuildingMark(bool on) { m_building = on; }
+    // Clears the modified mark unless a change was marked since `changes`
+    // was read: a change made while the file was written is not in it.
+    void ClearModifiedUnlessChangedSince(std::uint64_t changes);
 
     // add pipeline
     void AddWorker();
@@ -226,11 +225,11 @@ private:
     ManualResetEvent m_cancelBuildEvent;
     ManualResetEvent m_startBuildEvent;
 
+    // From StartBuild until the build thread's work has ended.
     std::atomic<bool> m_building{false};
-    std::atomic<bool> m_buildThreadRunning{false};
     std::atomic<bool> m_modified{false};
-    // Counts changes, so a save clears the mark only if none came during it.
-    std::atomic<std::uint64_t> m_changeCount{0};
+    std::mutex m_modifiedLock;
+    std::uint64_t m_changes = 0; // under m_modifiedLock; one more at every change marked
     std::atomic<bool> m_recursiveDir{true};
 
     std::mutex m_buildThreadLock;

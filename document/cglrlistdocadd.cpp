@@ -49,15 +49,15 @@ int CGLRListDoc::GetPendingAddCount() const
 // with thousands of entries that slack outweighs the entries' own fields.
 void CGLRListDoc::TrimImageList()
 {
-    std::lock_guard lock(m_listLock);
-    if (m_imageList.capacity() - m_imageList.size() > m_imageList.size() / 16 + 16)
+    // Only a saving: never keep the worker waiting for a list held elsewhere.
+    std::unique_lock lock(m_listLock, std::try_to_lock);
+    if (lock.owns_lock() && (m_imageList.capacity() - m_imageList.size() > m_imageList.size() / 16 + 16))
         m_imageList.shrink_to_fit();
 }
 
 void CGLRListDoc::AddWorker()
 {
     for (;;) {
-        TrimImageList();
         PostNotify(NOTIFY_ADDING, 0);
         if (WaitForAny({&m_stopEvent, &m_addEvent}, kInfinite) == 0)
             return;
@@ -82,6 +82,7 @@ void CGLRListDoc::AddWorker()
             }
             ProcessAddRequest(request);
         }
+        TrimImageList();
     }
 }
 
@@ -226,11 +227,17 @@ void CGLRListDoc::AddImageFile(AddRequest request)
             break;
         }
     }
-    // The job is queued once the entry exists, so that a fast job's result
-    // cannot arrive before the entry it refreshes.
-    if (InsertEntry(entry, state, information, request.FromProject) >= 0 && queueJob) {
-        std::lock_guard lock(m_thumbnailQueueLock);
-        m_thumbnailQueue.push_back(ThumbnailJob{entry.Path, vignette});
-        m_thumbnailEvent.Set();
+    if (!queueJob) {
+        InsertEntry(entry, state, information, request.FromProject);
+        return;
     }
+    // The job and the entry appear together under the queue lock: a build
+    // started meanwhile counts the job, and no thumbnail thread can finish it
+    // before the entry it refreshes exists.
+    std::lock_guard lock(m_thumbnailQueueLock);
+    m_thumbnailQueue.push_back(ThumbnailJob{entry.Path, vignette});
+    if (InsertEntry(entry, state, information, request.FromProject) >= 0)
+        m_thumbnailEvent.Set();
+    else
+        m_thumbnailQueue.pop_back();
 }

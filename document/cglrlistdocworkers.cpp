@@ -185,26 +185,39 @@ void CGLRListDoc::SaveWorker()
         }
         const QString path = GetPathName();
         bool saved = false;
-        std::uint64_t changesBefore = 0;
+        std::uint64_t changes = 0;
         {
             // The list and options stay as they are for the whole write.
             std::lock_guard lock(m_listLock);
+            {
+                std::lock_guard modified(m_modifiedLock);
+                changes = m_changes;
+            }
             PostNotify(NOTIFY_SAVING, 1);
-            changesBefore = m_changeCount;
             saved = saver && !path.isEmpty() && saver(path, GetOptions(), m_imageList);
         }
-        if (saved) {
-            // A change made while writing (options need no list lock) or
-            // just after it is not in the file: the mark must stay.
-            m_modified = false;
-            if (m_changeCount != changesBefore)
-                m_modified = true;
-        } else {
+        if (saved)
+            ClearModifiedUnlessChangedSince(changes);
+        else
             WithView([](NotificationSink &sink) {
                 sink.ReportSaveError(QString::fromUtf8(kProjectSaveErrorMessage));
             });
-        }
     }
+}
+
+void CGLRListDoc::SetModifiedFlag(bool modified)
+{
+    std::lock_guard lock(m_modifiedLock);
+    m_modified = modified;
+    if (modified)
+        ++m_changes;
+}
+
+void CGLRListDoc::ClearModifiedUnlessChangedSince(std::uint64_t changes)
+{
+    std::lock_guard lock(m_modifiedLock);
+    if (m_changes == changes)
+        m_modified = false;
 }
 
 // --- builds -----------------------------------------------------------------
@@ -230,23 +243,20 @@ int CGLRListDoc::StartBuild(BuildProc proc)
         return -1;
     {
         std::lock_guard lock(m_buildThreadLock);
-        // One build at a time: two would write the same pages. A thread whose
-        // builder has already cleared its mark is only returning, so a new
-        // request right after its "busy 0" waits for it instead of failing.
-        if (m_buildThreadRunning && m_building)
+        // One build at a time: two would write the same pages. A build that
+        // has announced its end only has its thread to finish: wait for it.
+        if (m_building)
             return -1;
         if (m_buildThread.joinable())
             m_buildThread.join();
         m_cancelBuildEvent.Reset();
         m_startBuildEvent.Reset();
-        // Marked before the thread starts so that a second request made before
-        // the builder sets its own mark is refused too.
+        // Marked here, not by the thread, so that a second start before the
+        // thread runs is refused rather than waiting for the whole build.
         m_building = true;
-        m_buildThreadRunning = true;
         m_buildThread = std::thread([this, proc] {
             proc(*this);
             m_building = false;
-            m_buildThreadRunning = false;
         });
     }
     std::lock_guard lock(m_thumbnailQueueLock);

@@ -252,3 +252,64 @@ TEST_F(AddPipeline, aPipeInAScannedFolderIsSkippedWithoutWaitingForAWriter)
     EXPECT_EQ(Warnings(), std::vector<std::intptr_t>{WARN_PROJECT_IMAGE_MISSING});
 #endif
 }
+
+TEST_F(AddPipeline, eachCheckRejectsWithItsOwnWarningInTheirOrder)
+{
+    SaveImage("site/a.png");
+    SaveImage("site/mini/small_a.png", 32, 24); // a thumbnail name, and a.png's thumbnail
+    SaveImage("site/mini/small_u.png");
+    SaveImage("out/mini/small_b.png");
+    SaveImage("out/c.png");
+    SaveText("out/t.txt");
+    SaveText("site/x.jpg");
+    SaveImage("site/n.png");
+    const QString site = Path("site") + QDir::separator();
+    Options([&](GalleryOptions &o) {
+        o.BuildVignette.RejectFileWithVignetteName = 1;
+        o.BuildVignette.IfDoNotExistAction = 3;
+        o.WebPage2.RootRelativePath = 1;
+        o.WebPage2.RootPath = site;
+    });
+#ifndef Q_OS_WIN
+    QFile::setPermissions(Path("site/mini/small_u.png"), QFileDevice::Permissions());
+    const bool canLockOut = !QFileInfo(Path("site/mini/small_u.png")).isReadable(); // not as root
+#else
+    const bool canLockOut = false;
+#endif
+    struct Row {
+        const char *path;
+        bool fromProject;
+        QString root;
+        std::vector<std::intptr_t> warnings;
+        bool modified;
+        int count;
+    };
+    const Row rows[] = {
+        // unreadable comes before the name test, and marks the document
+        {"site/mini/small_u.png", true, site, {WARN_PROJECT_IMAGE_MISSING}, true, 0},
+        {"site/mini/small_a.png", true, site, {WARN_THUMBNAIL_NAME}, false, 0},
+        {"out/mini/small_b.png", false, site, {WARN_THUMBNAIL_NAME}, false, 0},
+        {"out/c.png", false, site, {WARN_OUTSIDE_ROOT}, false, 0},
+        {"out/t.txt", true, site, {WARN_OUTSIDE_ROOT}, false, 0},
+        {"site/x.jpg", true, site, {WARN_PROJECT_IMAGE_MISSING}, true, 0},
+        {"site/x.jpg", false, site, {}, true, 0},
+        {"site/n.png", false, site, {WARN_NO_THUMBNAIL}, false, 0},
+        {"site/a.png", false, site, {}, true, 1},
+        // a duplicate is dropped before the root test can reject it
+        {"site/a.png", true, Path("out") + QDir::separator(), {}, false, 1},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(std::string(row.path) + (row.fromProject ? " from a project" : ""));
+        if (QString(row.path).endsWith("small_u.png") && !canLockOut)
+            continue;
+        Options([&](GalleryOptions &o) { o.WebPage2.RootPath = row.root; });
+        m_doc->SetModifiedFlag(false);
+        AddAndWait({Request(Path(row.path), false, row.fromProject)});
+        EXPECT_EQ(Warnings(), row.warnings);
+        EXPECT_EQ(m_doc->IsModified(), row.modified);
+        EXPECT_EQ(m_doc->GetEntryCount(), row.count);
+    }
+    ImageEntry e;
+    ASSERT_TRUE(m_doc->GetEntry(0, e));
+    EXPECT_EQ(e.ThumbnailDimensions, "32x24");
+}

@@ -176,3 +176,92 @@ TEST_F(Arrange, newThumbnailNamesReexamineEveryEntry)
     EXPECT_EQ(m_doc->GetThumbnailBytes(), e.ThumbnailBytes);
     EXPECT_EQ(m_sink.ValuesOf(NOTIFY_THUMBNAIL_BYTES).back(), e.ThumbnailBytes);
 }
+
+TEST_F(Arrange, aRootThatWasAlreadySetAndIsUnchangedRemovesNothing)
+{
+    Options([&](GalleryOptions &o) {
+        o.WebPage2.RootRelativePath = 1;
+        o.WebPage2.RootPath = Path("site") + QDir::separator();
+    });
+    Put("other/b.png"); // straight into the list, as an older project could hold it
+    GalleryOptions edited = m_doc->GetOptions();
+    edited.WebPage1.PageTitle = "Autre titre";
+    m_doc->SetModifiedFlag(false);
+    m_sink.Clear();
+    EXPECT_TRUE(m_doc->ApplyDocumentOptions(edited));
+    EXPECT_EQ(EntryNames(), QStringList{"other/b.png"});
+    EXPECT_TRUE(Warnings().empty());
+    EXPECT_TRUE(m_doc->IsModified());
+
+    edited.WebPage2.RootPath = Path("site2") + QDir::separator();
+    EXPECT_TRUE(m_doc->ApplyDocumentOptions(edited));
+    EXPECT_TRUE(EntryNames().isEmpty());
+    EXPECT_EQ(Warnings(), std::vector<std::intptr_t>{WARN_REMOVED_OUTSIDE_ROOT});
+}
+
+TEST_F(Arrange, newThumbnailNamesScheduleOrDeferTheMissingThumbnails)
+{
+    struct Row {
+        int action;
+        QString state;
+        bool job;
+    };
+    for (const Row &row : {Row{0, "Création programmée", true}, Row{1, "Sera Crée avec la page web", false},
+                           Row{2, QString(), false}}) {
+        SCOPED_TRACE(row.action);
+        m_doc->DeleteContents();
+        Options([](GalleryOptions &o) { o.BuildVignette.PreSuffixe = QStringLiteral("mini/small_"); });
+        Put("a.png", 0, "300x200", {}, {}, 500);
+        const GalleryOptions before = m_doc->GetOptions();
+        GalleryOptions edited = before;
+        edited.BuildVignette.PreSuffixe = "t_";
+        edited.BuildVignette.IfDoNotExistAction = row.action;
+        m_sink.Clear();
+        EXPECT_TRUE(m_doc->ApplyDocumentOptions(edited));
+        EXPECT_EQ(m_sink.Calls().value(0), "cell 0 " + Path("a.png") + " | " + row.state);
+        if (row.job)
+            EXPECT_TRUE(m_sink.WaitFor([](const auto &p) {
+                return std::any_of(p.begin(), p.end(), [](const auto &post) { return post.first == NOTIFY_THUMBNAIL_DONE; });
+            }));
+        else
+            EXPECT_EQ(m_doc->GetPendingThumbnailCount(), 0);
+        EXPECT_EQ(m_doc->GetThumbnailBytes(), 0);
+        EXPECT_EQ(m_sink.ValuesOf(NOTIFY_THUMBNAIL_BYTES).back(), 0);
+        EXPECT_EQ(EntryNames(), QStringList{"a.png"});
+    }
+}
+
+TEST_F(Arrange, recreatingThumbnailsUsesTheGivenSettingsAndLeavesTheGalleryOnes)
+{
+    const QString a = SaveImage("a.png", 400, 300);
+    Put("a.png", 0, "400x300");
+    Put("b.png"); // no such file: its job fails
+    Options([](GalleryOptions &o) {
+        o.BuildVignette.IsPercentSize = 0;
+        o.BuildVignette.FixedSize = {128, 96};
+    });
+    const GalleryOptions gallery = m_doc->GetOptions();
+    BuildVignetteOptions specific = gallery.BuildVignette;
+    specific.FixedSize = {60, 45};
+    m_sink.Clear();
+    m_doc->RecreateThumbnails({0, 1, 7}, specific);
+    WaitThumbnailsIdle();
+
+    EXPECT_EQ(DimensionText(ThumbnailPath(a, gallery.BuildVignette.PreSuffixe, gallery.BuildVignette.WithPrefixe)),
+              "60x45");
+    EXPECT_FALSE(OptionsDiffer(m_doc->GetOptions(), gallery));
+    ImageEntry e;
+    ASSERT_TRUE(m_doc->GetEntry(0, e));
+    EXPECT_EQ(e.ThumbnailDimensions, "60x45");
+    EXPECT_EQ(m_sink.ValuesOf(NOTIFY_THUMBNAIL_DONE).size(), 2u); // index 7 is beyond the list
+    EXPECT_EQ(Warnings(), std::vector<std::intptr_t>{THUMB_ERROR_OTHER});
+}
+
+TEST_F(Arrange, sortingByDateReadsDayMonthYearWithOrWithoutLeadingZeros)
+{
+    Put("march", 0, "1x1", "7/3/2004", "8:05:09");
+    Put("february", 0, "1x1", "29/02/2004", "23:00:00");
+    Put("december", 0, "1x1", "01/12/2003", "10:00:00");
+    m_doc->SortList(7);
+    EXPECT_EQ(EntryNames(), (QStringList{"december", "february", "march"}));
+}

@@ -289,3 +289,106 @@ TEST(ConcurrencySink, afterDetachingNoCallReachesTheOldSink)
     EXPECT_EQ(sink.Posts().size(), seen);
     EXPECT_GE(seen, 1000u);
 }
+
+TEST_F(ConcurrencyOneThumbnailThread, aSecondBuildIsRefusedWhileOneWorksAndStartsOnceItHasEnded)
+{
+    ManualResetEvent tail;
+    m_sink.Clear();
+    ASSERT_EQ(m_doc->StartBuild([&tail](CGLRListDoc &doc) {
+        {
+            BuildScope scope(doc);
+            scope.WaitForStart();
+        }
+        // What a thread may still do after announcing its end.
+        WaitForAny({&tail}, 20000);
+    }),
+              0);
+    EXPECT_TRUE(m_doc->IsBuilding());
+    EXPECT_EQ(m_doc->StartBuild([](CGLRListDoc &) {}), -1);
+
+    m_doc->SignalStartBuild();
+    ASSERT_TRUE(m_sink.WaitFor([](const auto &p) { return Posted(p, NOTIFY_BUSY, 0); }));
+    EXPECT_FALSE(m_doc->IsBuilding());
+    // A view that reacts to the end by starting the next build (a slideshow after the pages).
+    std::atomic<int> answer{-2};
+    std::thread next([&] { answer = m_doc->StartBuild([](CGLRListDoc &) {}); });
+    tail.Set();
+    next.join();
+    EXPECT_EQ(answer, 0);
+}
+
+namespace {
+// Notes, at each new row, how many thumbnail jobs a build started then would wait for.
+class CountingSink : public RecordingSink {
+public:
+    CGLRListDoc *doc = nullptr;
+    std::vector<int> pendingAtInsert;
+    void InsertRow(int index, const QString &path, const QString &info, const QString &state) override
+    {
+        pendingAtInsert.push_back(doc->GetPendingThumbnailCount());
+        RecordingSink::InsertRow(index, path, info, state);
+    }
+};
+} // namespace
+
+TEST_F(ConcurrencyOneThumbnailThread, anAddedImageIsCountedByABuildAsSoonAsItsRowAppears)
+{
+    const QString a = SaveImage("a.png");
+    Options([](GalleryOptions &o) { o.BuildVignette.IfDoNotExistAction = 0; });
+    CountingSink sink;
+    sink.doc = m_doc.get();
+    m_doc->SetSink(&sink);
+    m_doc->QueueAddRequest(Request(a));
+    ASSERT_TRUE(sink.WaitFor([](const auto &p) { return Posted(p, NOTIFY_COUNT, 1); }));
+    ASSERT_TRUE(m_gate->WaitRunning(1));
+    m_doc->SetSink(&m_sink);
+    EXPECT_EQ(sink.pendingAtInsert, std::vector<int>{1});
+}
+
+TEST_F(ConcurrencyAdding, stopAddingDropsTheQueueAndFinishesTheRequestInProgress)
+{
+    const QString a = SaveImage("a.png");
+    const QString b = SaveImage("b.png");
+    const QString c = SaveImage("c.png");
+    m_sink.Clear();
+    {
+        // The worker takes a.png and then waits for the list.
+        std::unique_lock list(m_doc->ListLock());
+        m_doc->QueueAddRequests({Request(a), Request(b), Request(c)});
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while (m_doc->GetPendingAddCount() != 2 && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::yield();
+        ASSERT_EQ(m_doc->GetPendingAddCount(), 2);
+        m_doc->StopAdding();
+        EXPECT_EQ(m_doc->GetPendingAddCount(), 0);
+    }
+    ASSERT_TRUE(m_sink.WaitFor([](const auto &p) { return DocFixture::EndsIdle(p, NOTIFY_ADDING); }));
+    EXPECT_EQ(EntryNames(), QStringList{"a.png"});
+}
+
+TEST_F(ConcurrencyAdding, aChangeMadeWhileTheProjectIsWrittenLeavesTheDocumentModified)
+{
+    const QString project = Path("saved.glr");
+    m_doc->SetModifiedFlag(true);
+    m_sink.Clear();
+    m_doc->OnSaveDocument(project);
+    ASSERT_TRUE(m_sink.WaitFor([](const auto &p) { return DocFixture::EndsIdle(p, NOTIFY_SAVING); }));
+    EXPECT_FALSE(m_doc->IsModified());
+
+    CGLRListDoc *doc = m_doc.get();
+    m_doc->SetProjectSaver([doc](const QString &path, const GalleryOptions &options, const ImageList &images) {
+        const bool written = SaveProjectFile(path, options, images);
+        // The user retitles the gallery once the options were written.
+        std::thread user([doc] {
+            GalleryOptions edited = doc->GetOptions();
+            edited.WebPage1.PageTitle = "Nouveau titre";
+            doc->ApplyDocumentOptions(edited);
+        });
+        user.join();
+        return written;
+    });
+    m_sink.Clear();
+    m_doc->OnSaveDocument(project);
+    ASSERT_TRUE(m_sink.WaitFor([](const auto &p) { return DocFixture::EndsIdle(p, NOTIFY_SAVING); }));
+    EXPECT_TRUE(m_doc->IsModified()); // the new title is not in the file
+}
