@@ -48,36 +48,45 @@ bool ArchiveReader::SkipInt()
     return ReadInt(&ignored);
 }
 
-bool ArchiveReader::ReadLength(qint64 *length, bool *wide)
+// A byte below 0xFF, or 0xFF and a 16-bit word: *word is then the word.
+bool ArchiveReader::ReadByteOrWord(qint64 *length, quint16 *word, bool *isByte)
 {
     QByteArray raw;
-    *wide = false;
     if (!ReadRaw(1, &raw))
         return false;
-    if (quint8(raw[0]) < 0xFF) {
+    *isByte = quint8(raw[0]) < 0xFF;
+    if (*isByte) {
         *length = quint8(raw[0]);
         return true;
     }
     if (!ReadRaw(2, &raw))
         return false;
-    quint16 word = qFromLittleEndian<quint16>(raw.constData());
+    *word = qFromLittleEndian<quint16>(raw.constData());
+    return true;
+}
+
+bool ArchiveReader::ReadLength(qint64 *length, bool *wide)
+{
+    *wide = false;
+    quint16 word = 0;
+    bool isByte = false;
+    if (!ReadByteOrWord(length, &word, &isByte))
+        return false;
+    if (isByte)
+        return true;
     if (word == 0xFFFE) {
         // The UTF-16 marker; the character count follows by the ordinary rule.
         *wide = true;
-        if (!ReadRaw(1, &raw))
+        if (!ReadByteOrWord(length, &word, &isByte))
             return false;
-        if (quint8(raw[0]) < 0xFF) {
-            *length = quint8(raw[0]);
+        if (isByte)
             return true;
-        }
-        if (!ReadRaw(2, &raw))
-            return false;
-        word = qFromLittleEndian<quint16>(raw.constData());
     }
     if (word < 0xFFFF) {
         *length = word;
         return true;
     }
+    QByteArray raw;
     if (!ReadRaw(4, &raw))
         return false;
     *length = qFromLittleEndian<quint32>(raw.constData());

@@ -28,6 +28,7 @@ public:
 private:
     bool Fail();
     bool ReadRaw(qint64 count, QByteArray *out);
+    bool ReadByteOrWord(qint64 *length, quint16 *word, bool *isByte);
     bool ReadLength(qint64 *length, bool *wide);
 
     QIODevice &m_device;
