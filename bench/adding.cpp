@@ -2,7 +2,7 @@
 // way the add worker does it for the user: gallorim-bench-adding FOLDER.
 // Prints the seconds, the entry count and the heap bytes per entry beyond
 // the entry's own texts (QString handles, headers and characters).
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/workitems.h"
 #include "platform/notificationsink.h"
@@ -31,7 +31,7 @@ public:
         m_done = m_working && value == 0;
         m_changed.notify_all();
     }
-    void WaitDone(const CGLRListDoc &doc)
+    void WaitDone(const GalleryDocument &doc)
     {
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [&] { return m_done && doc.GetPendingAddCount() == 0; });
@@ -92,7 +92,7 @@ int main(int argc, char **argv)
     QTemporaryDir settings;
     SettingsProfile profile(settings.filePath("bench.ini"));
     AddingWatch watch;
-    CGLRListDoc doc(profile, 1);
+    GalleryDocument doc(profile, 1);
     doc.SetSink(&watch);
     const qint64 heapBefore = HeapInUse();
     const auto start = std::chrono::steady_clock::now();

@@ -1,6 +1,6 @@
 #include "cli/buildsession.h"
 
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/projectfile.h"
 #include "document/thumbnailpath.h"
@@ -165,7 +165,7 @@ int BuildSession::CheckInputs(bool *isProject)
     return 0;
 }
 
-void BuildSession::AddInputs(CGLRListDoc &doc, bool isProject)
+void BuildSession::AddInputs(GalleryDocument &doc, bool isProject)
 {
     m_phase = QStringLiteral("Ajout des images");
     for (const QString &input : m_args.inputs) {
@@ -190,7 +190,7 @@ void BuildSession::AddInputs(CGLRListDoc &doc, bool isProject)
     EndProgress();
 }
 
-bool BuildSession::PreparePagePath(CGLRListDoc &doc, bool slideshow)
+bool BuildSession::PreparePagePath(GalleryDocument &doc, bool slideshow)
 {
     GalleryOptions options = doc.GetOptions();
     QString &page = slideshow ? options.SlideshowPagePath : options.PagePath;
@@ -211,7 +211,7 @@ bool BuildSession::PreparePagePath(CGLRListDoc &doc, bool slideshow)
     return true;
 }
 
-bool BuildSession::BuildPage(CGLRListDoc &doc, bool slideshow)
+bool BuildSession::BuildPage(GalleryDocument &doc, bool slideshow)
 {
     const GalleryOptions options = doc.GetOptions();
     const bool needsThumbnails = !slideshow || options.Diaporama.AutoOrUser == 2;
@@ -254,7 +254,7 @@ bool BuildSession::BuildPage(CGLRListDoc &doc, bool slideshow)
     return slideshow ? result == kSlideshowBuilt : (result != kBuildStoppedWhileWaiting && result != kBuildTemplateRejected);
 }
 
-bool BuildSession::SaveProject(CGLRListDoc &doc)
+bool BuildSession::SaveProject(GalleryDocument &doc)
 {
     doc.OnSaveDocument(m_args.saveProject);
     bool writing = false;
@@ -281,7 +281,7 @@ int BuildSession::Finish(bool built, const QString &page)
     return built && m_warnings == 0 ? 0 : 1;
 }
 
-int BuildSession::Drive(CGLRListDoc &doc, bool isProject)
+int BuildSession::Drive(GalleryDocument &doc, bool isProject)
 {
     auto applyArguments = [this](GalleryOptions &options) {
         ApplyOptionFlags(m_args, options);
@@ -335,11 +335,11 @@ int BuildSession::Run()
     }
     const auto profile = m_args.settings.isEmpty() ? std::make_unique<SettingsProfile>()
                                                    : std::make_unique<SettingsProfile>(m_args.settings);
-    CGLRListDoc doc(*profile, m_args.jobs);
-    CGLRListDoc::Builders builders;
+    GalleryDocument doc(*profile, m_args.jobs);
+    GalleryDocument::Builders builders;
     // The builder's answer arrives after its last notification, as one more event.
-    auto reporting = [this](int (*builder)(CGLRListDoc &, const BuildEnvironment &)) {
-        return [this, builder](CGLRListDoc &d) {
+    auto reporting = [this](int (*builder)(GalleryDocument &, const BuildEnvironment &)) {
+        return [this, builder](GalleryDocument &d) {
             m_buildResult = builder(d, BuildEnvironment());
             Post(kBuilderReturned, 0);
         };

@@ -16,7 +16,7 @@
 #include <functional>
 #include <mutex>
 
-class CGLRListDoc;
+class GalleryDocument;
 class QTextStream;
 
 class BuildSession : public NotificationSink {
@@ -40,11 +40,11 @@ private:
     };
 
     int CheckInputs(bool *isProject);
-    void AddInputs(CGLRListDoc &doc, bool isProject);
-    bool PreparePagePath(CGLRListDoc &doc, bool slideshow);
-    bool BuildPage(CGLRListDoc &doc, bool slideshow);
-    int Drive(CGLRListDoc &doc, bool isProject);
-    bool SaveProject(CGLRListDoc &doc);
+    void AddInputs(GalleryDocument &doc, bool isProject);
+    bool PreparePagePath(GalleryDocument &doc, bool slideshow);
+    bool BuildPage(GalleryDocument &doc, bool slideshow);
+    int Drive(GalleryDocument &doc, bool isProject);
+    bool SaveProject(GalleryDocument &doc);
     int Finish(bool built, const QString &page);
 
     // Handles posts on this thread until `done` answers true for one of them.

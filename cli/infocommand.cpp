@@ -3,7 +3,7 @@
 
 #include "document/imageentry.h"
 #include "document/thumbnailpath.h"
-#include "imaging/cgdiplusimage.h"
+#include "imaging/picture.h"
 
 #include <QTextStream>
 
@@ -14,7 +14,7 @@ const char *const kCameraLabels[kExifFieldCount]
 
 bool PrintInfo(const QString &path, QTextStream &out)
 {
-    CGdiPlusImage image;
+    Picture image;
     const bool isImage = image.LoadFromFile(path);
     QString texts[kExifFieldCount];
     for (int f = 0; f < kExifFieldCount; ++f)

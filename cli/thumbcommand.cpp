@@ -3,7 +3,7 @@
 
 #include "cli/thumbarguments.h"
 #include "document/thumbnailpath.h"
-#include "imaging/cgdiplusimage.h"
+#include "imaging/picture.h"
 #include "imaging/thumbnailbox.h"
 
 #include <QFileInfo>
@@ -42,7 +42,7 @@ struct Outcome {
 
 Outcome MakeThumbnail(const QString &source, const BuildVignetteOptions &options)
 {
-    CGdiPlusImage image;
+    Picture image;
     image.LoadFromFileInMemory(source);
     const ThumbnailBox box = ComputeThumbnailBox(options, image.GetWidth(), image.GetHeight());
     const QString target = ThumbnailPath(source, options.PreSuffixe, options.WithPrefixe);

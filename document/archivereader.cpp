@@ -1,6 +1,6 @@
 #include "archivereader.h"
 
-#include "windows1252.h"
+#include "platform/windows1252.h"
 
 #include <QIODevice>
 #include <QtEndian>

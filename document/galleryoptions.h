@@ -2,19 +2,12 @@
 // The options of one gallery: two page paths and five groups named after their
 // settings sections under LastOptions. Plain records, copied member-wise.
 
-#include <QDir>
+#include "imaging/thumbnailoptions.h"
+
 #include <QString>
 #include <cstdint>
 
 class Profile;
-
-using COLORREF = std::uint32_t; // 0x00BBGGRR, red in the low byte
-
-struct SizeCxCy {
-    int cx = 0;
-    int cy = 0;
-    bool operator==(const SizeCxCy &) const = default;
-};
 
 struct WebPage1Options {
     QString PageTitle = QStringLiteral("Mes photos");
@@ -63,24 +56,6 @@ struct LinksOptions {
     void LoadFromRegistry(const Profile &profile);
     void SaveToRegistry(Profile &profile) const;
     bool operator==(const LinksOptions &) const = default;
-};
-
-struct BuildVignetteOptions {
-    int WithPrefixe = 1;
-    // "mini\small_" in the stored form; held with the native separator.
-    QString PreSuffixe = QStringLiteral("mini") + QDir::separator() + QStringLiteral("small_");
-    int RejectFileWithVignetteName = 1;
-    int IfDoNotExistAction = 1;
-    int IsPercentSize = 1;
-    int PercentSize = 10;
-    SizeCxCy FixedSize{128, 96};
-    COLORREF BackgroundColor = 0xFFFFFF;
-    int JpegQuality = 85;
-    int SmallestBiggestSize = 128;
-
-    void LoadFromRegistry(const Profile &profile);
-    void SaveToRegistry(Profile &profile) const;
-    bool operator==(const BuildVignetteOptions &) const = default;
 };
 
 struct DiaporamaOptions {

@@ -1,5 +1,6 @@
 #include "document/imageentry.h"
 
+#include "document/imageprobe.h"
 #include "document/thumbnailpath.h"
 
 #include <QDateTime>

@@ -1,7 +1,7 @@
 #include "document/imageprobe.h"
 
 #include "document/thumbnailpath.h"
-#include "imaging/cgdiplusimage.h"
+#include "imaging/picture.h"
 #include "imaging/thumbnailbox.h"
 
 #include <QDir>
@@ -15,7 +15,7 @@ bool ImageInfo::IsImage() const
 ImageInfo ReadImageInfo(const QString &path, bool withCamera)
 {
     ImageInfo info;
-    CGdiPlusImage image;
+    Picture image;
     image.LoadFromFile(path);
     info.SizeText = image.GetSizeText();
     if (withCamera && info.IsImage())
@@ -26,7 +26,7 @@ ImageInfo ReadImageInfo(const QString &path, bool withCamera)
 
 int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options)
 {
-    CGdiPlusImage image;
+    Picture image;
     // Read into memory first so the source is not held open while we work.
     if (!image.LoadFromFileInMemory(imagePath))
         return kThumbnailNotLoaded;
@@ -46,4 +46,11 @@ int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options)
     request.background = options.BackgroundColor;
     request.jpegQuality = options.JpegQuality;
     return image.BuildThumbnail(request);
+}
+
+QString DimensionText(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return NotAnImageText();
+    return ReadImageInfo(path, false).SizeText;
 }

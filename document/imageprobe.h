@@ -18,6 +18,9 @@ struct ImageInfo {
 // Size and (when asked) camera texts of the file at `path`; reads headers only.
 ImageInfo ReadImageInfo(const QString &path, bool withCamera = true);
 
+// "WxH" of the image at `path`, or "Not an Image".
+QString DimensionText(const QString &path);
+
 // Result of building one thumbnail: 0 success, the thumbnail builder's own
 // codes on failure (2 out of memory, 3 format not writable), kThumbnailNotLoaded
 // when the source does not load.

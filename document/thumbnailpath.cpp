@@ -1,6 +1,5 @@
 #include "document/thumbnailpath.h"
 
-#include "document/imageprobe.h"
 #include "platform/pathcase.h"
 
 #include <QDir>
@@ -227,11 +226,4 @@ QString SizeText(const QString &path, qint64 *bytes)
     if (bytes)
         *bytes = length;
     return SizeTextForBytes(length);
-}
-
-QString DimensionText(const QString &path)
-{
-    if (path.isEmpty() || !QFileInfo::exists(path))
-        return NotAnImageText();
-    return ReadImageInfo(path, false).SizeText;
 }

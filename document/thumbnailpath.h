@@ -40,5 +40,3 @@ QString SizeText(const QString &path, qint64 *bytes = nullptr);
 // The same text for a byte count.
 QString SizeTextForBytes(qint64 bytes);
 
-// "WxH" of the decoded image, or "Not an Image".
-QString DimensionText(const QString &path);

@@ -1,6 +1,6 @@
 #include "imaging/exiffield.h"
 
-#include "document/windows1252.h"
+#include "platform/windows1252.h"
 
 #include <QStringDecoder>
 #include <charconv>

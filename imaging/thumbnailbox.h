@@ -2,7 +2,7 @@
 // Size arithmetic of thumbnails and fitted drawing. Pure, so every mode and
 // rounding corner is checked by table tests.
 
-#include "document/galleryoptions.h"
+#include "imaging/thumbnailoptions.h"
 
 struct ThumbnailBox {
     int width = 0;

@@ -1,7 +1,7 @@
-// CGdiPlusImage::BuildThumbnail: draw the upright picture into the box, paint
+// Picture::BuildThumbnail: draw the upright picture into the box, paint
 // the margins, go through the source's palette where the format keeps one,
 // and save in the source's format.
-#include "imaging/cgdiplusimage.h"
+#include "imaging/picture.h"
 
 #include "imaging/gifcodec.h"
 #include "imaging/imageformats.h"
@@ -89,7 +89,7 @@ bool WriteFile(const QString &path, const QByteArray &data)
 
 } // namespace
 
-ThumbnailResult CGdiPlusImage::BuildThumbnail(const ThumbnailRequest &request)
+ThumbnailResult Picture::BuildThumbnail(const ThumbnailRequest &request)
 {
     std::lock_guard lock(m_lock);
     if (!m_loaded)
@@ -146,7 +146,7 @@ ThumbnailResult CGdiPlusImage::BuildThumbnail(const ThumbnailRequest &request)
     return SaveThumbnail(canvas, request, sourceFormat);
 }
 
-ThumbnailResult CGdiPlusImage::SaveThumbnail(
+ThumbnailResult Picture::SaveThumbnail(
     QImage canvas, const ThumbnailRequest &request, QImage::Format sourceFormat) const
 {
     const QRgb background = OpaqueArgb(request.background);

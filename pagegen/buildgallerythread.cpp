@@ -1,10 +1,10 @@
 #include "pagegen/buildgallerythread.h"
 
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
-#include "pagegen/cpagevariables.h"
-#include "pagegen/cziparchive.h"
+#include "pagegen/pagevariables.h"
+#include "pagegen/ziparchive.h"
 #include "pagegen/gallerynavigation.h"
 #include "pagegen/imagemarkup.h"
 #include "pagegen/pagefile.h"
@@ -21,7 +21,7 @@ constexpr int kMaxFillerCells = 4096;
 
 class GalleryBuilder {
 public:
-    GalleryBuilder(CGLRListDoc &doc, BuildScope &scope, const BuildEnvironment &env)
+    GalleryBuilder(GalleryDocument &doc, BuildScope &scope, const BuildEnvironment &env)
         : m_doc(doc), m_scope(scope), m_env(env), m_options(doc.GetOptions())
     {
     }
@@ -51,7 +51,7 @@ private:
         m_doc.PostNotify(NOTIFY_ERROR, flag);
     }
 
-    CGLRListDoc &m_doc;
+    GalleryDocument &m_doc;
     BuildScope &m_scope;
     const BuildEnvironment &m_env;
     const GalleryOptions m_options;
@@ -59,11 +59,11 @@ private:
     PageLayout m_layout;
     PageDesign m_design;
     QString m_zipBase;
-    CPageVariables m_vars;
+    PageVariables m_vars;
     PageNames m_names;
     QString m_previousPage;
     std::unique_ptr<PageFile> m_page;
-    std::unique_ptr<CZipArchive> m_zip;
+    std::unique_ptr<ZipArchive> m_zip;
     bool m_success = true;
     int m_pagesWritten = 0;
     qint64 m_first = 0, m_end = 0; // image range of the current page
@@ -95,9 +95,9 @@ void GalleryBuilder::TestZip()
     m_zipBase = FolderOf(m_options.PagePath) + NativeSeparators(m_options.Links.ZipName);
     try {
         CreateFolders(FolderOf(m_zipBase));
-        CZipArchive test;
+        ZipArchive test;
         try {
-            test.Open(m_zipBase, CZipArchive::zipCreate, 0);
+            test.Open(m_zipBase, ZipArchive::zipCreate, 0);
             test.Close(0, false);
         } catch (...) {
             if (!test.IsClosed())
@@ -180,8 +180,8 @@ void GalleryBuilder::OpenPageFiles()
 {
     m_page = std::make_unique<PageFile>(m_names.page, m_design.encoding);
     if (!m_names.zip.isEmpty()) {
-        m_zip = std::make_unique<CZipArchive>();
-        m_zip->Open(m_names.zip, CZipArchive::zipCreate, 0);
+        m_zip = std::make_unique<ZipArchive>();
+        m_zip->Open(m_names.zip, ZipArchive::zipCreate, 0);
     }
 }
 
@@ -250,7 +250,7 @@ void GalleryBuilder::AddToZip(const ImageEntry &entry)
     if (!m_zip)
         return;
     const QString name = ZipEntryName(RelativeFolder(m_names.zip, entry.Path, 0), FileNameOf(entry.Path));
-    if (!m_zip->AddNewFile(entry.Path, name, 5, CZipArchive::zipsmSafeSmart, 65536))
+    if (!m_zip->AddNewFile(entry.Path, name, 5, ZipArchive::zipsmSafeSmart, 65536))
         m_doc.PostNotify(NOTIFY_ERROR, BUILD_ERROR_ZIP_ADD);
 }
 
@@ -304,7 +304,7 @@ void GalleryBuilder::CloseLeftovers()
 
 } // namespace
 
-int BuildGalleryThread(CGLRListDoc &doc, const BuildEnvironment &env)
+int BuildGalleryThread(GalleryDocument &doc, const BuildEnvironment &env)
 {
     BuildScope scope(doc);
     if (!scope.WaitForStart())

@@ -8,11 +8,11 @@
 
 #include "pagegen/buildenvironment.h"
 
-class CGLRListDoc;
+class GalleryDocument;
 
 inline constexpr int kBuildStoppedWhileWaiting = 160;
 inline constexpr int kBuildTemplateRejected = 170;
 
 // Thread body. Returns 160 when stopped before starting work, 170 when the
 // design lacks the insertion block, 0 otherwise (nobody needs the value).
-int BuildGalleryThread(CGLRListDoc &doc, const BuildEnvironment &env = {});
+int BuildGalleryThread(GalleryDocument &doc, const BuildEnvironment &env = {});

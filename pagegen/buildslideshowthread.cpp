@@ -1,10 +1,10 @@
 #include "pagegen/buildslideshowthread.h"
 
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
 #include "pagegen/buildgallerythread.h"
-#include "pagegen/cpagevariables.h"
+#include "pagegen/pagevariables.h"
 #include "pagegen/imagemarkup.h"
 #include "pagegen/pagefile.h"
 #include "pagegen/pagelinks.h"
@@ -104,7 +104,7 @@ namespace {
 
 class SlideshowBuilder {
 public:
-    SlideshowBuilder(CGLRListDoc &doc, BuildScope &scope, const BuildEnvironment &env, bool thumbnails)
+    SlideshowBuilder(GalleryDocument &doc, BuildScope &scope, const BuildEnvironment &env, bool thumbnails)
         : m_doc(doc), m_scope(scope), m_env(env), m_thumbnails(thumbnails), m_options(doc.GetOptions()),
           m_path(m_options.SlideshowPagePath)
     {
@@ -117,14 +117,14 @@ private:
     void WriteFile(const PageDesign &design);
     QString PictureLine(int n);
 
-    CGLRListDoc &m_doc;
+    GalleryDocument &m_doc;
     BuildScope &m_scope;
     const BuildEnvironment &m_env;
     const bool m_thumbnails;
     const GalleryOptions m_options;
     const QString m_path;
     int m_count = 0;
-    CPageVariables m_vars;
+    PageVariables m_vars;
     PageDesign m_design;
     bool m_success = true;
 };
@@ -223,7 +223,7 @@ QString SlideshowBuilder::PictureLine(int n)
                         : ImageSlideshowLine(m_options, m_path, n, entry, comment);
 }
 
-int RunSlideshow(CGLRListDoc &doc, const BuildEnvironment &env, bool thumbnails)
+int RunSlideshow(GalleryDocument &doc, const BuildEnvironment &env, bool thumbnails)
 {
     BuildScope scope(doc);
     if (thumbnails && !scope.WaitForStart())
@@ -234,12 +234,12 @@ int RunSlideshow(CGLRListDoc &doc, const BuildEnvironment &env, bool thumbnails)
 
 } // namespace
 
-int BuildSlideshowThread(CGLRListDoc &doc, const BuildEnvironment &env)
+int BuildSlideshowThread(GalleryDocument &doc, const BuildEnvironment &env)
 {
     return RunSlideshow(doc, env, false);
 }
 
-int BuildThumbnailSlideshowThread(CGLRListDoc &doc, const BuildEnvironment &env)
+int BuildThumbnailSlideshowThread(GalleryDocument &doc, const BuildEnvironment &env)
 {
     return RunSlideshow(doc, env, true);
 }

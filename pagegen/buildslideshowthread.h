@@ -9,17 +9,17 @@
 
 #include <QString>
 
-class CGLRListDoc;
+class GalleryDocument;
 struct GalleryOptions;
 struct ImageEntry;
-class CPageVariables;
+class PageVariables;
 
 inline constexpr int kSlideshowBuilt = 221;
 
 // Thread bodies. Return 221 after success, 0 after a failure or stop, 170
 // without insertion block, 160 when stopped while waiting.
-int BuildSlideshowThread(CGLRListDoc &doc, const BuildEnvironment &env = {});          // full-size images
-int BuildThumbnailSlideshowThread(CGLRListDoc &doc, const BuildEnvironment &env = {}); // thumbnails
+int BuildSlideshowThread(GalleryDocument &doc, const BuildEnvironment &env = {});          // full-size images
+int BuildThumbnailSlideshowThread(GalleryDocument &doc, const BuildEnvironment &env = {}); // thumbnails
 
 // Resource id of the design the options choose for the image or thumbnail variant.
 int SlideshowDesignId(const GalleryOptions &options, bool thumbnails);

@@ -1,11 +1,11 @@
 #include "pagegen/expandedcomment.h"
 
-#include "document/cglrlistdoc.h"
-#include "pagegen/cpagevariables.h"
+#include "document/gallerydocument.h"
+#include "pagegen/pagevariables.h"
 
 #include <mutex>
 
-QString GetExpandedComment(const CGLRListDoc &doc, int index)
+QString GetExpandedComment(const GalleryDocument &doc, int index)
 {
     ImageEntry entry;
     int count = 0;
@@ -19,7 +19,7 @@ QString GetExpandedComment(const CGLRListDoc &doc, int index)
     if (!entry.Comment.contains(QLatin1String("?$VORLEX_VARIABLE_")))
         return entry.Comment;
     const GalleryOptions options = doc.GetOptions();
-    CPageVariables vars;
+    PageVariables vars;
     vars.SetPage(&options, count, QString(), 1);
     vars.SetImage(&entry, index + 1);
     return vars.ExpandComment(entry.Comment);

@@ -5,8 +5,8 @@
 
 #include <QString>
 
-class CGLRListDoc;
+class GalleryDocument;
 
 // The comment with its template variables expanded against the whole list
 // (page 1, no page path); "" when the index is out of range.
-QString GetExpandedComment(const CGLRListDoc &doc, int index);
+QString GetExpandedComment(const GalleryDocument &doc, int index);

@@ -2,7 +2,7 @@
 // File names of each gallery page and its zip, and the previous/next/zip link
 // values composed from the design's link sections. Pure rules.
 
-#include "pagegen/cpagevariables.h"
+#include "pagegen/pagevariables.h"
 #include "pagegen/templatetags.h"
 
 #include <QString>

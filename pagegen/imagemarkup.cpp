@@ -1,6 +1,6 @@
 #include "pagegen/imagemarkup.h"
 
-#include "pagegen/cpagevariables.h"
+#include "pagegen/pagevariables.h"
 #include "pagegen/htmlencoding.h"
 
 EffectiveImageSettings EffectiveSettings(const GalleryOptions &o, const ImageOptionBlock &b)
@@ -111,7 +111,7 @@ QString TooltipAttributes(const EffectiveImageSettings &s, const QString &commen
 } // namespace
 
 QString ImageMarkup(const GalleryOptions &o, const EffectiveImageSettings &s, const ImageMarkupInput &in,
-                    const CPageVariables &variables)
+                    const PageVariables &variables)
 {
     const bool link = o.Links.IsLink != 0;
     QString out;

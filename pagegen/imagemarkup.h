@@ -8,7 +8,7 @@
 
 #include <QString>
 
-class CPageVariables;
+class PageVariables;
 
 // The values that apply to one image: its own where its override flag is set,
 // else the gallery's.
@@ -46,4 +46,4 @@ struct ImageMarkupInput {
 
 // Link opening, <img ...> and link closing. `variables` supplies the border colour.
 QString ImageMarkup(const GalleryOptions &options, const EffectiveImageSettings &settings,
-                    const ImageMarkupInput &input, const CPageVariables &variables);
+                    const ImageMarkupInput &input, const PageVariables &variables);

@@ -3,12 +3,12 @@
 #include "pagegen/buildgallerythread.h"
 #include "pagegen/buildslideshowthread.h"
 
-CGLRListDoc::Builders MakePageBuilders(const BuildEnvironment &env)
+GalleryDocument::Builders MakePageBuilders(const BuildEnvironment &env)
 {
-    CGLRListDoc::Builders b;
-    b.Gallery = [env](CGLRListDoc &doc) { BuildGalleryThread(doc, env); };
-    b.ImageSlideshow = [env](CGLRListDoc &doc) { BuildSlideshowThread(doc, env); };
-    b.ThumbnailSlideshow = [env](CGLRListDoc &doc) { BuildThumbnailSlideshowThread(doc, env); };
+    GalleryDocument::Builders b;
+    b.Gallery = [env](GalleryDocument &doc) { BuildGalleryThread(doc, env); };
+    b.ImageSlideshow = [env](GalleryDocument &doc) { BuildSlideshowThread(doc, env); };
+    b.ThumbnailSlideshow = [env](GalleryDocument &doc) { BuildThumbnailSlideshowThread(doc, env); };
     return b;
 }
 

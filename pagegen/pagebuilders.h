@@ -3,11 +3,11 @@
 // the environment of the real program (links opened by the desktop, failures
 // reported through the caller's message reporter).
 
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 #include "pagegen/buildenvironment.h"
 #include "pagegen/openlink.h"
 
 // Gallery, image slideshow and thumbnail slideshow; the placement builder is left empty.
-CGLRListDoc::Builders MakePageBuilders(const BuildEnvironment &env);
+GalleryDocument::Builders MakePageBuilders(const BuildEnvironment &env);
 
 BuildEnvironment SystemBuildEnvironment(bool showWebPageAfterBuild, LinkErrorReporter reportLinkError);

@@ -16,12 +16,12 @@ protected:
     {
         ASSERT_TRUE(m_dir.isValid());
         ASSERT_TRUE(QDir(m_dir.path()).mkpath("photos/plage"));
-        Picture("photos/a.jpg", 320, 240);
-        Picture("photos/b.jpg", 240, 320);
-        Picture("photos/plage/c.jpg", 300, 200);
+        WritePicture("photos/a.jpg", 320, 240);
+        WritePicture("photos/b.jpg", 240, 320);
+        WritePicture("photos/plage/c.jpg", 300, 200);
     }
     QString Path(const QString &name) const { return m_dir.filePath(name); }
-    void Picture(const QString &name, int w, int h)
+    void WritePicture(const QString &name, int w, int h)
     {
         QImage image(w, h, QImage::Format_RGB32);
         image.fill(Qt::darkGreen);

@@ -16,7 +16,7 @@ namespace {
 
 class Subcommands : public ::testing::Test {
 protected:
-    QString Picture(const QString &name, int w, int h, const char *format)
+    QString WritePicture(const QString &name, int w, int h, const char *format)
     {
         QImage image(w, h, QImage::Format_RGB32);
         image.fill(Qt::darkCyan);
@@ -48,7 +48,7 @@ protected:
 
 TEST_F(Subcommands, infoPrintsTheElevenLinesOfEachFile)
 {
-    const QString photo = Picture("photo.jpg", 64, 48, "jpeg");
+    const QString photo = WritePicture("photo.jpg", 64, 48, "jpeg");
     auto image = Exiv2::ImageFactory::open(QFile::encodeName(photo).toStdString());
     image->readMetadata();
     image->exifData()["Exif.Image.Make"] = "Canon";
@@ -66,7 +66,7 @@ TEST_F(Subcommands, infoPrintsTheElevenLinesOfEachFile)
 
 TEST_F(Subcommands, infoFallsBackToTheFileTimeAndFlagsNonImages)
 {
-    const QString bare = Picture("bare.png", 10, 10, "png");
+    const QString bare = WritePicture("bare.png", 10, 10, "png");
     const QString text = Text("text.jpg");
     EXPECT_EQ(Run(RunInfo, {bare, text}), 1);
     const QDateTime modified = QFileInfo(bare).lastModified();
@@ -79,7 +79,7 @@ TEST_F(Subcommands, infoFallsBackToTheFileTimeAndFlagsNonImages)
 
 TEST_F(Subcommands, thumbWritesWhereTheGalleryLooksAndReportsTheBox)
 {
-    const QString photo = Picture("photo.jpg", 400, 200, "jpeg");
+    const QString photo = WritePicture("photo.jpg", 400, 200, "jpeg");
     EXPECT_EQ(Run(RunThumb, {"--mode", "0", "--box", "128x96", photo}), 0) << m_err.toStdString();
     const QString thumb = m_dir.filePath("mini/small_photo.jpg");
     EXPECT_EQ(m_out, photo + " -> " + thumb + " 128x96\n");
@@ -93,9 +93,9 @@ TEST_F(Subcommands, thumbWritesWhereTheGalleryLooksAndReportsTheBox)
 
 TEST_F(Subcommands, thumbReportsEachFailureWithItsCode)
 {
-    const QString good = Picture("good.png", 40, 40, "png");
+    const QString good = WritePicture("good.png", 40, 40, "png");
     const QString text = Text("text.jpg");
-    const QString icon = Picture("icon.ico", 32, 32, "ico");
+    const QString icon = WritePicture("icon.ico", 32, 32, "ico");
     EXPECT_EQ(Run(RunThumb, {text}), 1);
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("mini"))) << "no folder for a file that is not a picture";
     EXPECT_EQ(Run(RunThumb, {good, text, icon}), 1);
@@ -109,7 +109,7 @@ TEST_F(Subcommands, thumbReportsEachFailureWithItsCode)
 
 TEST_F(Subcommands, thumbNeverWritesOverItsSource)
 {
-    const QString photo = Picture("photo.png", 40, 20, "png");
+    const QString photo = WritePicture("photo.png", 40, 20, "png");
     const QByteArray original = [&] {
         QFile f(photo);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -127,7 +127,7 @@ TEST_F(Subcommands, thumbKeepsCommandLineOrderWhateverTheJobs)
 {
     QStringList files;
     for (int i = 0; i < 6; ++i)
-        files << Picture(QString("p%1.png").arg(i), 50 + 150 * (i % 3), 60, "png");
+        files << WritePicture(QString("p%1.png").arg(i), 50 + 150 * (i % 3), 60, "png");
     EXPECT_EQ(Run(RunThumb, QStringList {"--jobs", "4"} + files), 0);
     const QStringList lines = m_out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), files.size());

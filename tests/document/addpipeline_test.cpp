@@ -1,5 +1,6 @@
 #include "docfixture.h"
 #include "document/projectfile.h"
+#include "document/imageprobe.h"
 #include "document/thumbnailpath.h"
 
 

@@ -1,5 +1,6 @@
 #include "docfixture.h"
 #include "document/listsort.h"
+#include "document/imageprobe.h"
 #include "document/thumbnailpath.h"
 
 #include <QRandomGenerator>

@@ -129,7 +129,7 @@ TEST_F(ConcurrencyThreeThumbnailThreads, runUpToThreeJobsAtOnceStartedInQueueOrd
 TEST_F(ConcurrencyThreeThumbnailThreads, startBuildCountsQueuedAndRunningJobs)
 {
     m_sink.Clear();
-    EXPECT_EQ(m_doc->StartBuild([](CGLRListDoc &) {}), 0);
+    EXPECT_EQ(m_doc->StartBuild([](GalleryDocument &) {}), 0);
     EXPECT_TRUE(Posted(m_sink.Posts(), NOTIFY_THUMBNAILS, 0));
 
     PutEntries({"1.png", "2.png", "3.png", "4.png", "5.png"});
@@ -138,7 +138,7 @@ TEST_F(ConcurrencyThreeThumbnailThreads, startBuildCountsQueuedAndRunningJobs)
     int answer = -1;
     // The previous build thread may still be ending; a second one is refused meanwhile.
     for (int tries = 0; tries < 1000 && answer < 0; ++tries) {
-        answer = m_doc->StartBuild([](CGLRListDoc &) {});
+        answer = m_doc->StartBuild([](GalleryDocument &) {});
         if (answer < 0)
             std::this_thread::yield();
     }
@@ -151,7 +151,7 @@ TEST_F(ConcurrencyOneThumbnailThread, startBuildCountsTheLastJobInProgress)
     Queue({"a.png"});
     ASSERT_TRUE(m_gate->WaitRunning(1));
     m_sink.Clear();
-    EXPECT_EQ(m_doc->StartBuild([](CGLRListDoc &) {}), 1);
+    EXPECT_EQ(m_doc->StartBuild([](GalleryDocument &) {}), 1);
     EXPECT_FALSE(Posted(m_sink.Posts(), NOTIFY_THUMBNAILS, 0));
 }
 
@@ -177,7 +177,7 @@ TEST_F(ConcurrencyOneThumbnailThread, cancellingABuildThatWaitsForThumbnailsEnds
     ASSERT_TRUE(m_gate->WaitRunning(1));
     m_sink.Clear();
     std::atomic<bool> wrote{false};
-    ASSERT_EQ(m_doc->StartBuild([&wrote](CGLRListDoc &doc) {
+    ASSERT_EQ(m_doc->StartBuild([&wrote](GalleryDocument &doc) {
         BuildScope scope(doc);
         if (scope.WaitForStart())
             wrote = true;
@@ -194,7 +194,7 @@ TEST_F(ConcurrencyOneThumbnailThread, closingEndsARunningBuildAtItsNextPoll)
 {
     m_sink.Clear();
     std::atomic<int> items{0};
-    ASSERT_EQ(m_doc->StartBuild([&items](CGLRListDoc &doc) {
+    ASSERT_EQ(m_doc->StartBuild([&items](GalleryDocument &doc) {
         BuildScope scope(doc);
         if (!scope.WaitForStart())
             return;
@@ -266,7 +266,7 @@ TEST(ConcurrencySink, afterDetachingNoCallReachesTheOldSink)
 {
     QTemporaryDir dir;
     SettingsProfile profile(dir.filePath("s.ini"));
-    CGLRListDoc doc(profile, 1);
+    GalleryDocument doc(profile, 1);
     RecordingSink sink;
     std::atomic<bool> stop{false};
     std::atomic<int> posted{0};
@@ -294,7 +294,7 @@ TEST_F(ConcurrencyOneThumbnailThread, aSecondBuildIsRefusedWhileOneWorksAndStart
 {
     ManualResetEvent tail;
     m_sink.Clear();
-    ASSERT_EQ(m_doc->StartBuild([&tail](CGLRListDoc &doc) {
+    ASSERT_EQ(m_doc->StartBuild([&tail](GalleryDocument &doc) {
         {
             BuildScope scope(doc);
             scope.WaitForStart();
@@ -304,14 +304,14 @@ TEST_F(ConcurrencyOneThumbnailThread, aSecondBuildIsRefusedWhileOneWorksAndStart
     }),
               0);
     EXPECT_TRUE(m_doc->IsBuilding());
-    EXPECT_EQ(m_doc->StartBuild([](CGLRListDoc &) {}), -1);
+    EXPECT_EQ(m_doc->StartBuild([](GalleryDocument &) {}), -1);
 
     m_doc->SignalStartBuild();
     ASSERT_TRUE(m_sink.WaitFor([](const auto &p) { return Posted(p, NOTIFY_BUSY, 0); }));
     EXPECT_FALSE(m_doc->IsBuilding());
     // A view that reacts to the end by starting the next build (a slideshow after the pages).
     std::atomic<int> answer{-2};
-    std::thread next([&] { answer = m_doc->StartBuild([](CGLRListDoc &) {}); });
+    std::thread next([&] { answer = m_doc->StartBuild([](GalleryDocument &) {}); });
     tail.Set();
     next.join();
     EXPECT_EQ(answer, 0);
@@ -321,7 +321,7 @@ namespace {
 // Notes, at each new row, how many thumbnail jobs a build started then would wait for.
 class CountingSink : public RecordingSink {
 public:
-    CGLRListDoc *doc = nullptr;
+    GalleryDocument *doc = nullptr;
     std::vector<int> pendingAtInsert;
     void InsertRow(int index, const QString &path, const QString &info, const QString &state) override
     {
@@ -375,7 +375,7 @@ TEST_F(ConcurrencyAdding, aChangeMadeWhileTheProjectIsWrittenLeavesTheDocumentMo
     ASSERT_TRUE(m_sink.WaitFor([](const auto &p) { return DocFixture::EndsIdle(p, NOTIFY_SAVING); }));
     EXPECT_FALSE(m_doc->IsModified());
 
-    CGLRListDoc *doc = m_doc.get();
+    GalleryDocument *doc = m_doc.get();
     m_doc->SetProjectSaver([doc](const QString &path, const GalleryOptions &options, const ImageList &images) {
         const bool written = SaveProjectFile(path, options, images);
         // The user retitles the gallery once the options were written.

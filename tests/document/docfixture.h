@@ -2,7 +2,7 @@
 // A gallery document on a private settings store in a temporary folder, with
 // a recording sink, and helpers that wait (bounded) for its workers.
 
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "platform/profile.h"
 #include "recordingsink.h"
@@ -18,7 +18,7 @@ class DocFixture : public ::testing::Test {
 protected:
     explicit DocFixture(int thumbnailJobs = 1)
         : m_profile(m_dir.filePath("settings.ini")),
-          m_doc(std::make_unique<CGLRListDoc>(m_profile, thumbnailJobs))
+          m_doc(std::make_unique<GalleryDocument>(m_profile, thumbnailJobs))
     {
         m_doc->SetSink(&m_sink);
     }
@@ -105,5 +105,5 @@ protected:
     QTemporaryDir m_dir;
     SettingsProfile m_profile;
     RecordingSink m_sink;
-    std::unique_ptr<CGLRListDoc> m_doc;
+    std::unique_ptr<GalleryDocument> m_doc;
 };

@@ -82,7 +82,7 @@ TEST_F(ProjectDocument, aZeroSpeedTakesTheSavedSlideshowSettingsEvenWithoutOpeni
     DiaporamaOptions saved;
     saved.Speed = 9;
     saved.SaveToRegistry(m_profile);
-    m_doc = std::make_unique<CGLRListDoc>(m_profile, 1);
+    m_doc = std::make_unique<GalleryDocument>(m_profile, 1);
     m_doc->SetSink(&m_sink);
 
     GalleryOptions stored;

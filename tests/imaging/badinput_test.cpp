@@ -1,6 +1,6 @@
 // Damaged and hostile files: each must give "Not an Image" or a result code,
 // quickly and without a large allocation.
-#include "imaging/cgdiplusimage.h"
+#include "imaging/picture.h"
 
 #include "imaging/gifcodec.h"
 #include "imagingtestsupport.h"
@@ -25,7 +25,7 @@ protected:
         EXPECT_TRUE(WriteBytes(path, bytes));
         return path;
     }
-    ThumbnailResult Thumb(CGdiPlusImage &image)
+    ThumbnailResult Thumb(Picture &image)
     {
         return image.BuildThumbnail({m_dir.filePath("thumb"), 64, 48, 0, 0xFFFFFF, 85});
     }
@@ -79,7 +79,7 @@ QByteArray LoopingTiff()
 TEST_F(BadInput, zeroByteFileIsNotAnImage)
 {
     const QString path = Write({});
-    CGdiPlusImage image;
+    Picture image;
     EXPECT_FALSE(image.LoadFromFile(path));
     EXPECT_FALSE(image.LoadFromFileInMemory(path));
     EXPECT_EQ(image.GetSizeText(), "Not an Image");
@@ -88,14 +88,14 @@ TEST_F(BadInput, zeroByteFileIsNotAnImage)
 TEST_F(BadInput, jpegCutInsideItsHeaderIsNotAnImage)
 {
     const QByteArray jpeg = Encode(Quadrants(200, 100), "jpeg");
-    CGdiPlusImage image;
+    Picture image;
     EXPECT_FALSE(image.LoadFromMemory(jpeg.left(100)));
 }
 
 TEST_F(BadInput, jpegCutInItsDataStillGivesAThumbnail)
 {
     const QByteArray jpeg = Encode(Quadrants(400, 300), "jpeg");
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromMemory(jpeg.left(jpeg.size() / 2)));
     EXPECT_EQ(image.GetSizeText(), "400x300");
     EXPECT_EQ(Thumb(image), THUMB_WRITTEN);
@@ -103,7 +103,7 @@ TEST_F(BadInput, jpegCutInItsDataStillGivesAThumbnail)
 
 TEST_F(BadInput, pngDeclaringAHugeSizeIsRefusedWithoutDecoding)
 {
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromMemory(PngDeclaring(100000, 100000)));
     EXPECT_EQ(image.GetSizeText(), "100000x100000");
     EXPECT_EQ(Thumb(image), THUMB_OUT_OF_MEMORY);
@@ -125,7 +125,7 @@ TEST_F(BadInput, gifWithoutAnyColourTableStillWritesAGif)
     gif.remove(13, 6);
     ASSERT_EQ(GifGlobalTableSize(gif), 0);
 
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromMemory(gif));
     EXPECT_EQ(image.GetSizeText(), "8x8");
     EXPECT_EQ(Thumb(image), THUMB_WRITTEN);
@@ -134,7 +134,7 @@ TEST_F(BadInput, gifWithoutAnyColourTableStillWritesAGif)
 
 TEST_F(BadInput, tiffWithALoopingDirectoryChainEnds)
 {
-    CGdiPlusImage image;
+    Picture image;
     const QString path = Write(LoopingTiff(), "loop.tif");
     ASSERT_TRUE(image.LoadFromFile(path));
     EXPECT_EQ(image.GetSizeText(), "4x4");
@@ -143,7 +143,7 @@ TEST_F(BadInput, tiffWithALoopingDirectoryChainEnds)
 
 TEST_F(BadInput, foldersAndEmptyPathsAreNotImages)
 {
-    CGdiPlusImage image;
+    Picture image;
     EXPECT_FALSE(image.LoadFromFile(m_dir.path()));
     EXPECT_FALSE(image.LoadFromFileInMemory(m_dir.path()));
     EXPECT_FALSE(image.LoadFromFile(QString()));
@@ -152,7 +152,7 @@ TEST_F(BadInput, foldersAndEmptyPathsAreNotImages)
 
 TEST_F(BadInput, unreadableFilesAreNotImages)
 {
-    CGdiPlusImage image;
+    Picture image;
     const QString path = Write(Encode(Quadrants(10, 10), "png"), "locked.png");
     QFile::setPermissions(path, QFileDevice::Permissions());
     if (geteuid() == 0)

@@ -1,4 +1,4 @@
-#include "imaging/cgdiplusimage.h"
+#include "imaging/picture.h"
 
 #include "imagingtestsupport.h"
 
@@ -17,7 +17,7 @@ TEST(ConcurrencyImageLock, drawingWhileLoadingShowsOnePictureOrTheFace)
     red.fill(Qt::red);
     blue.fill(Qt::blue);
     const QByteArray redPng = Encode(red, "png"), bluePng = Encode(blue, "png");
-    CGdiPlusImage image;
+    Picture image;
     std::atomic<bool> done {false};
     std::thread loader([&] {
         for (int i = 0; i < 60; ++i)

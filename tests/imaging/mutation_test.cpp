@@ -1,6 +1,6 @@
 // Damaged copies of small files in every format: each must load or not, and
 // build a thumbnail or answer a code, without crashing or hanging.
-#include "imaging/cgdiplusimage.h"
+#include "imaging/picture.h"
 
 #include "imaging/gifcodec.h"
 #include "imagingtestsupport.h"
@@ -57,7 +57,7 @@ TEST(DamagedFiles, neverCrashAndAnswerAKnownCode)
         ASSERT_FALSE(seed.isEmpty());
     for (int round = 0; round < 300; ++round) {
         const QByteArray bytes = Mutate(seeds[round % seeds.size()], random);
-        CGdiPlusImage image;
+        Picture image;
         const bool loaded = image.LoadFromMemory(bytes);
         EXPECT_EQ(loaded, image.GetSizeText() != "Not an Image") << round;
         const ThumbnailResult r = image.BuildThumbnail({dir.filePath("t"), 32, 24, 0, 0xFFFFFF, 85});

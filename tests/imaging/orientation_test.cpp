@@ -1,4 +1,4 @@
-#include "imaging/cgdiplusimage.h"
+#include "imaging/picture.h"
 
 #include "imaging/gifcodec.h"
 #include "imaging/thumbnailbox.h"
@@ -50,7 +50,7 @@ protected:
 
 TEST_P(Orientation, headerProbeReportsTheUprightSize)
 {
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromFile(Source()));
     EXPECT_EQ(image.GetSizeText(), GetParam().swapped ? "80x120" : "120x80");
     EXPECT_EQ(image.GetOrientation(), GetParam().orientation);
@@ -58,7 +58,7 @@ TEST_P(Orientation, headerProbeReportsTheUprightSize)
 
 TEST_P(Orientation, thumbnailIsUpright)
 {
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromFileInMemory(Source()));
     BuildVignetteOptions options;
     options.IsPercentSize = 1;
@@ -77,7 +77,7 @@ TEST_P(Orientation, thumbnailIsUpright)
 
 TEST_P(Orientation, drawFitIsUpright)
 {
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromFile(Source()));
     QImage target(200, 200, QImage::Format_RGB32);
     {
@@ -107,7 +107,7 @@ TEST(OrientationWithoutExif, pngAndGifAndInvalidValuesStayAsStored)
     ASSERT_TRUE(WriteGif(Quadrants(120, 80).convertToFormat(QImage::Format_Indexed8), buffer));
     WriteBytes(gif, gifBytes);
     for (const QString &path : {jpeg, png, gif}) {
-        CGdiPlusImage image;
+        Picture image;
         ASSERT_TRUE(image.LoadFromFileInMemory(path));
         EXPECT_EQ(image.GetSizeText(), "120x80") << path.toStdString();
         const QString target = dir.filePath("t." + QFileInfo(path).suffix());

@@ -1,4 +1,4 @@
-#include "imaging/cgdiplusimage.h"
+#include "imaging/picture.h"
 
 #include "imaging/gifcodec.h"
 #include "imagingtestsupport.h"
@@ -22,7 +22,7 @@ protected:
     ThumbnailResult Build(
         const QByteArray &source, int w, int h, int stretch, COLORREF bg = kWhite, int quality = 85)
     {
-        CGdiPlusImage image;
+        Picture image;
         const QString src = m_dir.filePath("source");
         WriteBytes(src, source);
         EXPECT_TRUE(image.LoadFromFileInMemory(src));
@@ -68,7 +68,7 @@ TEST_F(Thumbnails, jpegKeepsQualityAndCarriesOnlyTheSoftwareTag)
     const QString src = m_dir.filePath("camera.jpg");
     WriteBytes(src, Encode(Quadrants(800, 600), "jpeg", 92));
     ASSERT_TRUE(SetExif(src, {{"Exif.Image.Make", "Nikon"}, {"Exif.Photo.FNumber", "28/10"}}));
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromFileInMemory(src));
     ASSERT_EQ(image.BuildThumbnail({Target(), 171, 128, 1, kWhite, 70}), THUMB_WRITTEN);
     const QByteArray written = ReadBytes(Target());
@@ -234,7 +234,7 @@ TEST_F(Thumbnails, resultCodesForImpossibleRequests)
 TEST_F(Thumbnails, checksComeInOrderAndKeepTheOlderFile)
 {
     ASSERT_TRUE(WriteBytes(Target(), "older"));
-    CGdiPlusImage empty;
+    Picture empty;
     EXPECT_EQ(empty.BuildThumbnail({Target(), 0, 0, 1, kWhite, 85}), THUMB_NO_IMAGE);
     const QByteArray icon = Encode(Quadrants(32, 32), "ico");
     EXPECT_EQ(Build(icon, 0, 16, 1), THUMB_BAD_SIZE);
@@ -249,7 +249,7 @@ TEST_F(Thumbnails, replacesAnOlderFileAndKeepsItWhenWritingFails)
     ASSERT_EQ(Build(Encode(Quadrants(40, 40), "png"), 10, 10, 1), THUMB_WRITTEN);
     EXPECT_EQ(ReadBack().size(), QSize(10, 10));
 
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromMemory(Encode(Quadrants(40, 40), "png")));
     EXPECT_EQ(
         image.BuildThumbnail({m_dir.filePath("no/such/folder/t.png"), 10, 10, 1, kWhite, 85}), THUMB_FAILED);
@@ -264,10 +264,10 @@ TEST_F(Thumbnails, neverWritesOverTheFileThePictureCameFrom)
     const QByteArray original = Encode(Quadrants(40, 40), "png");
     ASSERT_TRUE(WriteBytes(src, original));
     const QString sameFile = m_dir.path() + "/./photo.png";
-    CGdiPlusImage fromFile, fromFileInMemory;
+    Picture fromFile, fromFileInMemory;
     ASSERT_TRUE(fromFile.LoadFromFile(src));
     ASSERT_TRUE(fromFileInMemory.LoadFromFileInMemory(src));
-    for (CGdiPlusImage *image : {&fromFile, &fromFileInMemory}) {
+    for (Picture *image : {&fromFile, &fromFileInMemory}) {
         EXPECT_EQ(image->BuildThumbnail({src, 10, 10, 1, kWhite, 85}), THUMB_FAILED);
         EXPECT_EQ(image->BuildThumbnail({sameFile, 10, 10, 1, kWhite, 85}), THUMB_FAILED);
         EXPECT_EQ(ReadBytes(src), original);

@@ -58,7 +58,7 @@ void BuildFixture::SetUp()
     ASSERT_TRUE(m_dir.isValid());
     ASSERT_TRUE(QDir().mkpath(Site() + "img/mini"));
     m_profile = std::make_unique<SettingsProfile>(m_dir.filePath("settings.ini"));
-    m_doc = std::make_unique<CGLRListDoc>(*m_profile, 1);
+    m_doc = std::make_unique<GalleryDocument>(*m_profile, 1);
 }
 
 void BuildFixture::TearDown()

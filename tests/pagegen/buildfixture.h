@@ -3,7 +3,7 @@
 // that records what the build threads report. Builds run on the test's own
 // thread, already released by the start event, so results are deterministic.
 
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "pagegen/buildenvironment.h"
 #include "platform/notificationsink.h"
@@ -61,6 +61,6 @@ protected:
 
     QTemporaryDir m_dir;
     std::unique_ptr<SettingsProfile> m_profile;
-    std::unique_ptr<CGLRListDoc> m_doc;
+    std::unique_ptr<GalleryDocument> m_doc;
     RecordingSink m_sink;
 };

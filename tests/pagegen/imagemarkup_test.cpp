@@ -1,4 +1,4 @@
-#include "pagegen/cpagevariables.h"
+#include "pagegen/pagevariables.h"
 #include "pagegen/imagemarkup.h"
 #include "qstringprint.h"
 
@@ -13,7 +13,7 @@ struct Markup {
 
     QString Write()
     {
-        CPageVariables vars;
+        PageVariables vars;
         vars.SetPage(&options, 1, "/s/index.html", 1);
         ImageEntry e;
         e.Path = "/s/photo.jpg";

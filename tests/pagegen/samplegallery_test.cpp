@@ -7,7 +7,7 @@
 #include "pagegen/buildgallerythread.h"
 #include "pagegen/buildslideshowthread.h"
 #include "platform/profile.h"
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 #include "document/thumbnailpath.h"
 
 #include <QDir>
@@ -55,7 +55,7 @@ public:
     {
         QDir().mkpath(m_root + "img/mini");
         SettingsProfile profile(m_root + "settings.ini");
-        CGLRListDoc doc(profile, 1);
+        GalleryDocument doc(profile, 1);
         GalleryOptions o;
         o.WebPage2.NbImageOnOneLine = 2;
         o.WebPage2.NbLineOnOnePage = 1;
@@ -92,7 +92,7 @@ public:
     QString Root() const { return m_root; }
 
 private:
-    void AddEntry(CGLRListDoc &doc, const SampleImage &s)
+    void AddEntry(GalleryDocument &doc, const SampleImage &s)
     {
         ImageEntry e;
         e.Path = m_root + "img/" + s.name;

@@ -1,4 +1,4 @@
-#include "imaging/cgdiplusimage.h"
+#include "imaging/picture.h"
 
 #include "imaging/gifcodec.h"
 #include "imagingtestsupport.h"
@@ -30,11 +30,11 @@ TEST_F(ImageFiles, everyLoadPathGivesTheSizeText)
 {
     const QByteArray png = Encode(Quadrants(120, 80), "png");
     const QString path = Write("a.png", png);
-    CGdiPlusImage fromFile, fromFileInMemory, fromMemory;
+    Picture fromFile, fromFileInMemory, fromMemory;
     ASSERT_TRUE(fromFile.LoadFromFile(path));
     ASSERT_TRUE(fromFileInMemory.LoadFromFileInMemory(path));
     ASSERT_TRUE(fromMemory.LoadFromMemory(png.constData(), png.size()));
-    for (const CGdiPlusImage *image : {&fromFile, &fromFileInMemory, &fromMemory}) {
+    for (const Picture *image : {&fromFile, &fromFileInMemory, &fromMemory}) {
         EXPECT_EQ(image->GetSizeText(), "120x80");
         EXPECT_EQ(image->GetWidth(), 120u);
         EXPECT_EQ(image->GetHeight(), 80u);
@@ -46,7 +46,7 @@ TEST_F(ImageFiles, decidesByContentNotByName)
 {
     const QString text = Write("photo.jpg", "This is not a picture at all.\n");
     const QString png = Write("really-a-png.jpg", Encode(Quadrants(10, 6), "png"));
-    CGdiPlusImage image;
+    Picture image;
     EXPECT_FALSE(image.LoadFromFile(text));
     EXPECT_EQ(image.GetSizeText(), "Not an Image");
     EXPECT_TRUE(image.LoadFromFile(png));
@@ -55,7 +55,7 @@ TEST_F(ImageFiles, decidesByContentNotByName)
 
 TEST_F(ImageFiles, aFailedLoadEmptiesTheObject)
 {
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromFile(Write("a.png", Encode(Quadrants(10, 6), "png"))));
     EXPECT_FALSE(image.LoadFromFile(m_dir.filePath("missing.png")));
     EXPECT_EQ(image.GetWidth(), 0u);
@@ -75,7 +75,7 @@ TEST_F(ImageFiles, readsTheNineCameraTexts)
             {"Exif.Image.DateTime", "2010:01:01 00:00:00"}, {"Exif.Photo.ExposureTime", "10/600"},
             {"Exif.Photo.FNumber", "56/10"}, {"Exif.Photo.FocalLength", "350/10"}, {"Exif.Photo.Flash", "25"},
             {"Exif.Photo.ISOSpeedRatings", "400"}}));
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromFileInMemory(path));
     const char *expected[]
         = {"Canon", "Canon EOS 300D DIGITAL", "12/05/2004", "10:20:30", "60", "5.6", "35", "On", "400"};
@@ -90,7 +90,7 @@ TEST_F(ImageFiles, fallsBackToDateTimeAndLeavesAbsentTagsEmpty)
     const QString dated = Write("dated.jpg", Encode(Quadrants(64, 48), "jpeg"));
     ASSERT_TRUE(SetExif(dated, {{"Exif.Image.DateTime", "2004:05:12 10:20:30"}, {"Exif.Photo.Flash", "16"}}));
     const QString bare = Write("bare.jpg", Encode(Quadrants(64, 48), "jpeg"));
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromFile(dated));
     EXPECT_EQ(image.GetExifText(EXIF_DATE), "12/05/2004");
     EXPECT_EQ(image.GetExifText(EXIF_TIME), "10:20:30");
@@ -104,7 +104,7 @@ TEST_F(ImageFiles, fallsBackToDateTimeAndLeavesAbsentTagsEmpty)
 TEST(DrawFit, centresASmallPictureWithFaceColouredBands)
 {
     const QByteArray png = Encode(Quadrants(100, 50), "png");
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromMemory(png));
     QImage target(200, 200, QImage::Format_RGB32);
     target.fill(Qt::black);
@@ -122,7 +122,7 @@ TEST(DrawFit, centresASmallPictureWithFaceColouredBands)
 
 TEST(DrawFit, shrinksALargePictureIntoAnOffsetRectangle)
 {
-    CGdiPlusImage image;
+    Picture image;
     ASSERT_TRUE(image.LoadFromMemory(Encode(Quadrants(400, 400), "jpeg", 95)));
     QImage target(300, 200, QImage::Format_RGB32);
     target.fill(Qt::black);
@@ -139,7 +139,7 @@ TEST(DrawFit, shrinksALargePictureIntoAnOffsetRectangle)
 
 TEST(DrawFit, fillsTheWholeRectangleWhenNothingIsHeld)
 {
-    CGdiPlusImage image;
+    Picture image;
     QImage target(20, 20, QImage::Format_RGB32);
     target.fill(Qt::black);
     {
@@ -170,7 +170,7 @@ TEST_F(ImageFiles, loadingReadsOnlyTheHeaderInEveryFormat)
     QImageReader::setAllocationLimit(1);
     QStringList failures;
     for (const QString &path : paths) {
-        CGdiPlusImage fromFile, fromMemory;
+        Picture fromFile, fromMemory;
         if (!fromFile.LoadFromFile(path) || fromFile.GetSizeText() != "1000x1000"
             || !fromMemory.LoadFromFileInMemory(path) || fromMemory.GetSizeText() != "1000x1000")
             failures.append(path);

@@ -85,9 +85,9 @@ struct ImagePlace {
 };
 ImagePlace PlaceOfImage(const PageLayout &layout, int n);
 
-class CPageVariables {
+class PageVariables {
 public:
-    CPageVariables() = default;
+    PageVariables() = default;
 
     // Page-level values. With no options only the count and page number change.
     void SetPage(const GalleryOptions *options, int count, const QString &pagePath, int page);

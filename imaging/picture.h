@@ -7,7 +7,7 @@
 // preview may be redrawn while another file is loaded into the same object.
 // The getters take no lock: their callers use the object from one thread.
 
-#include "document/galleryoptions.h"
+#include "imaging/thumbnailoptions.h"
 #include "imaging/exiffield.h"
 
 #include <QByteArray>
@@ -42,12 +42,12 @@ struct ThumbnailRequest {
     int jpegQuality = 85;
 };
 
-class CGdiPlusImage {
+class Picture {
 public:
-    CGdiPlusImage();
-    ~CGdiPlusImage();
-    CGdiPlusImage(const CGdiPlusImage &) = delete;
-    CGdiPlusImage &operator=(const CGdiPlusImage &) = delete;
+    Picture();
+    ~Picture();
+    Picture(const Picture &) = delete;
+    Picture &operator=(const Picture &) = delete;
 
     // Each load first empties the object. True only for a decodable image
     // format with both sides greater than 0.

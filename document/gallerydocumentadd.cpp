@@ -1,6 +1,6 @@
 // The add pipeline: requests queued by any thread, processed one at a time
 // by the add worker.
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 
 #include "document/imageprobe.h"
 #include "document/notifycodes.h"
@@ -11,35 +11,35 @@
 #include <QFile>
 #include <QFileInfo>
 
-void CGLRListDoc::QueueAddRequest(const AddRequest &request)
+void GalleryDocument::QueueAddRequest(const AddRequest &request)
 {
     std::lock_guard lock(m_addQueueLock);
     m_addQueue.push_back(request);
     m_addEvent.Set();
 }
 
-void CGLRListDoc::QueueAddRequests(const std::vector<AddRequest> &requests)
+void GalleryDocument::QueueAddRequests(const std::vector<AddRequest> &requests)
 {
     std::lock_guard lock(m_addQueueLock);
     m_addQueue.insert(m_addQueue.end(), requests.begin(), requests.end());
     m_addEvent.Set();
 }
 
-void CGLRListDoc::QueueAddRequestFromWorker(const AddRequest &request)
+void GalleryDocument::QueueAddRequestFromWorker(const AddRequest &request)
 {
     // The worker drains its own additions without being woken.
     std::lock_guard lock(m_addQueueLock);
     m_addQueue.push_back(request);
 }
 
-void CGLRListDoc::StopAdding()
+void GalleryDocument::StopAdding()
 {
     std::lock_guard lock(m_addQueueLock);
     m_addQueue.clear();
     m_addQueue.shrink_to_fit();
 }
 
-int CGLRListDoc::GetPendingAddCount() const
+int GalleryDocument::GetPendingAddCount() const
 {
     std::lock_guard lock(m_addQueueLock);
     return static_cast<int>(m_addQueue.size());
@@ -47,7 +47,7 @@ int CGLRListDoc::GetPendingAddCount() const
 
 // A batch of additions leaves the list with up to half its capacity unused;
 // with thousands of entries that slack outweighs the entries' own fields.
-void CGLRListDoc::TrimImageList()
+void GalleryDocument::TrimImageList()
 {
     // Only a saving: never keep the worker waiting for a list held elsewhere.
     std::unique_lock lock(m_listLock, std::try_to_lock);
@@ -55,7 +55,7 @@ void CGLRListDoc::TrimImageList()
         m_imageList.shrink_to_fit();
 }
 
-void CGLRListDoc::AddWorker()
+void GalleryDocument::AddWorker()
 {
     for (;;) {
         PostNotify(NOTIFY_ADDING, 0);
@@ -86,7 +86,7 @@ void CGLRListDoc::AddWorker()
     }
 }
 
-void CGLRListDoc::ProcessAddRequest(const AddRequest &request)
+void GalleryDocument::ProcessAddRequest(const AddRequest &request)
 {
     const QString &path = request.Entry.Path;
     const QFileInfo info(path);
@@ -137,7 +137,7 @@ bool LeadsBackUp(const QString &scannedFolder, const QFileInfo &link)
 }
 } // namespace
 
-void CGLRListDoc::ScanFolderContents(const AddRequest &request)
+void GalleryDocument::ScanFolderContents(const AddRequest &request)
 {
     QString folder = request.Entry.Path;
     if (folder.isEmpty())
@@ -163,7 +163,7 @@ void CGLRListDoc::ScanFolderContents(const AddRequest &request)
         m_addQueue.push_back(std::move(r));
 }
 
-void CGLRListDoc::AddImageFile(AddRequest request)
+void GalleryDocument::AddImageFile(AddRequest request)
 {
     const GalleryOptions options = GetOptions();
     const BuildVignetteOptions &vignette = options.BuildVignette;

@@ -1,5 +1,5 @@
 // The gallery's long-lived workers (add, thumbnails, save) and its build thread.
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 
 #include "document/imageprobe.h"
 #include "document/notifycodes.h"
@@ -29,7 +29,7 @@ int ThumbnailErrorFlag(int result)
 }
 } // namespace
 
-CGLRListDoc::CGLRListDoc(Profile &profile, int thumbnailJobs)
+GalleryDocument::GalleryDocument(Profile &profile, int thumbnailJobs)
     : m_profile(profile), m_thumbnailJobs(thumbnailJobs > 0 ? thumbnailJobs : DefaultThumbnailJobs())
 {
     m_options.LoadFromRegistry(profile);
@@ -41,7 +41,7 @@ CGLRListDoc::CGLRListDoc(Profile &profile, int thumbnailJobs)
     m_saveThread = std::thread([this] { SaveWorker(); });
 }
 
-CGLRListDoc::~CGLRListDoc()
+GalleryDocument::~GalleryDocument()
 {
     m_stopEvent.Set();
     m_addThread.join();
@@ -55,7 +55,7 @@ CGLRListDoc::~CGLRListDoc()
 
 // --- thumbnails -------------------------------------------------------------
 
-void CGLRListDoc::QueueThumbnailJob(const QString &path, const BuildVignetteOptions &options)
+void GalleryDocument::QueueThumbnailJob(const QString &path, const BuildVignetteOptions &options)
 {
     if (path.isEmpty())
         return;
@@ -63,7 +63,7 @@ void CGLRListDoc::QueueThumbnailJob(const QString &path, const BuildVignetteOpti
     QueueThumbnailJobLocked(path, options);
 }
 
-void CGLRListDoc::QueueThumbnailJobLocked(const QString &path, const BuildVignetteOptions &options)
+void GalleryDocument::QueueThumbnailJobLocked(const QString &path, const BuildVignetteOptions &options)
 {
     const auto queued = std::find_if(m_thumbnailQueue.begin(), m_thumbnailQueue.end(),
                                      [&](const ThumbnailJob &job) { return job.Path == path; });
@@ -81,7 +81,7 @@ void CGLRListDoc::QueueThumbnailJobLocked(const QString &path, const BuildVignet
     m_thumbnailEvent.Set();
 }
 
-void CGLRListDoc::StopThumbnails()
+void GalleryDocument::StopThumbnails()
 {
     std::deque<ThumbnailJob> dropped;
     {
@@ -98,7 +98,7 @@ void CGLRListDoc::StopThumbnails()
         MarkThumbnailResult(job.Path, true);
 }
 
-int CGLRListDoc::GetPendingThumbnailCount() const
+int GalleryDocument::GetPendingThumbnailCount() const
 {
     std::lock_guard lock(m_thumbnailQueueLock);
     return static_cast<int>(m_thumbnailQueue.size()) + m_activeThumbnailJobs;
@@ -106,7 +106,7 @@ int CGLRListDoc::GetPendingThumbnailCount() const
 
 // Several of these run side by side. Jobs start in queue order; "working" is
 // 1 from the first job taken until no job is queued or running any more.
-void CGLRListDoc::ThumbnailWorker()
+void GalleryDocument::ThumbnailWorker()
 {
     for (;;) {
         if (WaitForAny({&m_stopEvent, &m_thumbnailEvent}, kInfinite) == 0)
@@ -149,7 +149,7 @@ void CGLRListDoc::ThumbnailWorker()
     }
 }
 
-void CGLRListDoc::RunThumbnailJob(const ThumbnailJob &job)
+void GalleryDocument::RunThumbnailJob(const ThumbnailJob &job)
 {
     ThumbnailMaker maker;
     {
@@ -164,13 +164,13 @@ void CGLRListDoc::RunThumbnailJob(const ThumbnailJob &job)
 
 // --- save -------------------------------------------------------------------
 
-void CGLRListDoc::OnSaveDocument(const QString &path)
+void GalleryDocument::OnSaveDocument(const QString &path)
 {
     SetPathName(path);
     m_saveEvent.Set();
 }
 
-void CGLRListDoc::SaveWorker()
+void GalleryDocument::SaveWorker()
 {
     for (;;) {
         PostNotify(NOTIFY_SAVING, 0);
@@ -205,7 +205,7 @@ void CGLRListDoc::SaveWorker()
     }
 }
 
-void CGLRListDoc::SetModifiedFlag(bool modified)
+void GalleryDocument::SetModifiedFlag(bool modified)
 {
     std::lock_guard lock(m_modifiedLock);
     m_modified = modified;
@@ -213,7 +213,7 @@ void CGLRListDoc::SetModifiedFlag(bool modified)
         ++m_changes;
 }
 
-void CGLRListDoc::ClearModifiedUnlessChangedSince(std::uint64_t changes)
+void GalleryDocument::ClearModifiedUnlessChangedSince(std::uint64_t changes)
 {
     std::lock_guard lock(m_modifiedLock);
     if (m_changes == changes)
@@ -222,7 +222,7 @@ void CGLRListDoc::ClearModifiedUnlessChangedSince(std::uint64_t changes)
 
 // --- builds -----------------------------------------------------------------
 
-int CGLRListDoc::StartBuild(bool placement, bool slideshow)
+int GalleryDocument::StartBuild(bool placement, bool slideshow)
 {
     Builders builders;
     {
@@ -237,7 +237,7 @@ int CGLRListDoc::StartBuild(bool placement, bool slideshow)
     return StartBuild(builders.Gallery);
 }
 
-int CGLRListDoc::StartBuild(BuildProc proc)
+int GalleryDocument::StartBuild(BuildProc proc)
 {
     if (!proc)
         return -1;
@@ -266,7 +266,7 @@ int CGLRListDoc::StartBuild(BuildProc proc)
     return pending;
 }
 
-BuildScope::BuildScope(CGLRListDoc &doc) : m_doc(doc)
+BuildScope::BuildScope(GalleryDocument &doc) : m_doc(doc)
 {
     m_doc.SetBuildingMark(true);
     m_doc.PostNotify(NOTIFY_BUSY, 1);

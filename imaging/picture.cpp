@@ -1,4 +1,4 @@
-#include "imaging/cgdiplusimage.h"
+#include "imaging/picture.h"
 
 #include "imaging/imageformats.h"
 #include "imaging/imagemetadata.h"
@@ -38,15 +38,15 @@ QColor ButtonFace()
 
 } // namespace
 
-CGdiPlusImage::CGdiPlusImage() = default;
-CGdiPlusImage::~CGdiPlusImage() = default;
+Picture::Picture() = default;
+Picture::~Picture() = default;
 
-QString CGdiPlusImage::SoftwareText()
+QString Picture::SoftwareText()
 {
     return QStringLiteral("Vorlex Gallorim v3");
 }
 
-void CGdiPlusImage::Clear()
+void Picture::Clear()
 {
     m_loaded = false;
     m_inMemory = false;
@@ -61,7 +61,7 @@ void CGdiPlusImage::Clear()
 
 // Header only: the reader's size option does not touch the pixels. A handler
 // that cannot tell its size without decoding is decoded once.
-bool CGdiPlusImage::Probe(QIODevice &device)
+bool Picture::Probe(QIODevice &device)
 {
     QImageReader reader(&device);
     reader.setAutoTransform(false);
@@ -77,7 +77,7 @@ bool CGdiPlusImage::Probe(QIODevice &device)
     return true;
 }
 
-bool CGdiPlusImage::LoadFromFile(const QString &path)
+bool Picture::LoadFromFile(const QString &path)
 {
     std::lock_guard lock(m_lock);
     Clear();
@@ -97,7 +97,7 @@ bool CGdiPlusImage::LoadFromFile(const QString &path)
     return true;
 }
 
-bool CGdiPlusImage::LoadFromFileInMemory(const QString &path)
+bool Picture::LoadFromFileInMemory(const QString &path)
 {
     QByteArray bytes;
     // Regular files only: a pipe or device could block or never end.
@@ -111,19 +111,19 @@ bool CGdiPlusImage::LoadFromFileInMemory(const QString &path)
     return LoadBytes(bytes, path);
 }
 
-bool CGdiPlusImage::LoadFromMemory(const char *bytes, qint64 length)
+bool Picture::LoadFromMemory(const char *bytes, qint64 length)
 {
     if (!bytes || length <= 0)
         return LoadFromMemory(QByteArray());
     return LoadFromMemory(QByteArray(bytes, length));
 }
 
-bool CGdiPlusImage::LoadFromMemory(const QByteArray &bytes)
+bool Picture::LoadFromMemory(const QByteArray &bytes)
 {
     return LoadBytes(bytes, QString());
 }
 
-bool CGdiPlusImage::LoadBytes(const QByteArray &bytes, const QString &sourcePath)
+bool Picture::LoadBytes(const QByteArray &bytes, const QString &sourcePath)
 {
     std::lock_guard lock(m_lock);
     Clear();
@@ -145,41 +145,41 @@ bool CGdiPlusImage::LoadBytes(const QByteArray &bytes, const QString &sourcePath
     return true;
 }
 
-unsigned CGdiPlusImage::GetWidth() const
+unsigned Picture::GetWidth() const
 {
     return m_loaded ? static_cast<unsigned>(UprightSize(m_storedSize, m_orientation).width()) : 0;
 }
 
-unsigned CGdiPlusImage::GetHeight() const
+unsigned Picture::GetHeight() const
 {
     return m_loaded ? static_cast<unsigned>(UprightSize(m_storedSize, m_orientation).height()) : 0;
 }
 
-QString CGdiPlusImage::GetSizeText() const
+QString Picture::GetSizeText() const
 {
     if (!m_loaded || GetWidth() == 0 || GetHeight() == 0)
         return QStringLiteral("Not an Image");
     return QStringLiteral("%1x%2").arg(GetWidth()).arg(GetHeight());
 }
 
-QString CGdiPlusImage::GetExifText(int field) const
+QString Picture::GetExifText(int field) const
 {
     if (!m_loaded || field < 0 || field >= kExifFieldCount)
         return QString();
     return m_exif[static_cast<size_t>(field)];
 }
 
-QByteArray CGdiPlusImage::GetRawFormat() const
+QByteArray Picture::GetRawFormat() const
 {
     return m_format;
 }
 
-int CGdiPlusImage::GetOrientation() const
+int Picture::GetOrientation() const
 {
     return m_orientation;
 }
 
-std::unique_ptr<QIODevice> CGdiPlusImage::OpenSource() const
+std::unique_ptr<QIODevice> Picture::OpenSource() const
 {
     if (m_inMemory) {
         auto buffer = std::make_unique<QBuffer>();
@@ -193,7 +193,7 @@ std::unique_ptr<QIODevice> CGdiPlusImage::OpenSource() const
     return file;
 }
 
-QImage CGdiPlusImage::DecodeUpright(
+QImage Picture::DecodeUpright(
     QSize target, QImage::Format *sourceFormat, QList<QRgb> *sourcePalette, bool *memory) const
 {
     *memory = false;
@@ -229,12 +229,12 @@ QImage CGdiPlusImage::DecodeUpright(
     return picture;
 }
 
-void CGdiPlusImage::DrawFit(QPainter &painter, const QRect &rect)
+void Picture::DrawFit(QPainter &painter, const QRect &rect)
 {
     DrawFit(painter, rect, ButtonFace());
 }
 
-void CGdiPlusImage::DrawFit(QPainter &painter, const QRect &rect, const QColor &face)
+void Picture::DrawFit(QPainter &painter, const QRect &rect, const QColor &face)
 {
     std::lock_guard lock(m_lock);
     const ImagePlacement p = PlaceFitted(rect.width(), rect.height(), GetWidth(), GetHeight());

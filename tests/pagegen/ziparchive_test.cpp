@@ -1,4 +1,4 @@
-#include "pagegen/cziparchive.h"
+#include "pagegen/ziparchive.h"
 
 #include <QByteArray>
 #include <QDir>
@@ -73,8 +73,8 @@ protected:
 TEST_F(ZipArchiveTest, createReplacesAnExistingFileWithAValidEmptyArchiveAtOnce)
 {
     const QString zipPath = Write(QStringLiteral("images.zip"), "not a zip at all");
-    CZipArchive archive;
-    archive.Open(zipPath, CZipArchive::zipCreate, 0);
+    ZipArchive archive;
+    archive.Open(zipPath, ZipArchive::zipCreate, 0);
     EXPECT_TRUE(ReadArchive(zipPath).empty());
     archive.Close(0, false);
     EXPECT_TRUE(archive.IsClosed());
@@ -88,9 +88,9 @@ TEST_F(ZipArchiveTest, closedArchiveHoldsEveryAddedFileUnderItsNameWithItsConten
     const QString zipPath = Path(QStringLiteral("images.zip"));
     const QString text = Write(QStringLiteral("a.txt"), Compressible());
     const QString noise = Write(QStringLiteral("photos/2004/été.jpg"), Incompressible());
-    CZipArchive archive;
+    ZipArchive archive;
     archive.Open(zipPath);
-    EXPECT_TRUE(archive.AddNewFile(text, QStringLiteral("a.txt"), 5, CZipArchive::zipsmSafeSmart, 65536));
+    EXPECT_TRUE(archive.AddNewFile(text, QStringLiteral("a.txt"), 5, ZipArchive::zipsmSafeSmart, 65536));
     EXPECT_TRUE(archive.AddNewFile(noise, QStringLiteral("photos/2004/été.jpg")));
     archive.Close(0, false);
 
@@ -108,7 +108,7 @@ TEST_F(ZipArchiveTest, withoutTheEfficiencyCheckAnUnhelpfulDeflateIsKept)
 {
     const QString zipPath = Path(QStringLiteral("images.zip"));
     const QString noise = Write(QStringLiteral("n.bin"), Incompressible());
-    CZipArchive archive;
+    ZipArchive archive;
     archive.Open(zipPath);
     ASSERT_TRUE(archive.AddNewFile(noise, QStringLiteral("n.bin"), 5, 0));
     archive.Close();
@@ -120,7 +120,7 @@ TEST_F(ZipArchiveTest, missingOrUnreadableFilesAreRefusedAndTheArchiveStaysUsabl
     const QString zipPath = Path(QStringLiteral("images.zip"));
     const QString good = Write(QStringLiteral("good.jpg"), "jpeg bytes");
     QDir().mkpath(Path(QStringLiteral("folder.jpg")));
-    CZipArchive archive;
+    ZipArchive archive;
     archive.Open(zipPath);
     EXPECT_FALSE(archive.AddNewFile(Path(QStringLiteral("gone.jpg")), QStringLiteral("gone.jpg")));
     EXPECT_FALSE(archive.AddNewFile(Path(QStringLiteral("folder.jpg")), QStringLiteral("folder.jpg")));
@@ -135,7 +135,7 @@ TEST_F(ZipArchiveTest, aFileThatVanishesAfterItWasAddedIsStillWritten)
 {
     const QString zipPath = Path(QStringLiteral("images.zip"));
     const QString image = Write(QStringLiteral("short-lived.jpg"), Compressible());
-    CZipArchive archive;
+    ZipArchive archive;
     archive.Open(zipPath);
     ASSERT_TRUE(archive.AddNewFile(image, QStringLiteral("short-lived.jpg")));
     ASSERT_TRUE(QFile::remove(image));
@@ -149,7 +149,7 @@ TEST_F(ZipArchiveTest, sameNameTwiceGetsANumberedSecondEntryInsteadOfOverwriting
     const QString first = Write(QStringLiteral("x/a.jpg"), "first");
     const QString second = Write(QStringLiteral("y/A.jpg"), "second");
     const QString third = Write(QStringLiteral("z/a.jpg"), "third");
-    CZipArchive archive;
+    ZipArchive archive;
     archive.Open(zipPath);
     EXPECT_TRUE(archive.AddNewFile(first, QStringLiteral("a.jpg")));
     EXPECT_TRUE(archive.AddNewFile(second, QStringLiteral("A.jpg")));
@@ -165,7 +165,7 @@ TEST_F(ZipArchiveTest, sameNameTwiceGetsANumberedSecondEntryInsteadOfOverwriting
 TEST_F(ZipArchiveTest, manyFilesOnOnePageAreAllWrittenAndJudged)
 {
     const QString zipPath = Path(QStringLiteral("images.zip"));
-    CZipArchive archive;
+    ZipArchive archive;
     archive.Open(zipPath);
     const int count = 300; // more than the files held open at once
     for (int i = 0; i < count; ++i) {
@@ -185,20 +185,20 @@ TEST_F(ZipArchiveTest, manyFilesOnOnePageAreAllWrittenAndJudged)
 
 TEST_F(ZipArchiveTest, openingInAFolderThatDoesNotExistThrowsAFileError)
 {
-    CZipArchive archive;
+    ZipArchive archive;
     try {
         archive.Open(Path(QStringLiteral("missing/images.zip")));
         FAIL() << "no exception";
-    } catch (const CZipException &e) {
-        EXPECT_EQ(e.cause(), CZipException::FileError);
+    } catch (const ZipException &e) {
+        EXPECT_EQ(e.cause(), ZipException::FileError);
     }
     EXPECT_TRUE(archive.IsClosed());
 }
 
 TEST_F(ZipArchiveTest, volumesAreRefused)
 {
-    CZipArchive archive;
-    EXPECT_THROW(archive.Open(Path(QStringLiteral("images.zip")), CZipArchive::zipCreate, 1024), CZipException);
+    ZipArchive archive;
+    EXPECT_THROW(archive.Open(Path(QStringLiteral("images.zip")), ZipArchive::zipCreate, 1024), ZipException);
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("images.zip"))));
 }
 
@@ -207,11 +207,11 @@ TEST_F(ZipArchiveTest, aFailedCloseKeepsTheArchiveOpenUntilItIsReleased)
     const QString folder = Path(QStringLiteral("site"));
     QDir().mkpath(folder);
     const QString image = Write(QStringLiteral("a.jpg"), Compressible());
-    CZipArchive archive;
+    ZipArchive archive;
     archive.Open(folder + QStringLiteral("/images.zip"));
     ASSERT_TRUE(archive.AddNewFile(image, QStringLiteral("a.jpg")));
     ASSERT_TRUE(QDir(folder).removeRecursively()); // nowhere left to write to
-    EXPECT_THROW(archive.Close(0, false), CZipException);
+    EXPECT_THROW(archive.Close(0, false), ZipException);
     EXPECT_FALSE(archive.IsClosed());
     archive.CloseFileAfterTestFailed();
     EXPECT_TRUE(archive.IsClosed());
@@ -221,7 +221,7 @@ TEST_F(ZipArchiveTest, aFailedCloseKeepsTheArchiveOpenUntilItIsReleased)
 TEST_F(ZipArchiveTest, closeAfterAnExceptionDropsWhatWasPending)
 {
     const QString zipPath = Path(QStringLiteral("images.zip"));
-    CZipArchive archive;
+    ZipArchive archive;
     archive.Open(zipPath);
     ASSERT_TRUE(archive.AddNewFile(Write(QStringLiteral("a.jpg"), "a"), QStringLiteral("a.jpg")));
     archive.Close(1, false);

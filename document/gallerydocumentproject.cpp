@@ -1,5 +1,5 @@
 // Project files: opening one, and project files met by the add worker.
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 
 #include "document/notifycodes.h"
 #include "document/projectfile.h"
@@ -7,7 +7,7 @@
 
 #include <QIODevice>
 
-bool CGLRListDoc::OnOpenDocument(const QString &path)
+bool GalleryDocument::OnOpenDocument(const QString &path)
 {
     if (ProjectFileFormat(path) == ProjectFormat::NotAProject)
         return false;
@@ -26,7 +26,7 @@ bool CGLRListDoc::OnOpenDocument(const QString &path)
     return true;
 }
 
-bool CGLRListDoc::ImportProjectFile(QIODevice &file, const AddRequest &request)
+bool GalleryDocument::ImportProjectFile(QIODevice &file, const AddRequest &request)
 {
     const ProjectFormat format = ReadProjectHeader(file);
     if (format == ProjectFormat::NotAProject)

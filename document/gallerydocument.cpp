@@ -1,4 +1,4 @@
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
@@ -6,66 +6,66 @@
 #include "platform/profile.h"
 
 
-void CGLRListDoc::SetSink(NotificationSink *sink)
+void GalleryDocument::SetSink(NotificationSink *sink)
 {
     std::unique_lock lock(m_sinkLock);
     m_sink = sink;
 }
 
-bool CGLRListDoc::HasView() const
+bool GalleryDocument::HasView() const
 {
     std::shared_lock lock(m_sinkLock);
     return m_sink && m_sink->IsAlive();
 }
 
-void CGLRListDoc::PostNotify(int code, std::intptr_t value)
+void GalleryDocument::PostNotify(int code, std::intptr_t value)
 {
     WithView([&](NotificationSink &sink) { sink.Post(code, value); });
 }
 
-GalleryOptions CGLRListDoc::GetOptions() const
+GalleryOptions GalleryDocument::GetOptions() const
 {
     std::lock_guard lock(m_optionsLock);
     return m_options;
 }
 
-void CGLRListDoc::SetOptions(const GalleryOptions &options)
+void GalleryDocument::SetOptions(const GalleryOptions &options)
 {
     std::lock_guard lock(m_optionsLock);
     m_options = options;
 }
 
-QString CGLRListDoc::GetPathName() const
+QString GalleryDocument::GetPathName() const
 {
     std::lock_guard lock(m_optionsLock);
     return m_pathName;
 }
 
-void CGLRListDoc::SetPathName(const QString &path)
+void GalleryDocument::SetPathName(const QString &path)
 {
     std::lock_guard lock(m_optionsLock);
     m_pathName = path;
 }
 
-void CGLRListDoc::SetThumbnailMaker(ThumbnailMaker maker)
+void GalleryDocument::SetThumbnailMaker(ThumbnailMaker maker)
 {
     std::lock_guard lock(m_optionsLock);
     m_thumbnailMaker = std::move(maker);
 }
 
-void CGLRListDoc::SetProjectSaver(ProjectSaver saver)
+void GalleryDocument::SetProjectSaver(ProjectSaver saver)
 {
     std::lock_guard lock(m_optionsLock);
     m_projectSaver = std::move(saver);
 }
 
-void CGLRListDoc::SetBuilders(Builders builders)
+void GalleryDocument::SetBuilders(Builders builders)
 {
     std::lock_guard lock(m_optionsLock);
     m_builders = std::move(builders);
 }
 
-void CGLRListDoc::OnCloseDocument()
+void GalleryDocument::OnCloseDocument()
 {
     std::lock_guard lock(m_listLock);
     m_stopEvent.Set();
@@ -73,7 +73,7 @@ void CGLRListDoc::OnCloseDocument()
 
 // --- entries ----------------------------------------------------------------
 
-int CGLRListDoc::FindEntry(const QString &path) const
+int GalleryDocument::FindEntry(const QString &path) const
 {
     std::lock_guard lock(m_listLock);
     for (size_t i = 0; i < m_imageList.size(); ++i)
@@ -82,19 +82,19 @@ int CGLRListDoc::FindEntry(const QString &path) const
     return -1;
 }
 
-int CGLRListDoc::GetEntryCount() const
+int GalleryDocument::GetEntryCount() const
 {
     std::lock_guard lock(m_listLock);
     return static_cast<int>(m_imageList.size());
 }
 
-qint64 CGLRListDoc::GetThumbnailBytes() const
+qint64 GalleryDocument::GetThumbnailBytes() const
 {
     std::lock_guard lock(m_listLock);
     return m_thumbnailBytes;
 }
 
-bool CGLRListDoc::GetEntry(int index, ImageEntry &entry) const
+bool GalleryDocument::GetEntry(int index, ImageEntry &entry) const
 {
     std::lock_guard lock(m_listLock);
     if (index < 0 || index >= static_cast<int>(m_imageList.size()))
@@ -103,19 +103,19 @@ bool CGLRListDoc::GetEntry(int index, ImageEntry &entry) const
     return true;
 }
 
-ImageList CGLRListDoc::CopyEntries() const
+ImageList GalleryDocument::CopyEntries() const
 {
     std::lock_guard lock(m_listLock);
     return m_imageList;
 }
 
-QString CGLRListDoc::GetPath(int index) const
+QString GalleryDocument::GetPath(int index) const
 {
     ImageEntry e;
     return GetEntry(index, e) ? e.Path : QString();
 }
 
-QString CGLRListDoc::GetComment(int index) const
+QString GalleryDocument::GetComment(int index) const
 {
     std::lock_guard lock(m_listLock);
     if (index < 0 || index >= static_cast<int>(m_imageList.size()))
@@ -123,7 +123,7 @@ QString CGLRListDoc::GetComment(int index) const
     return m_imageList[index].Comment;
 }
 
-void CGLRListDoc::SetComment(int index, const QString &text)
+void GalleryDocument::SetComment(int index, const QString &text)
 {
     {
         std::lock_guard lock(m_listLock);
@@ -134,7 +134,7 @@ void CGLRListDoc::SetComment(int index, const QString &text)
     SetModifiedFlag();
 }
 
-bool CGLRListDoc::GetOptionBlock(int index, ImageOptionBlock &block) const
+bool GalleryDocument::GetOptionBlock(int index, ImageOptionBlock &block) const
 {
     std::lock_guard lock(m_listLock);
     if (index < 0 || index >= static_cast<int>(m_imageList.size()))
@@ -143,7 +143,7 @@ bool CGLRListDoc::GetOptionBlock(int index, ImageOptionBlock &block) const
     return true;
 }
 
-bool CGLRListDoc::SetOptionBlock(int index, const ImageOptionBlock &block)
+bool GalleryDocument::SetOptionBlock(int index, const ImageOptionBlock &block)
 {
     std::lock_guard lock(m_listLock);
     if (index < 0 || index >= static_cast<int>(m_imageList.size()))
@@ -152,13 +152,13 @@ bool CGLRListDoc::SetOptionBlock(int index, const ImageOptionBlock &block)
     return true;
 }
 
-QString CGLRListDoc::GetOptionsSummary(int index) const
+QString GalleryDocument::GetOptionsSummary(int index) const
 {
     ImageOptionBlock block;
     return GetOptionBlock(index, block) ? ::GetOptionsSummary(block.Flags) : QString();
 }
 
-int CGLRListDoc::InsertEntry(const ImageEntry &entry, const QString &thumbnailState, const QString &information,
+int GalleryDocument::InsertEntry(const ImageEntry &entry, const QString &thumbnailState, const QString &information,
                              bool fromProject)
 {
     ImageEntry copy = entry;
@@ -187,7 +187,7 @@ int CGLRListDoc::InsertEntry(const ImageEntry &entry, const QString &thumbnailSt
     return index;
 }
 
-void CGLRListDoc::MarkThumbnailStarted(const QString &path)
+void GalleryDocument::MarkThumbnailStarted(const QString &path)
 {
     const int index = FindEntry(path);
     if (index < 0)
@@ -195,7 +195,7 @@ void CGLRListDoc::MarkThumbnailStarted(const QString &path)
     WithView([&](NotificationSink &sink) { sink.SetThumbnailCell(index, path, ThumbnailStateText::InProgress()); });
 }
 
-void CGLRListDoc::MarkThumbnailResult(const QString &path, bool withPage)
+void GalleryDocument::MarkThumbnailResult(const QString &path, bool withPage)
 {
     // The disk is examined before taking the lock so that other threads do not wait on it.
     const ThumbnailOnDisk t = ExamineThumbnail(path, GetOptions().BuildVignette);

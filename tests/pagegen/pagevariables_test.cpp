@@ -1,5 +1,5 @@
 #include "document/imageentry.h"
-#include "pagegen/cpagevariables.h"
+#include "pagegen/pagevariables.h"
 #include "qstringprint.h"
 
 #include <gtest/gtest.h>
@@ -14,7 +14,7 @@ GalleryOptions Options(int perLine, int linesPerPage)
     return o;
 }
 
-QString V(const CPageVariables &vars, PageVariable v)
+QString V(const PageVariables &vars, PageVariable v)
 {
     return vars.ReplacePageVariables(vars.ReplaceImageVariables(PageVariableName(v)));
 }
@@ -50,10 +50,10 @@ TEST(ComputePageLayout, coversLimitedUnlimitedAndEmptyLists)
     }
 }
 
-TEST(CPageVariables, placesImageNineOfTenOnTheSecondPage)
+TEST(PageVariables, placesImageNineOfTenOnTheSecondPage)
 {
     const GalleryOptions o = Options(4, 2);
-    CPageVariables vars;
+    PageVariables vars;
     vars.SetPage(&o, 10, "/site/index.html", 1);
     ImageEntry e;
     e.Path = "/site/img/p9.jpg";
@@ -70,31 +70,31 @@ TEST(CPageVariables, placesImageNineOfTenOnTheSecondPage)
 }
 
 
-TEST(CPageVariables, writesColoursAsRedGreenBlue)
+TEST(PageVariables, writesColoursAsRedGreenBlue)
 {
     GalleryOptions o;
     o.WebPage1.BackgroundColor = 0xFF8040; // blue FF, green 80, red 40
-    CPageVariables vars;
+    PageVariables vars;
     vars.SetPage(&o, 1, {}, 1);
     EXPECT_EQ(vars.ReplacePageVariables("?$VORLEX_VARIABLE_BGCOLOR"), "#4080FF");
     EXPECT_EQ(ColorText(0x0000FF), "#FF0000");
 }
 
-TEST(CPageVariables, substitutesInsertedTextWithLaterVariables)
+TEST(PageVariables, substitutesInsertedTextWithLaterVariables)
 {
     GalleryOptions o;
     o.WebPage1.PageTitle = "?$VORLEX_VARIABLE_NUMBER_OF_IMAGES photos";
-    CPageVariables vars;
+    PageVariables vars;
     vars.SetPage(&o, 7, {}, 1);
     EXPECT_EQ(vars.ReplacePageVariables("<h1>?$VORLEX_VARIABLE_TITLE</h1>"), "<h1>7 photos</h1>");
     // The comment is only put in by image sections.
     EXPECT_EQ(vars.ReplacePageVariables("?$VORLEX_VARIABLE_IMAGE_COMMENTS"), "?$VORLEX_VARIABLE_IMAGE_COMMENTS");
 }
 
-TEST(CPageVariables, expandsCommentsAndPutsThemIntoImageSections)
+TEST(PageVariables, expandsCommentsAndPutsThemIntoImageSections)
 {
     const GalleryOptions o = Options(4, -1);
-    CPageVariables vars;
+    PageVariables vars;
     vars.SetPage(&o, 3, {}, 1);
     ImageEntry e;
     e.Path = "/a/b.jpg";
@@ -106,10 +106,10 @@ TEST(CPageVariables, expandsCommentsAndPutsThemIntoImageSections)
               "[Photo 2 sur 3|200]");
 }
 
-TEST(CPageVariables, fillerCellsKeepPositionsButLoseNames)
+TEST(PageVariables, fillerCellsKeepPositionsButLoseNames)
 {
     const GalleryOptions o = Options(4, 2);
-    CPageVariables vars;
+    PageVariables vars;
     vars.SetPage(&o, 10, "/s/index.html", 2);
     ImageEntry e;
     e.Path = "/s/x.jpg";
@@ -127,11 +127,11 @@ TEST(CPageVariables, fillerCellsKeepPositionsButLoseNames)
               "[]2");
 }
 
-TEST(CPageVariables, usesTheImagesOwnBorderColourOnlyWhileItIsSet)
+TEST(PageVariables, usesTheImagesOwnBorderColourOnlyWhileItIsSet)
 {
     GalleryOptions o;
     o.WebPage1.BorderColor = 0x00FF00;
-    CPageVariables vars;
+    PageVariables vars;
     vars.SetPage(&o, 2, {}, 1);
     ImageEntry e;
     e.Path = "/a.jpg";
@@ -143,7 +143,7 @@ TEST(CPageVariables, usesTheImagesOwnBorderColourOnlyWhileItIsSet)
     EXPECT_EQ(vars.ReplacePageVariables("?$VORLEX_VARIABLE_BORDERCOLOR"), "#00FF00");
 }
 
-TEST(CPageVariables, linksTheBackgroundImageFromThePageOrTheRoot)
+TEST(PageVariables, linksTheBackgroundImageFromThePageOrTheRoot)
 {
     struct Row {
         const char *background;
@@ -163,17 +163,17 @@ TEST(CPageVariables, linksTheBackgroundImageFromThePageOrTheRoot)
         o.WebPage1.BackgroundImagePath = r.background;
         o.WebPage2.RootRelativePath = r.rooted;
         o.WebPage2.RootPath = "/site/";
-        CPageVariables vars;
+        PageVariables vars;
         vars.SetPage(&o, 1, r.pagePath, 1);
         EXPECT_EQ(vars.ReplacePageVariables("?$VORLEX_VARIABLE_BACKGROUND_IMAGE"), r.expected) << r.background;
     }
 }
 
-TEST(CPageVariables, leavesProtectionEmptyWhenImagesAreNotProtected)
+TEST(PageVariables, leavesProtectionEmptyWhenImagesAreNotProtected)
 {
     GalleryOptions o;
     o.WebPage1.ProtectImage = 0;
-    CPageVariables vars;
+    PageVariables vars;
     vars.SetPage(&o, 1, {}, 1);
     EXPECT_EQ(vars.ReplacePageVariables("[?$VORLEX_VARIABLE_PROTECT_TOOLBAR_IMAGE?$VORLEX_VARIABLE_PROTECT_IMAGES_"
                                         "RIGHT_CLIC?$VORLEX_VARIABLE_PROTECT_IMAGES_BIS_RIGHT_CLIC]"),

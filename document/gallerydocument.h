@@ -29,10 +29,10 @@
 class Profile;
 class QIODevice;
 
-class CGLRListDoc {
+class GalleryDocument {
 public:
     // A build thread body; it follows the protocol of BuildScope below.
-    using BuildProc = std::function<void(CGLRListDoc &)>;
+    using BuildProc = std::function<void(GalleryDocument &)>;
     struct Builders {
         BuildProc Gallery;            // gallery pages
         BuildProc ImageSlideshow;     // slideshow of images
@@ -48,11 +48,11 @@ public:
 
     // Options come from `profile` (the user's saved defaults). `thumbnailJobs`
     // is how many thumbnails are built at once; 0 means one per core.
-    explicit CGLRListDoc(Profile &profile, int thumbnailJobs = 0);
+    explicit GalleryDocument(Profile &profile, int thumbnailJobs = 0);
     // Sets StopEvent, lets every thread finish its item in progress and joins them.
-    ~CGLRListDoc();
-    CGLRListDoc(const CGLRListDoc &) = delete;
-    CGLRListDoc &operator=(const CGLRListDoc &) = delete;
+    ~GalleryDocument();
+    GalleryDocument(const GalleryDocument &) = delete;
+    GalleryDocument &operator=(const GalleryDocument &) = delete;
 
     // --- view ---------------------------------------------------------------
     // Attaches or detaches (nullptr) the first view. Returns only when no call
@@ -244,7 +244,7 @@ private:
 // destructor posts NOTIFY_BUSY 0 and clears the mark on every exit path.
 class BuildScope {
 public:
-    explicit BuildScope(CGLRListDoc &doc);
+    explicit BuildScope(GalleryDocument &doc);
     ~BuildScope();
     BuildScope(const BuildScope &) = delete;
     BuildScope &operator=(const BuildScope &) = delete;
@@ -256,5 +256,5 @@ public:
     bool ShouldStop();
 
 private:
-    CGLRListDoc &m_doc;
+    GalleryDocument &m_doc;
 };

@@ -3,7 +3,7 @@
 //
 // Contract the page builder relies on:
 //  - Open(path, zipCreate, 0) creates a new, valid, empty archive at once,
-//    replacing any file of that name; failure throws CZipException.
+//    replacing any file of that name; failure throws ZipException.
 //  - AddNewFile() answers whether the file was taken: false for a file that is
 //    missing or unreadable (the archive stays usable). The file is held open
 //    from then on, so it may vanish before Close() without harm. Each entry is
@@ -22,26 +22,26 @@
 
 struct zip;
 
-class CZipException : public std::runtime_error {
+class ZipException : public std::runtime_error {
 public:
     enum Cause { FileError, ZipError };
-    CZipException(Cause cause, const QString &message);
+    ZipException(Cause cause, const QString &message);
     Cause cause() const { return m_cause; }
 
 private:
     Cause m_cause;
 };
 
-class CZipArchive {
+class ZipArchive {
 public:
     enum OpenMode { zipOpen = 0, zipOpenReadOnly = 1, zipCreate = 2 };
     // Smartness flags of AddNewFile; only the efficiency check has a meaning here.
     enum Smartness { zipsmCheckForEff = 0x01, zipsmSafeSmart = 0x07 };
 
-    CZipArchive();
-    ~CZipArchive(); // releases an archive still open without writing it
-    CZipArchive(const CZipArchive &) = delete;
-    CZipArchive &operator=(const CZipArchive &) = delete;
+    ZipArchive();
+    ~ZipArchive(); // releases an archive still open without writing it
+    ZipArchive(const ZipArchive &) = delete;
+    ZipArchive &operator=(const ZipArchive &) = delete;
 
     // Only single-volume archives exist here: a volume size other than 0 throws.
     void Open(const QString &path, int mode = zipCreate, int volumeSize = 0);

@@ -1,4 +1,4 @@
-#include "pagegen/cpagevariables.h"
+#include "pagegen/pagevariables.h"
 
 #include "document/imageentry.h"
 #include "document/thumbnailpath.h"
@@ -147,7 +147,7 @@ ImagePlace PlaceOfImage(const PageLayout &l, int n)
     return p;
 }
 
-void CPageVariables::SetPage(const GalleryOptions *options, int count, const QString &pagePath, int page)
+void PageVariables::SetPage(const GalleryOptions *options, int count, const QString &pagePath, int page)
 {
     m_values[VAR_NUMBER_OF_IMAGES] = Num(count);
     m_values[VAR_PAGE_INDEX] = Num(page);
@@ -190,7 +190,7 @@ void CPageVariables::SetPage(const GalleryOptions *options, int count, const QSt
     m_values[VAR_PROTECT_IMAGES_BIS_RIGHT_CLIC] = protect ? LoadHtmlResource(197) : QString();
 }
 
-void CPageVariables::SetImage(const ImageEntry *entry, int n)
+void PageVariables::SetImage(const ImageEntry *entry, int n)
 {
     if (!entry) {
         for (PageVariable v : {VAR_IMAGE_INDEX, VAR_LINE_INDEX, VAR_IMAGE_POS_IN_LINE, VAR_LINE_POS_IN_PAGE,
@@ -228,7 +228,7 @@ void CPageVariables::SetImage(const ImageEntry *entry, int n)
         m_values[kCameraVariables[i]] = entry->Camera[i];
 }
 
-QString CPageVariables::ReplacePageVariables(const QString &text) const
+QString PageVariables::ReplacePageVariables(const QString &text) const
 {
     QString out = text;
     if (!out.contains(QLatin1String("?$VORLEX_VAR")))
@@ -241,7 +241,7 @@ QString CPageVariables::ReplacePageVariables(const QString &text) const
     return out;
 }
 
-QString CPageVariables::ReplaceImageVariables(const QString &text) const
+QString PageVariables::ReplaceImageVariables(const QString &text) const
 {
     QString out = text;
     if (!out.contains(QLatin1String("?$VORLEX_VAR")))
@@ -251,13 +251,13 @@ QString CPageVariables::ReplaceImageVariables(const QString &text) const
     return out;
 }
 
-QString CPageVariables::ExpandComment(const QString &comment)
+QString PageVariables::ExpandComment(const QString &comment)
 {
     m_values[VAR_IMAGE_COMMENTS] = ReplaceImageVariables(ReplacePageVariables(comment));
     return m_values[VAR_IMAGE_COMMENTS];
 }
 
-QString CPageVariables::ExpandImageSection(const QString &text) const
+QString PageVariables::ExpandImageSection(const QString &text) const
 {
     QString out = ReplaceImageVariables(ReplacePageVariables(text));
     out.replace(PageVariableName(VAR_IMAGE_COMMENTS), m_values[VAR_IMAGE_COMMENTS]);

@@ -1,6 +1,6 @@
 // Rearranging the list after images were added: removal, moves, sorting,
 // and re-examining the entries after an options change.
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 
 #include "document/listsort.h"
 #include "document/notifycodes.h"
@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <climits>
 
-void CGLRListDoc::RemoveEntries(const std::vector<int> &indexes)
+void GalleryDocument::RemoveEntries(const std::vector<int> &indexes)
 {
     // From the last to the first so that earlier indexes stay valid.
     std::vector<int> order = indexes;
@@ -42,7 +42,7 @@ void CGLRListDoc::RemoveEntries(const std::vector<int> &indexes)
     m_imageList.shrink_to_fit();
 }
 
-void CGLRListDoc::MoveEntry(int from, int to, int removeAt)
+void GalleryDocument::MoveEntry(int from, int to, int removeAt)
 {
     // The copy at `to` pushes the original down when it lands before it;
     // any other removal index would lose one entry and duplicate another.
@@ -73,7 +73,7 @@ void CGLRListDoc::MoveEntry(int from, int to, int removeAt)
     SetModifiedFlag();
 }
 
-void CGLRListDoc::SortList(int order)
+void GalleryDocument::SortList(int order)
 {
     if (order < 1 || order > 8)
         return;
@@ -115,13 +115,13 @@ void CGLRListDoc::SortList(int order)
     }
 }
 
-void CGLRListDoc::RecreateThumbnails(const std::vector<int> &indexes, const BuildVignetteOptions &options)
+void GalleryDocument::RecreateThumbnails(const std::vector<int> &indexes, const BuildVignetteOptions &options)
 {
     for (int index : indexes)
         QueueThumbnailJob(GetPath(index), options);
 }
 
-void CGLRListDoc::DeleteContents()
+void GalleryDocument::DeleteContents()
 {
     {
         std::lock_guard lock(m_addQueueLock);
@@ -139,14 +139,14 @@ void CGLRListDoc::DeleteContents()
 
 // --- after an options change ------------------------------------------------
 
-bool CGLRListDoc::ApplyDocumentOptions(const GalleryOptions &edited)
+bool GalleryDocument::ApplyDocumentOptions(const GalleryOptions &edited)
 {
     const GalleryOptions previous = GetOptions();
     SetOptions(edited);
     return DocumentOptionsChanged(previous);
 }
 
-bool CGLRListDoc::DocumentOptionsChanged(const GalleryOptions &previous)
+bool GalleryDocument::DocumentOptionsChanged(const GalleryOptions &previous)
 {
     const GalleryOptions current = GetOptions();
     if (!OptionsDiffer(previous, current))
@@ -169,7 +169,7 @@ bool CGLRListDoc::DocumentOptionsChanged(const GalleryOptions &previous)
     return true;
 }
 
-void CGLRListDoc::RemoveOutsideRoot(const GalleryOptions &options)
+void GalleryDocument::RemoveOutsideRoot(const GalleryOptions &options)
 {
     std::vector<int> outside;
     {
@@ -184,7 +184,7 @@ void CGLRListDoc::RemoveOutsideRoot(const GalleryOptions &options)
     RemoveEntries(outside);
 }
 
-void CGLRListDoc::RemoveThumbnailNames(const GalleryOptions &options)
+void GalleryDocument::RemoveThumbnailNames(const GalleryOptions &options)
 {
     const BuildVignetteOptions &v = options.BuildVignette;
     std::vector<int> named;
@@ -200,7 +200,7 @@ void CGLRListDoc::RemoveThumbnailNames(const GalleryOptions &options)
     RemoveEntries(named);
 }
 
-void CGLRListDoc::ReexamineThumbnails(const GalleryOptions &options)
+void GalleryDocument::ReexamineThumbnails(const GalleryOptions &options)
 {
     const BuildVignetteOptions &v = options.BuildVignette;
     // The disk is read without the lock; results are applied by path.

@@ -1,4 +1,4 @@
-#include "document/cglrlistdoc.h"
+#include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
 #include "platform/profile.h"
@@ -14,7 +14,7 @@ class ListDocTest : public ::testing::Test {
 protected:
     QTemporaryDir m_dir;
     SettingsProfile m_profile{m_dir.filePath("settings.ini")};
-    CGLRListDoc m_doc{m_profile, 1};
+    GalleryDocument m_doc{m_profile, 1};
     RecordingSink m_sink;
 
     ImageEntry Entry(const QString &name, int thumbnailBytes = 0)
@@ -216,7 +216,7 @@ TEST(ListDocWithoutView, workersStillRunAndNothingReachesAClosedWindow)
     SettingsProfile profile(dir.filePath("settings.ini"));
     RecordingSink closed;
     closed.SetAlive(false);
-    CGLRListDoc doc(profile, 1);
+    GalleryDocument doc(profile, 1);
     doc.SetSink(&closed);
     ManualResetEvent made;
     doc.SetThumbnailMaker([&](const QString &, const BuildVignetteOptions &) {
@@ -245,7 +245,7 @@ TEST_F(ListDocTest, startBuildChoosesTheBuilderFromItsFlagsAndTheSlideshowKind)
     QString ran;
     ManualResetEvent done;
     const auto named = [&](const char *name) {
-        return [&, name](CGLRListDoc &doc) {
+        return [&, name](GalleryDocument &doc) {
             { BuildScope scope(doc); }
             std::lock_guard lock(mutex);
             ran = name;

@@ -1,4 +1,4 @@
-#include "pagegen/cziparchive.h"
+#include "pagegen/ziparchive.h"
 
 #include <QDateTime>
 #include <QFile>
@@ -41,7 +41,7 @@ bool IsFileErrorCode(int code)
 {
     const int code = zip_error_code_zip(error);
     const QString text = QString::fromUtf8(zip_error_strerror(error));
-    throw CZipException(IsFileErrorCode(code) ? CZipException::FileError : CZipException::ZipError,
+    throw ZipException(IsFileErrorCode(code) ? ZipException::FileError : ZipException::ZipError,
                         path + QStringLiteral(": ") + text);
 }
 
@@ -68,32 +68,32 @@ void WriteEmptyArchive(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw CZipException(CZipException::FileError, path + QStringLiteral(": ") + file.errorString());
+        throw ZipException(ZipException::FileError, path + QStringLiteral(": ") + file.errorString());
     if (file.write(kEmptyArchive, sizeof kEmptyArchive) != qint64(sizeof kEmptyArchive) || !file.flush())
-        throw CZipException(CZipException::FileError, path + QStringLiteral(": ") + file.errorString());
+        throw ZipException(ZipException::FileError, path + QStringLiteral(": ") + file.errorString());
 }
 
 } // namespace
 
-CZipException::CZipException(Cause cause, const QString &message)
+ZipException::ZipException(Cause cause, const QString &message)
     : std::runtime_error(message.toStdString()), m_cause(cause)
 {
 }
 
-CZipArchive::CZipArchive() = default;
+ZipArchive::ZipArchive() = default;
 
-CZipArchive::~CZipArchive()
+ZipArchive::~ZipArchive()
 {
     if (m_zip)
         zip_discard(m_zip);
 }
 
-void CZipArchive::Open(const QString &path, int mode, int volumeSize)
+void ZipArchive::Open(const QString &path, int mode, int volumeSize)
 {
     if (m_zip)
-        throw CZipException(CZipException::ZipError, QStringLiteral("archive already open"));
+        throw ZipException(ZipException::ZipError, QStringLiteral("archive already open"));
     if (volumeSize != 0)
-        throw CZipException(CZipException::ZipError, QStringLiteral("multi-volume archives are not supported"));
+        throw ZipException(ZipException::ZipError, QStringLiteral("multi-volume archives are not supported"));
     // libzip writes nothing until it closes, and removes an archive left
     // empty; a real empty archive now lets the caller see failures at once
     // and keeps a valid file even when nothing is ever added.
@@ -112,7 +112,7 @@ void CZipArchive::Open(const QString &path, int mode, int volumeSize)
         m_names.insert(QString::fromUtf8(zip_get_name(m_zip, zip_uint64_t(i), 0)).toLower());
 }
 
-void CZipArchive::Reopen()
+void ZipArchive::Reopen()
 {
     int errorCode = 0;
     m_zip = zip_open(ArchivePathBytes(m_path).constData(), m_readOnly ? ZIP_RDONLY : 0, &errorCode);
@@ -121,12 +121,12 @@ void CZipArchive::Reopen()
         zip_error_init_with_code(&error, errorCode);
         const QString text = QString::fromUtf8(zip_error_strerror(&error));
         zip_error_fini(&error);
-        throw CZipException(IsFileErrorCode(errorCode) ? CZipException::FileError : CZipException::ZipError,
+        throw ZipException(IsFileErrorCode(errorCode) ? ZipException::FileError : ZipException::ZipError,
                             m_path + QStringLiteral(": ") + text);
     }
 }
 
-bool CZipArchive::AddNewFile(const QString &filePath, const QString &nameInArchive, int level,
+bool ZipArchive::AddNewFile(const QString &filePath, const QString &nameInArchive, int level,
                              int smartness, unsigned long /*bufferSize*/)
 {
     if (!m_zip || m_readOnly || nameInArchive.isEmpty())
@@ -163,7 +163,7 @@ bool CZipArchive::AddNewFile(const QString &filePath, const QString &nameInArchi
     return true;
 }
 
-void CZipArchive::Commit(bool reopen)
+void ZipArchive::Commit(bool reopen)
 {
     if (zip_close(m_zip) != 0)
         ThrowZipError(zip_get_error(m_zip), m_path); // still open: the caller may recover
@@ -178,7 +178,7 @@ void CZipArchive::Commit(bool reopen)
 
 // Whether deflating helps is only known once an entry is written; entries
 // that did not shrink are turned into stored ones by the next write-out.
-void CZipArchive::MarkUnhelpfulDeflateAsStored()
+void ZipArchive::MarkUnhelpfulDeflateAsStored()
 {
     for (const qint64 index : std::as_const(m_toJudge)) {
         zip_stat_t stat;
@@ -194,7 +194,7 @@ void CZipArchive::MarkUnhelpfulDeflateAsStored()
     m_toJudge.clear();
 }
 
-void CZipArchive::Close(int afterException, bool updateTimeStamp)
+void ZipArchive::Close(int afterException, bool updateTimeStamp)
 {
     if (!m_zip)
         return;
@@ -215,7 +215,7 @@ void CZipArchive::Close(int afterException, bool updateTimeStamp)
     }
 }
 
-void CZipArchive::CloseFileAfterTestFailed()
+void ZipArchive::CloseFileAfterTestFailed()
 {
     if (m_zip)
         zip_discard(m_zip); // frees pending sources and closes their files
@@ -225,7 +225,7 @@ void CZipArchive::CloseFileAfterTestFailed()
     m_storeFixesPending = false;
 }
 
-QString CZipArchive::UniqueName(const QString &name) const
+QString ZipArchive::UniqueName(const QString &name) const
 {
     // Extraction on Windows ignores letter case, so names are compared without it.
     if (!m_names.contains(name.toLower()))
