@@ -1,0 +1,29 @@
+#include "shell/documentsetup.h"
+
+#include "document/gallerydocument.h"
+#include "pagegen/buildenvironment.h"
+#include "pagegen/buildgallerythread.h"
+#include "pagegen/buildslideshowthread.h"
+#include "shell/generaloptions.h"
+
+std::unique_ptr<GalleryDocument> CreateGalleryDocument(Profile &profile, const GeneralOptions &options,
+                                                       std::function<BuildEnvironment()> environment)
+{
+    auto document = std::make_unique<GalleryDocument>(profile);
+    document->SetRecursiveDir(options.RecursiveDir != 0);
+    // Each build takes a fresh environment so an option changed since the
+    // gallery was opened still applies.
+    auto with = [&options, environment](int (*builder)(GalleryDocument &, const BuildEnvironment &)) {
+        return [&options, environment, builder](GalleryDocument &doc) {
+            BuildEnvironment env = environment ? environment() : BuildEnvironment{};
+            env.showWebPageAfterBuild = options.ShowWebPageAfterBuild != 0;
+            builder(doc, env);
+        };
+    };
+    GalleryDocument::Builders builders;
+    builders.Gallery = with(&BuildGalleryThread);
+    builders.ImageSlideshow = with(&BuildSlideshowThread);
+    builders.ThumbnailSlideshow = with(&BuildThumbnailSlideshowThread);
+    document->SetBuilders(std::move(builders));
+    return document;
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The program-wide options (settings section LastOptions/General). One
+// instance, owned by the main window and read by every gallery window.
+
+class Profile;
+
+struct GeneralOptions {
+    int RecursiveDir = 1;               // folders added or dropped open their sub-folders
+    int DirectoryOpen = 1;              // 0: folders are not opened at all
+    int DisplayTooltipsInDialogs = 1;   // option dialogs show a tooltip on every control
+    int PreviewWithSelection = 2;       // 0 thumbnail, 1 image, 2 nothing follows the selection
+    int CommentIconLaunchAssistant = 0; // 1: the comment icon opens the assistant
+    int DisabledWarningMessage = 0;     // bits of the warnings never shown; 0x7FFF = all
+    int ShowWebPageAfterBuild = 0;      // 1: the built page opens in the browser
+
+    void LoadFromRegistry(const Profile &profile);
+    void SaveToRegistry(Profile &profile) const;
+    bool operator==(const GeneralOptions &) const = default;
+};
+
+constexpr int kAllWarningsDisabled = 0x7FFF;
