@@ -1,9 +1,38 @@
 #include "shell/application.h"
 
+#include "platform/profile.h"
+#include "shell/generaloptions.h"
+#include "shell/mainwindow.h"
+#include "shell/programinfo.h"
+#include "shell/splashwindow.h"
+
 #include <QApplication>
+#include <QIcon>
+#include <QTimer>
 
 int RunGallorim(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setOrganizationName(ProgramInfo::Company());
+    QApplication::setApplicationName(ProgramInfo::Program());
+    QApplication::setApplicationDisplayName(ProgramInfo::MainWindowTitle());
+    QApplication::setDesktopFileName(QStringLiteral("gallorim"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/gallorim.svg")));
+
+    SettingsProfile profile;
+    std::unique_ptr<SplashWindow> splash = SplashWindow::Show(QStringLiteral(":/splash.jpg"));
+    GeneralOptions options;
+    options.LoadFromRegistry(profile);
+    MainWindow window(profile, options);
+
+    // A plain start shows the empty frame; each project named opens.
+    const QStringList arguments = QApplication::arguments().mid(1);
+    for (const QString &path : arguments)
+        if (!path.startsWith(QLatin1Char('-')))
+            window.openProject(path);
+    window.restorePlacement();
+    if (splash)
+        splash->Rearm(500);
+    const int status = QApplication::exec();
+    return status;
 }

@@ -31,3 +31,27 @@ void GeneralOptions::SaveToRegistry(Profile &profile) const
     Fields(*this, [&](const QString &name, int v) { profile.WriteInt(kSection, name, v); });
     profile.Sync();
 }
+
+int DirectoryChoice(const GeneralOptions &o)
+{
+    if (o.DirectoryOpen == 0)
+        return 2;
+    return o.RecursiveDir ? 0 : 1;
+}
+
+void ApplyDirectoryChoice(GeneralOptions &o, int choice)
+{
+    o.RecursiveDir = choice == 0 ? 1 : 0;
+    o.DirectoryOpen = choice == 2 ? 0 : 1;
+}
+
+int WarningBoxState(int disabledMask)
+{
+    if (disabledMask == 0)
+        return 2;
+    return disabledMask == kAllWarningsDisabled ? 0 : 1;
+}
+
+int DisabledMaskFromBox(int boxState) { return boxState == 0 ? kAllWarningsDisabled : 0; }
+
+int WarningBoxStateAfterClick(int boxState) { return boxState == 0 ? 2 : 0; }

@@ -19,3 +19,16 @@ struct GeneralOptions {
 };
 
 constexpr int kAllWarningsDisabled = 0x7FFF;
+
+// The "Ouverture des répertoires" radios: 0 recursive, 1 this folder only, 2 none.
+int DirectoryChoice(const GeneralOptions &options);
+void ApplyDirectoryChoice(GeneralOptions &options, int choice);
+
+// The three-state "Afficher les messages d'erreur et d'information" box:
+// 2 ticked (every message shown), 0 clear (all silenced), 1 partly.
+int WarningBoxState(int disabledMask);
+// What OK stores: clear silences everything, any other state shows everything.
+int DisabledMaskFromBox(int boxState);
+// A click never lands on the partial state: from ticked or partial it
+// clears, from clear it ticks.
+int WarningBoxStateAfterClick(int boxState);

@@ -1,0 +1,205 @@
+#include "shell/gallerywindow.h"
+
+#include "document/gallerydocument.h"
+#include "document/notifycodes.h"
+#include "document/projectfile.h"
+#include "pagegen/buildenvironment.h"
+#include "shell/documentsetup.h"
+#include "shell/generaloptions.h"
+#include "shell/gallerystatusbar.h"
+#include "shell/galleryview.h"
+#include "shell/linkopening.h"
+#include "shell/programinfo.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QVBoxLayout>
+
+namespace {
+const QString kProjectFilter = QStringLiteral("Fichiers Gallorim (*.glr)");
+}
+
+GalleryWindow::GalleryWindow(Profile &profile, GeneralOptions &options, int untitledNumber, QWidget *parent)
+    : QWidget(parent), m_profile(profile), m_options(options), m_untitledNumber(untitledNumber),
+      m_document(CreateGalleryDocument(profile, options, GuiBuildEnvironment))
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    m_view = std::make_unique<GalleryView>(*m_document, m_options, this);
+    m_statusBar = std::make_unique<GalleryStatusBar>(m_options, m_profile, this);
+    layout->addWidget(m_view.get(), 1);
+    layout->addWidget(m_statusBar.get());
+    connect(m_view.get(), &GalleryView::statusNotification, m_statusBar.get(), &GalleryStatusBar::notify);
+    connect(m_view.get(), &GalleryView::commandStateChanged, this, &GalleryWindow::commandStateChanged);
+    connect(m_statusBar.get(), &GalleryStatusBar::stopAddingRequested, this,
+            [this] { runCommand(Command::StopAdding); });
+    connect(m_statusBar.get(), &GalleryStatusBar::stopThumbnailsRequested, this,
+            [this] { runCommand(Command::StopThumbnails); });
+    setWindowTitle(title());
+    setAccessibleName(title());
+    setFocusProxy(m_view.get());
+}
+
+GalleryWindow::~GalleryWindow()
+{
+    // Workers and a running build stop; the view detaches before the document goes.
+    m_document->OnCloseDocument();
+}
+
+QString GalleryWindow::projectPath() const { return m_document->GetPathName(); }
+
+QString GalleryWindow::title() const
+{
+    const QString path = projectPath();
+    return path.isEmpty() ? QStringLiteral("GLR %1").arg(m_untitledNumber) : QFileInfo(path).fileName();
+}
+
+void GalleryWindow::setProjectPath(const QString &path)
+{
+    m_document->SetPathName(path);
+    setWindowTitle(title());
+    setAccessibleName(title());
+    Q_EMIT titleChanged();
+}
+
+bool GalleryWindow::openProject(const QString &path)
+{
+    const QString absolute = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    if (!m_document->OnOpenDocument(absolute)) {
+        QMessageBox::warning(this, ProgramInfo::ApplicationTitle(),
+                             QStringLiteral("%1\n\n%2").arg(absolute, QString::fromUtf8(kInvalidProjectMessage)));
+        return false;
+    }
+    setProjectPath(absolute);
+    return true;
+}
+
+QString GalleryWindow::askProjectPath()
+{
+    QString proposed = projectPath();
+    if (proposed.isEmpty())
+        proposed = QDir::home().filePath(title() + QStringLiteral(".glr"));
+    QFileDialog dialog(this, QStringLiteral("Enregistrer sous"), proposed, kProjectFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("glr"));
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+bool GalleryWindow::save()
+{
+    if (projectPath().isEmpty())
+        return saveAs();
+    m_document->OnSaveDocument(projectPath());
+    Q_EMIT projectSaved(projectPath());
+    return true;
+}
+
+bool GalleryWindow::saveAs()
+{
+    const QString path = askProjectPath();
+    if (path.isEmpty())
+        return false;
+    setProjectPath(path);
+    m_document->OnSaveDocument(path);
+    Q_EMIT projectSaved(path);
+    return true;
+}
+
+bool GalleryWindow::saveNow(const QString &path)
+{
+    if (!SaveProjectFile(path, m_document->GetOptions(), m_document->CopyEntries())) {
+        QMessageBox::critical(this, ProgramInfo::ApplicationTitle(),
+                              QStringLiteral("%1\n\n%2").arg(path, QString::fromUtf8(kProjectSaveErrorMessage)));
+        return false;
+    }
+    setProjectPath(path);
+    m_document->SetModifiedFlag(false);
+    Q_EMIT projectSaved(path);
+    return true;
+}
+
+bool GalleryWindow::maybeSave()
+{
+    if (!m_document->IsModified())
+        return true;
+    const auto answer = QMessageBox::question(
+        this, ProgramInfo::ApplicationTitle(),
+        QStringLiteral("Enregistrer les modifications apportées à %1?").arg(title()),
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
+    if (answer == QMessageBox::Cancel)
+        return false;
+    if (answer == QMessageBox::No)
+        return true;
+    QString path = projectPath();
+    if (path.isEmpty())
+        path = askProjectPath();
+    return !path.isEmpty() && saveNow(path);
+}
+
+void GalleryWindow::closeAnswered()
+{
+    m_closeAnswered = true;
+    if (QWidget *frame = parentWidget(); frame && frame->inherits("QMdiSubWindow"))
+        frame->close();
+    else
+        close();
+}
+
+void GalleryWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_closeAnswered || maybeSave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+CommandContext GalleryWindow::commandContext() const
+{
+    CommandContext c;
+    c.documentOpen = c.galleryActive = true;
+    c.busy = m_view->isBusy();
+    c.adding = m_view->isAdding();
+    c.selected = m_view->selectedCount();
+    c.rows = m_view->rowCount();
+    c.thumbnailShown = m_view->selectedRowHasThumbnailFile();
+    const QMimeData *clip = QApplication::clipboard()->mimeData();
+    c.clipboardHasFiles = clip && clip->hasUrls();
+    c.directoryOpen = m_options.DirectoryOpen != 0;
+    return c;
+}
+
+bool GalleryWindow::canRun(Command command) const { return m_view->canRun(command); }
+
+void GalleryWindow::runCommand(Command command)
+{
+    switch (command) {
+    case Command::Save:
+        save();
+        break;
+    case Command::SaveAs:
+        saveAs();
+        break;
+    default:
+        if (m_view->canRun(command))
+            m_view->runCommand(command);
+        break;
+    }
+    Q_EMIT commandStateChanged();
+}
+
+void GalleryWindow::generalOptionsChanged()
+{
+    m_document->SetRecursiveDir(m_options.RecursiveDir != 0);
+    Q_EMIT commandStateChanged();
+}

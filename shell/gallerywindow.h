@@ -1,0 +1,72 @@
+#pragma once
+// One open gallery: the document with its workers, its list view and its
+// status bar, shown as a child window of the main window. It answers the
+// gallery's commands and asks to save the gallery before it closes.
+
+#include "shell/commandtable.h"
+
+#include <QWidget>
+#include <memory>
+
+class GalleryDocument;
+class GalleryStatusBar;
+class GalleryView;
+class Profile;
+struct GeneralOptions;
+
+class GalleryWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `untitledNumber` names a gallery that has no file yet ("GLR 1").
+    GalleryWindow(Profile &profile, GeneralOptions &options, int untitledNumber, QWidget *parent = nullptr);
+    ~GalleryWindow() override;
+
+    GalleryDocument &document() { return *m_document; }
+    GalleryView *view() const { return m_view.get(); }
+    GalleryStatusBar *galleryStatusBar() const { return m_statusBar.get(); }
+
+    // The file name of the project, or "GLR n" while it has none.
+    QString title() const;
+    QString projectPath() const;
+
+    // Loads a project into this (new) gallery; false, with the message shown,
+    // when the file is not a project.
+    bool openProject(const QString &path);
+    // "Enregistrer": the project's own path, or "Enregistrer sous" when it has none.
+    bool save();
+    bool saveAs();
+    // Writes at once (not through the save worker) so the file is complete
+    // before the window goes; false, with the message shown, on failure.
+    bool saveNow(const QString &path);
+    // The "save changes?" question; true when the window may close.
+    bool maybeSave();
+    // Closes without asking again (the question was already answered).
+    void closeAnswered();
+
+    CommandContext commandContext() const;
+    bool canRun(Command command) const;
+    void runCommand(Command command);
+    // The program's options changed: the document follows them.
+    void generalOptionsChanged();
+
+Q_SIGNALS:
+    void titleChanged();
+    void commandStateChanged();
+    void projectSaved(const QString &path);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    QString askProjectPath();
+    void setProjectPath(const QString &path);
+
+    Profile &m_profile;
+    GeneralOptions &m_options;
+    int m_untitledNumber;
+    bool m_closeAnswered = false;
+    // Declared in this order so the view (and its sink) goes before the document.
+    std::unique_ptr<GalleryDocument> m_document;
+    std::unique_ptr<GalleryStatusBar> m_statusBar;
+    std::unique_ptr<GalleryView> m_view;
+};
