@@ -3,20 +3,14 @@
 #include "document/gallerydocument.h"
 #include "document/imageentry.h"
 #include "pagegen/expandedcomment.h"
+#include "pagegen/pagelinks.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 
 namespace {
 const char *const kHeaders[GalleryModel::ColumnCount] = {"Fichier", "Taille", "Commentaire", "Vignette", "Options"};
 } // namespace
-
-QString FileNameOf(const QString &path)
-{
-    const int slash = std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QDir::separator()));
-    return path.mid(slash + 1);
-}
 
 bool IsThumbnailFileText(const QString &text)
 {

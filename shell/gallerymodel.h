@@ -65,7 +65,5 @@ private:
     QIcon m_optionsIcon;
 };
 
-// File name of a path: what follows its last separator.
-QString FileNameOf(const QString &path);
 // Whether a thumbnail text names a file (not empty, not one of the states).
 bool IsThumbnailFileText(const QString &text);
