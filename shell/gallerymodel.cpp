@@ -127,6 +127,8 @@ int GalleryModel::FindRow(int hint, const QString &path) const
     // Rows drift only a little between the document's call and this one:
     // search outwards from the hint.
     hint = std::clamp(hint, 0, std::max(count - 1, 0));
+    if (hint < count && m_rows[hint].path == path)
+        return hint;
     for (int d = 1; d <= count; ++d) {
         if (hint - d < 0 && hint + d >= count)
             break;

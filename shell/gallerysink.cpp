@@ -70,6 +70,8 @@ void GallerySink::InsertRow(int index, const QString &path, const QString &info,
         Enqueue({Kind::Insert, index, 0, path, info, thumbnailState});
         return;
     }
+    if (!m_alive)
+        return;
     ApplyQueuedRows();
     ApplyInsert(index, path, info, thumbnailState);
 }
@@ -80,6 +82,8 @@ void GallerySink::SetThumbnailCell(int index, const QString &path, const QString
         Enqueue({Kind::Thumbnail, index, 0, path, text, {}});
         return;
     }
+    if (!m_alive)
+        return;
     ApplyQueuedRows();
     if (m_model)
         m_model->SetThumbnailText(index, path, text);
@@ -88,7 +92,7 @@ void GallerySink::SetThumbnailCell(int index, const QString &path, const QString
 void GallerySink::DeleteRow(int index)
 {
     ApplyQueuedRows();
-    if (!m_model)
+    if (!m_model || !m_alive)
         return;
     if (index >= m_model->rowCount())
         m_deletedAhead.insert(index);
@@ -98,6 +102,8 @@ void GallerySink::DeleteRow(int index)
 
 void GallerySink::MoveSelection(int fromRow, int toRow)
 {
+    if (!m_alive)
+        return;
     ApplyQueuedRows();
     if (m_model)
         m_model->CopyThumbnailText(fromRow, toRow);
