@@ -143,9 +143,18 @@ void GallerySink::ApplyInsert(int index, const QString &path, const QString &inf
     m_model->InsertRows(index, std::move(rows));
 }
 
+bool GallerySink::IsKnownRow(const Item &item) const
+{
+    return m_model && item.index < m_model->rowCount() && m_model->Path(item.index) == item.path;
+}
+
 std::deque<GallerySink::Item>::iterator GallerySink::ApplyInsertRun(std::deque<Item>::iterator it,
                                                                    std::deque<Item>::iterator end)
 {
+    // A worker appends, so a row already showing this path at this index is
+    // this entry: the view took it from the document when it was created.
+    if (IsKnownRow(*it))
+        return it + 1;
     if (!m_deletedAhead.empty()) {
         ApplyRowItem(*it);
         return it + 1;
@@ -154,7 +163,8 @@ std::deque<GallerySink::Item>::iterator GallerySink::ApplyInsertRun(std::deque<I
     // reach the model as one insert.
     const int first = it->index;
     std::vector<GalleryModel::RowTexts> rows;
-    while (it != end && it->kind == Kind::Insert && it->index == first + int(rows.size())) {
+    while (it != end && it->kind == Kind::Insert && it->index == first + int(rows.size())
+           && (rows.empty() || !IsKnownRow(*it))) {
         rows.push_back({std::move(it->path), std::move(it->text), std::move(it->extra)});
         ++it;
     }

@@ -67,6 +67,7 @@ private:
     void TakeIncoming();
     // Applies queued row changes now, leaving the posts queued in order.
     void ApplyQueuedRows();
+    bool IsKnownRow(const Item &item) const;
     // Applies the inserts that follow `it` as one model insert; returns past them.
     std::deque<Item>::iterator ApplyInsertRun(std::deque<Item>::iterator it, std::deque<Item>::iterator end);
     void ApplyRowItem(const Item &item);

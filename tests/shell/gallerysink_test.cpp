@@ -100,3 +100,17 @@ TEST_F(GallerySinkTest, aDetachedSinkIsDeadAndDropsWhatIsQueued)
     QCoreApplication::processEvents();
     EXPECT_EQ(m_model.rowCount(), 0);
 }
+
+TEST_F(GallerySinkTest, aWorkerInsertOfARowTheListAlreadyShowsIsDropped)
+{
+    m_model.InsertRows(0, {{PathOf(0), {}, {}}, {PathOf(1), {}, {}}}); // taken from the document
+    std::thread worker([&] {
+        m_sink.InsertRow(1, PathOf(1), QString(), QString());
+        m_sink.InsertRow(2, PathOf(2), QString(), QString());
+    });
+    worker.join();
+    m_sink.Flush();
+    ASSERT_EQ(m_model.rowCount(), 3);
+    EXPECT_EQ(m_model.Path(1), PathOf(1));
+    EXPECT_EQ(m_model.Path(2), PathOf(2));
+}

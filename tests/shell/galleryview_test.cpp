@@ -7,6 +7,7 @@
 #include "shell/fileclipboard.h"
 #include "shell/gallerymodel.h"
 #include "shell/generaloptions.h"
+#include "shell/rowmoves.h"
 #include "shell/linkopening.h"
 #include "shell/waitpanel.h"
 
@@ -14,6 +15,8 @@
 #include <QClipboard>
 #include <QDir>
 #include <QDropEvent>
+#include <QFileDialog>
+#include <QTimer>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
@@ -189,6 +192,35 @@ TEST_F(GalleryViewTest, moveUpMovesTheSelectedRowAndItsSelection)
     EXPECT_EQ(DocumentOrder(document()), (QStringList{m_paths[0], m_paths[2], m_paths[1], m_paths[3]}));
     EXPECT_EQ(ModelOrder(), DocumentOrder(document()));
     EXPECT_EQ(view().selectedRows(), (std::vector<int>{1}));
+    // The moved row keeps its thumbnail state, which the move itself does not carry.
+    EXPECT_EQ(view().galleryModel()->ThumbnailText(1), ThumbnailStateText::WithPage());
+}
+
+TEST_F(GalleryViewTest, placementMessagesExchangeAndInsertRowsAndIgnoreRowsOutsideTheList)
+{
+    AddFourPhotos();
+    view().placementMessage(kPlacementExchange, 1, 3);
+    EXPECT_EQ(DocumentOrder(document()), (QStringList{m_paths[2], m_paths[1], m_paths[0], m_paths[3]}));
+    view().placementMessage(kPlacementInsert, 4, 1);
+    EXPECT_EQ(DocumentOrder(document()), (QStringList{m_paths[3], m_paths[2], m_paths[1], m_paths[0]}));
+    view().placementMessage(kPlacementExchange, 2, 5);
+    EXPECT_EQ(DocumentOrder(document()), (QStringList{m_paths[3], m_paths[2], m_paths[1], m_paths[0]}));
+    EXPECT_EQ(ModelOrder(), DocumentOrder(document()));
+}
+
+TEST_F(GalleryViewTest, aCancelledPageDialogStartsNothingAndLeavesTheListIdle)
+{
+    AddFourPhotos();
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget()))
+            dialog->reject();
+    });
+    closer.start(10);
+    view().runCommand(Command::BuildPage);
+    EXPECT_FALSE(view().isBusy());
+    EXPECT_FALSE(document().IsBuilding());
+    EXPECT_TRUE(document().GetOptions().PagePath.isEmpty());
 }
 
 TEST_F(GalleryViewTest, rowsDroppedOnTheirOwnListMoveAsABlockAndStaySelected)
