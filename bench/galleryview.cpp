@@ -2,12 +2,12 @@
 // row is in the list, the longest the GUI thread was kept from its event
 // loop meanwhile, and the heap the list costs per row beyond the document's
 // own. gallorim-bench-galleryview PHOTO_FOLDER
+#include "shell/galleryview.h"
 #include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/projectfile.h"
 #include "platform/notificationsink.h"
 #include "platform/profile.h"
-#include "shell/galleryview.h"
 #include "shell/generaloptions.h"
 
 #include <QApplication>
@@ -35,7 +35,7 @@ qint64 HeapInUse()
 class CountingSink : public NotificationSink {
 public:
     bool IsAlive() const override { return true; }
-    void Post(int, std::intptr_t) override {}
+    void Post(int, std::intptr_t) override { }
     void InsertRow(int, const QString &, const QString &, const QString &) override
     {
         std::lock_guard lock(m_mutex);
@@ -99,8 +99,8 @@ int main(int argc, char **argv)
     QTemporaryDir work;
     SettingsProfile profile(work.filePath(QStringLiteral("bench.ini")));
     int count = 0;
-    const QString project =
-        WriteProject(QString::fromLocal8Bit(argv[1]), work.filePath(QStringLiteral("bench.glr")), &count);
+    const QString project
+        = WriteProject(QString::fromLocal8Bit(argv[1]), work.filePath(QStringLiteral("bench.glr")), &count);
     if (project.isEmpty() || count == 0) {
         std::fprintf(stderr, "no project written\n");
         return 1;

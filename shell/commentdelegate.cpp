@@ -30,8 +30,8 @@ protected:
 // Widens the edit to its text, never past the right edge of its parent.
 void FitToText(QLineEdit *edit)
 {
-    const int wanted = edit->fontMetrics().horizontalAdvance(edit->text()) + 5
-        + edit->textMargins().left() + edit->textMargins().right() + 8;
+    const int wanted = edit->fontMetrics().horizontalAdvance(edit->text()) + 5 + edit->textMargins().left()
+        + edit->textMargins().right() + 8;
     const int limit = edit->parentWidget() ? edit->parentWidget()->width() - edit->x() : wanted;
     const int width = std::min(std::max(edit->width(), wanted), limit);
     if (width != edit->width())
@@ -39,8 +39,8 @@ void FitToText(QLineEdit *edit)
 }
 } // namespace
 
-QWidget *CommentDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                                       const QModelIndex &) const
+QWidget *CommentDelegate::createEditor(
+    QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &) const
 {
     auto *edit = new CommentLineEdit(parent);
     edit->setObjectName(QStringLiteral("commentEditor"));
@@ -64,8 +64,8 @@ void CommentDelegate::setModelData(QWidget *editor, QAbstractItemModel *model, c
     model->setData(index, static_cast<QLineEdit *>(editor)->text(), Qt::EditRole);
 }
 
-void CommentDelegate::updateEditorGeometry(QWidget *editor, const QStyleOptionViewItem &option,
-                                           const QModelIndex &index) const
+void CommentDelegate::updateEditorGeometry(
+    QWidget *editor, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const int clientRight = editor->parentWidget() ? editor->parentWidget()->width() : option.rect.right();
     QRect r = option.rect;

@@ -11,7 +11,8 @@ constexpr int kIconLeft = 5;
 constexpr int kIconWidth = 16;
 } // namespace
 
-GalleryHeader::GalleryHeader(QWidget *parent) : QHeaderView(Qt::Horizontal, parent)
+GalleryHeader::GalleryHeader(QWidget *parent)
+    : QHeaderView(Qt::Horizontal, parent)
 {
     setSectionsClickable(false);
     setSortIndicatorShown(false);

@@ -9,18 +9,23 @@
 #include <algorithm>
 
 namespace {
-const char *const kHeaders[GalleryModel::ColumnCount] = {"Fichier", "Taille", "Commentaire", "Vignette", "Options"};
+const char *const kHeaders[GalleryModel::ColumnCount]
+    = {"Fichier", "Taille", "Commentaire", "Vignette", "Options"};
 } // namespace
 
 bool IsThumbnailFileText(const QString &text)
 {
-    return !text.isEmpty() && text != ThumbnailStateText::WithPage() && text != ThumbnailStateText::Scheduled()
-        && text != ThumbnailStateText::InProgress() && text != ThumbnailStateText::Failed();
+    return !text.isEmpty() && text != ThumbnailStateText::WithPage()
+        && text != ThumbnailStateText::Scheduled() && text != ThumbnailStateText::InProgress()
+        && text != ThumbnailStateText::Failed();
 }
 
 GalleryModel::GalleryModel(GalleryDocument &document, QObject *parent)
-    : QAbstractTableModel(parent), m_document(document), m_commentIcon(QStringLiteral(":/icons/comment.svg")),
-      m_thumbnailIcon(QStringLiteral(":/icons/thumbnail.svg")), m_optionsIcon(QStringLiteral(":/icons/options.svg"))
+    : QAbstractTableModel(parent)
+    , m_document(document)
+    , m_commentIcon(QStringLiteral(":/icons/comment.svg"))
+    , m_thumbnailIcon(QStringLiteral(":/icons/thumbnail.svg"))
+    , m_optionsIcon(QStringLiteral(":/icons/options.svg"))
 {
 }
 
@@ -42,23 +47,34 @@ QVariant GalleryModel::data(const QModelIndex &index, int role) const
     const int column = index.column();
     if (role == Qt::DisplayRole || role == Qt::AccessibleTextRole) {
         switch (column) {
-        case FileColumn: return FileNameOf(row.path);
-        case SizeColumn: return row.info;
-        case CommentColumn: return GetExpandedComment(m_document, index.row());
-        case ThumbnailColumn: return row.thumbnail;
-        case OptionsColumn: return m_document.GetOptionsSummary(index.row());
-        default: return {};
+        case FileColumn:
+            return FileNameOf(row.path);
+        case SizeColumn:
+            return row.info;
+        case CommentColumn:
+            return GetExpandedComment(m_document, index.row());
+        case ThumbnailColumn:
+            return row.thumbnail;
+        case OptionsColumn:
+            return m_document.GetOptionsSummary(index.row());
+        default:
+            return {};
         }
     }
     if (role == Qt::EditRole && column == CommentColumn)
         return m_document.GetComment(index.row());
     if (role == Qt::DecorationRole) {
         switch (column) {
-        case FileColumn: return FileIcon(row.path);
-        case CommentColumn: return m_commentIcon;
-        case ThumbnailColumn: return IsThumbnailFileText(row.thumbnail) ? QVariant(m_thumbnailIcon) : QVariant();
-        case OptionsColumn: return m_optionsIcon;
-        default: return {};
+        case FileColumn:
+            return FileIcon(row.path);
+        case CommentColumn:
+            return m_commentIcon;
+        case ThumbnailColumn:
+            return IsThumbnailFileText(row.thumbnail) ? QVariant(m_thumbnailIcon) : QVariant();
+        case OptionsColumn:
+            return m_optionsIcon;
+        default:
+            return {};
         }
     }
     return {};
@@ -78,7 +94,8 @@ Qt::ItemFlags GalleryModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::ItemIsDropEnabled;
-    Qt::ItemFlags f = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
+    Qt::ItemFlags f
+        = Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemNeverHasChildren;
     if (index.column() == CommentColumn)
         f |= Qt::ItemIsEditable;
     return f;
@@ -105,8 +122,8 @@ void GalleryModel::InsertRows(int first, std::vector<RowTexts> &&rows)
         return;
     first = std::clamp(first, 0, int(m_rows.size()));
     beginInsertRows({}, first, first + int(rows.size()) - 1);
-    m_rows.insert(m_rows.begin() + first, std::make_move_iterator(rows.begin()),
-                  std::make_move_iterator(rows.end()));
+    m_rows.insert(
+        m_rows.begin() + first, std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
     endInsertRows();
 }
 

@@ -18,7 +18,11 @@ bool IsStateCode(int code)
 }
 } // namespace
 
-GallerySink::GallerySink(GalleryModel *model, QObject *parent) : QObject(parent), m_model(model) {}
+GallerySink::GallerySink(GalleryModel *model, QObject *parent)
+    : QObject(parent)
+    , m_model(model)
+{
+}
 
 void GallerySink::Detach()
 {
@@ -64,7 +68,8 @@ void GallerySink::Post(int code, std::intptr_t value)
     Enqueue({Kind::Post, code, value, {}, {}, {}});
 }
 
-void GallerySink::InsertRow(int index, const QString &path, const QString &info, const QString &thumbnailState)
+void GallerySink::InsertRow(
+    int index, const QString &path, const QString &info, const QString &thumbnailState)
 {
     if (!OnGuiThread()) {
         Enqueue({Kind::Insert, index, 0, path, info, thumbnailState});
@@ -148,8 +153,8 @@ bool GallerySink::IsKnownRow(const Item &item) const
     return m_model && item.index < m_model->rowCount() && m_model->Path(item.index) == item.path;
 }
 
-std::deque<GallerySink::Item>::iterator GallerySink::ApplyInsertRun(std::deque<Item>::iterator it,
-                                                                   std::deque<Item>::iterator end)
+std::deque<GallerySink::Item>::iterator GallerySink::ApplyInsertRun(
+    std::deque<Item>::iterator it, std::deque<Item>::iterator end)
 {
     // A worker appends, so a row already showing this path at this index is
     // this entry: the view took it from the document when it was created.
@@ -164,7 +169,7 @@ std::deque<GallerySink::Item>::iterator GallerySink::ApplyInsertRun(std::deque<I
     const int first = it->index;
     std::vector<GalleryModel::RowTexts> rows;
     while (it != end && it->kind == Kind::Insert && it->index == first + int(rows.size())
-           && (rows.empty() || !IsKnownRow(*it))) {
+        && (rows.empty() || !IsKnownRow(*it))) {
         rows.push_back({std::move(it->path), std::move(it->text), std::move(it->extra)});
         ++it;
     }
@@ -210,10 +215,18 @@ void GallerySink::ApplyQueuedRows()
 void GallerySink::Deliver(const Item &item)
 {
     switch (item.kind) {
-    case Kind::Post: Q_EMIT posted(item.index, qintptr(item.value)); break;
-    case Kind::FileChanged: Q_EMIT thumbnailFileChanged(item.path); break;
-    case Kind::SaveError: Q_EMIT saveFailed(item.text); break;
-    default: ApplyRowItem(item); break;
+    case Kind::Post:
+        Q_EMIT posted(item.index, qintptr(item.value));
+        break;
+    case Kind::FileChanged:
+        Q_EMIT thumbnailFileChanged(item.path);
+        break;
+    case Kind::SaveError:
+        Q_EMIT saveFailed(item.text);
+        break;
+    default:
+        ApplyRowItem(item);
+        break;
     }
 }
 

@@ -31,7 +31,8 @@ public:
 
     bool IsAlive() const override { return m_alive; }
     void Post(int code, std::intptr_t value) override;
-    void InsertRow(int index, const QString &path, const QString &info, const QString &thumbnailState) override;
+    void InsertRow(
+        int index, const QString &path, const QString &info, const QString &thumbnailState) override;
     void SetThumbnailCell(int index, const QString &path, const QString &text) override;
     void DeleteRow(int index) override;
     void MoveSelection(int fromRow, int toRow) override;
@@ -75,11 +76,11 @@ private:
     void Deliver(const Item &item);
 
     QPointer<GalleryModel> m_model;
-    std::atomic<bool> m_alive{true};
+    std::atomic<bool> m_alive {true};
 
     std::mutex m_mutex;
     std::deque<Item> m_incoming; // under m_mutex
-    bool m_wakePending = false;  // under m_mutex
+    bool m_wakePending = false; // under m_mutex
 
     // GUI thread only.
     std::deque<Item> m_processing;

@@ -21,15 +21,21 @@ constexpr int kInitialWidths[GalleryModel::ColumnCount] = {100, 100, 200, 100, 1
 
 quint64 NextViewNumber()
 {
-    static std::atomic<quint64> counter{0};
+    static std::atomic<quint64> counter {0};
     return ++counter;
 }
 } // namespace
 
 GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWidget *parent)
-    : QTreeView(parent), m_document(document), m_options(options), m_model(new GalleryModel(document, this)),
-      m_sink(new GallerySink(m_model, this)), m_header(new GalleryHeader(this)), m_waitPanel(new WaitPanel(this)),
-      m_scrollTimer(new QTimer(this)), m_viewNumber(NextViewNumber())
+    : QTreeView(parent)
+    , m_document(document)
+    , m_options(options)
+    , m_model(new GalleryModel(document, this))
+    , m_sink(new GallerySink(m_model, this))
+    , m_header(new GalleryHeader(this))
+    , m_waitPanel(new WaitPanel(this))
+    , m_scrollTimer(new QTimer(this))
+    , m_viewNumber(NextViewNumber())
 {
     setObjectName(QStringLiteral("galleryView"));
     setAccessibleName(QStringLiteral("Liste des images"));
@@ -79,8 +85,8 @@ GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWi
         std::lock_guard lock(m_document.ListLock());
         for (const ImageEntry &e : m_document.CopyEntries()) {
             const QString state = e.ThumbnailDimensions.isEmpty()
-                                      ? QString()
-                                      : JoinDimensionsAndSize(e.ThumbnailDimensions, e.ThumbnailSizeText);
+                ? QString()
+                : JoinDimensionsAndSize(e.ThumbnailDimensions, e.ThumbnailSizeText);
             rows.push_back({e.Path, JoinDimensionsAndSize(e.ImageDimensions, e.ImageSizeText), state});
         }
     }
@@ -196,7 +202,8 @@ void GalleryView::OnHeaderIcon(int section)
 void GalleryView::ShowSaveError(const QString &message)
 {
     // Not modal in the nested sense: the sink's flush must not wait on it.
-    auto *box = new QMessageBox(QMessageBox::Critical, QStringLiteral("Gallorim"), message, QMessageBox::Ok, this);
+    auto *box
+        = new QMessageBox(QMessageBox::Critical, QStringLiteral("Gallorim"), message, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

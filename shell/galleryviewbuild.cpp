@@ -12,10 +12,11 @@
 #include <QMessageBox>
 
 namespace {
-const char kUnreachablePageMessage[] =
-    "Le chemin spécifié pour la page HTML n'est pas valide car, soit il n'est pas sur le même disque dur que "
-    "les images, soit il n'est pas dans un sous-répertoire de votre site web (dont vous avez spécifié la racine "
-    "dans les options du document)";
+const char kUnreachablePageMessage[] = "Le chemin spécifié pour la page HTML n'est pas valide car, soit il "
+                                       "n'est pas sur le même disque dur que "
+                                       "les images, soit il n'est pas dans un sous-répertoire de votre site "
+                                       "web (dont vous avez spécifié la racine "
+                                       "dans les options du document)";
 } // namespace
 
 QString GalleryView::DefaultPagePath(bool slideshow) const
@@ -32,7 +33,8 @@ QString GalleryView::AskPagePath(bool slideshow, const QString &current)
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("html"));
-    dialog.setNameFilters({QStringLiteral("fichiers html (*.html *.htm)"), QStringLiteral("Tous les fichiers (*)")});
+    dialog.setNameFilters(
+        {QStringLiteral("fichiers html (*.html *.htm)"), QStringLiteral("Tous les fichiers (*)")});
     const QString proposed = current.isEmpty() ? DefaultPagePath(slideshow) : current;
     dialog.setDirectory(QFileInfo(proposed).absolutePath());
     dialog.selectFile(QFileInfo(proposed).fileName());
@@ -44,8 +46,9 @@ QString GalleryView::AskPagePath(bool slideshow, const QString &current)
 bool GalleryView::PagePathReachable(const QString &page) const
 {
     const GalleryOptions options = m_document.GetOptions();
-    const QString link = options.WebPage2.RootRelativePath ? RelativeFolder(options.WebPage2.RootPath, page, 1)
-                                                           : RelativeFolder(page, m_model->Path(0), 0);
+    const QString link = options.WebPage2.RootRelativePath
+        ? RelativeFolder(options.WebPage2.RootPath, page, 1)
+        : RelativeFolder(page, m_model->Path(0), 0);
     return link != UnreachablePathMarker();
 }
 

@@ -19,15 +19,35 @@ namespace {
 bool RunsHere(Command command)
 {
     switch (command) {
-    case Command::Copy: case Command::Paste: case Command::Delete: case Command::SelectAll:
-    case Command::AddImages: case Command::AddFolder: case Command::CreateMissingThumbnails:
-    case Command::BuildPage: case Command::BuildPageAs: case Command::BuildSlideshow: case Command::BuildSlideshowAs:
-    case Command::InvertSelection: case Command::SelectHorizontal: case Command::SelectVertical:
-    case Command::SortNameAscending: case Command::SortNameDescending: case Command::SortSizeAscending:
-    case Command::SortSizeDescending: case Command::SortDimensionAscending: case Command::SortDimensionDescending:
-    case Command::SortDateAscending: case Command::SortDateDescending:
-    case Command::EditComment: case Command::MoveUp: case Command::MoveDown: case Command::RecreateThumbnails:
-    case Command::StopAdding: case Command::StopThumbnails: case Command::StopBuild:
+    case Command::Copy:
+    case Command::Paste:
+    case Command::Delete:
+    case Command::SelectAll:
+    case Command::AddImages:
+    case Command::AddFolder:
+    case Command::CreateMissingThumbnails:
+    case Command::BuildPage:
+    case Command::BuildPageAs:
+    case Command::BuildSlideshow:
+    case Command::BuildSlideshowAs:
+    case Command::InvertSelection:
+    case Command::SelectHorizontal:
+    case Command::SelectVertical:
+    case Command::SortNameAscending:
+    case Command::SortNameDescending:
+    case Command::SortSizeAscending:
+    case Command::SortSizeDescending:
+    case Command::SortDimensionAscending:
+    case Command::SortDimensionDescending:
+    case Command::SortDateAscending:
+    case Command::SortDateDescending:
+    case Command::EditComment:
+    case Command::MoveUp:
+    case Command::MoveDown:
+    case Command::RecreateThumbnails:
+    case Command::StopAdding:
+    case Command::StopThumbnails:
+    case Command::StopBuild:
         return true;
     default:
         return false;
@@ -75,32 +95,70 @@ void GalleryView::runCommand(Command command)
     if (!canRun(command))
         return;
     switch (command) {
-    case Command::Copy: CopySelection(); break;
-    case Command::Paste: PasteFiles(); break;
-    case Command::Delete: DeleteSelection(); break;
+    case Command::Copy:
+        CopySelection();
+        break;
+    case Command::Paste:
+        PasteFiles();
+        break;
+    case Command::Delete:
+        DeleteSelection();
+        break;
     case Command::SelectAll:
         if (!m_dragging)
             selectAll();
         break;
-    case Command::AddImages: AddImagesDialog(); break;
-    case Command::AddFolder: AddFolderDialog(); break;
-    case Command::CreateMissingThumbnails: CreateMissingThumbnails(); break;
-    case Command::BuildPage: Build(false, false); break;
-    case Command::BuildPageAs: Build(false, true); break;
-    case Command::BuildSlideshow: Build(true, false); break;
-    case Command::BuildSlideshowAs: Build(true, true); break;
-    case Command::InvertSelection: InvertSelection(); break;
-    case Command::SelectHorizontal: SelectWhere(true); break;
-    case Command::SelectVertical: SelectWhere(false); break;
-    case Command::EditComment: editComment(selectedRows().front()); break;
-    case Command::MoveUp: MoveSelected(true); break;
-    case Command::MoveDown: MoveSelected(false); break;
+    case Command::AddImages:
+        AddImagesDialog();
+        break;
+    case Command::AddFolder:
+        AddFolderDialog();
+        break;
+    case Command::CreateMissingThumbnails:
+        CreateMissingThumbnails();
+        break;
+    case Command::BuildPage:
+        Build(false, false);
+        break;
+    case Command::BuildPageAs:
+        Build(false, true);
+        break;
+    case Command::BuildSlideshow:
+        Build(true, false);
+        break;
+    case Command::BuildSlideshowAs:
+        Build(true, true);
+        break;
+    case Command::InvertSelection:
+        InvertSelection();
+        break;
+    case Command::SelectHorizontal:
+        SelectWhere(true);
+        break;
+    case Command::SelectVertical:
+        SelectWhere(false);
+        break;
+    case Command::EditComment:
+        editComment(selectedRows().front());
+        break;
+    case Command::MoveUp:
+        MoveSelected(true);
+        break;
+    case Command::MoveDown:
+        MoveSelected(false);
+        break;
     case Command::RecreateThumbnails:
         m_document.RecreateThumbnails(selectedRows(), m_document.GetOptions().BuildVignette);
         break;
-    case Command::StopAdding: m_document.StopAdding(); break;
-    case Command::StopThumbnails: m_document.StopThumbnails(); break;
-    case Command::StopBuild: m_document.CancelBuild(); break;
+    case Command::StopAdding:
+        m_document.StopAdding();
+        break;
+    case Command::StopThumbnails:
+        m_document.StopThumbnails();
+        break;
+    case Command::StopBuild:
+        m_document.CancelBuild();
+        break;
     default:
         if (command >= Command::SortNameAscending && command <= Command::SortDateDescending)
             m_document.SortList(SortOrder(command));
@@ -137,7 +195,8 @@ void GalleryView::InvertSelection()
 {
     if (rowCount() == 0)
         return;
-    const QItemSelection all(m_model->index(0, 0), m_model->index(rowCount() - 1, GalleryModel::ColumnCount - 1));
+    const QItemSelection all(
+        m_model->index(0, 0), m_model->index(rowCount() - 1, GalleryModel::ColumnCount - 1));
     selectionModel()->select(all, QItemSelectionModel::Toggle);
 }
 
@@ -152,7 +211,8 @@ void GalleryView::MoveSelected(bool up)
     const std::vector<int> rows = selectedRows();
     if (rows.size() != 1)
         return;
-    const std::optional<RowMove> move = up ? PlanMoveUp(rows.front()) : PlanMoveDown(rows.front(), rowCount());
+    const std::optional<RowMove> move
+        = up ? PlanMoveUp(rows.front()) : PlanMoveDown(rows.front(), rowCount());
     if (move)
         ApplyMoves({*move});
 }
@@ -188,7 +248,7 @@ void GalleryView::AddImagesDialog()
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setFileMode(QFileDialog::ExistingFiles);
     dialog.setNameFilters({QStringLiteral("Images Internet (*.jpg *.jpeg *.gif *.png)"),
-                           QStringLiteral("Tous les fichiers (*)")});
+        QStringLiteral("Tous les fichiers (*)")});
     if (dialog.exec() != QDialog::Accepted)
         return;
     std::vector<AddRequest> requests;

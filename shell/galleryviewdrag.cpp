@@ -36,8 +36,8 @@ QDataStream &operator>>(QDataStream &in, ImageOptionBlock &b)
 {
     quint32 flags, borderColor, background;
     qint32 v[10];
-    in >> flags >> v[0] >> v[1] >> v[2] >> v[3] >> v[4] >> v[5] >> v[6] >> v[7] >> borderColor >> background >> v[8]
-        >> v[9];
+    in >> flags >> v[0] >> v[1] >> v[2] >> v[3] >> v[4] >> v[5] >> v[6] >> v[7] >> borderColor >> background
+        >> v[8] >> v[9];
     b.Flags = flags;
     b.ToolTipType = v[0];
     b.LinkType = v[1];
@@ -117,9 +117,10 @@ QPixmap GalleryView::DragPixmap(const std::vector<int> &rows, QPoint *hotSpot) c
         const QRect target = cell.translated(-area.topLeft());
         const QIcon icon = index.data(Qt::DecorationRole).value<QIcon>();
         const int side = std::min(16, target.height());
-        icon.paint(&painter, QRect(target.left() + 2, target.top() + (target.height() - side) / 2, side, side));
+        icon.paint(
+            &painter, QRect(target.left() + 2, target.top() + (target.height() - side) / 2, side, side));
         painter.drawText(target.adjusted(side + 6, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                         index.data(Qt::DisplayRole).toString());
+            index.data(Qt::DisplayRole).toString());
     }
     *hotSpot = viewport()->mapFromGlobal(QCursor::pos()) - area.topLeft();
     return pixmap;
@@ -253,7 +254,8 @@ void GalleryView::DropRows(const QMimeData *mime)
     DraggedRows dragged;
     if (!ReadDraggedRows(mime, rowMimeType(), &dragged))
         return;
-    const bool fromHere = dragged.process == QCoreApplication::applicationPid() && dragged.view == m_viewNumber;
+    const bool fromHere
+        = dragged.process == QCoreApplication::applicationPid() && dragged.view == m_viewNumber;
     if (!fromHere) {
         // Another gallery keeps its rows; this one gets copies, in order.
         m_document.QueueAddRequests(dragged.requests);

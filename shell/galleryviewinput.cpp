@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QToolTip>
@@ -81,9 +83,14 @@ void GalleryView::OnCellIconClicked(const QModelIndex &index)
         else
             editComment(index.row());
         break;
-    case GalleryModel::ThumbnailColumn: RequestOrRun(Command::ShowThumbnail); break;
-    case GalleryModel::OptionsColumn: RequestOrRun(Command::SpecificOptions); break;
-    default: break;
+    case GalleryModel::ThumbnailColumn:
+        RequestOrRun(Command::ShowThumbnail);
+        break;
+    case GalleryModel::OptionsColumn:
+        RequestOrRun(Command::SpecificOptions);
+        break;
+    default:
+        break;
     }
 }
 
@@ -103,7 +110,8 @@ void GalleryView::mouseDoubleClickEvent(QMouseEvent *event)
 {
     const QPoint pos = event->position().toPoint();
     const QModelIndex index = indexAt(pos);
-    if (event->button() != Qt::LeftButton || !PlainClick(event) || !index.isValid() || IsOnCellIcon(index, pos)) {
+    if (event->button() != Qt::LeftButton || !PlainClick(event) || !index.isValid()
+        || IsOnCellIcon(index, pos)) {
         QTreeView::mouseDoubleClickEvent(event);
         return;
     }
@@ -164,6 +172,50 @@ void GalleryView::keyPressEvent(QKeyEvent *event)
 
 void GalleryView::contextMenuEvent(QContextMenuEvent *event)
 {
-    Q_EMIT contextMenuRequested(event->globalPos());
     event->accept();
+    // The frame may show its own menu; without one the list shows the row menu.
+    if (isSignalConnected(QMetaMethod::fromSignal(&GalleryView::contextMenuRequested))) {
+        Q_EMIT contextMenuRequested(event->globalPos());
+        return;
+    }
+    struct Item {
+        Command command; // Command::Count: a separator
+        const char *text;
+    };
+    static const Item kItems[] = {
+        {Command::ShowImage, "&Afficher l'image\tEntrée"},
+        {Command::ShowThumbnail, "A&fficher la vignette"},
+        {Command::Count, nullptr},
+        {Command::EditComment, "&Editer le commentaire\tF2"},
+        {Command::CommentAssistant, "Assistant &Commentaire..."},
+        {Command::Count, nullptr},
+        {Command::RecreateThumbnails, "(Re)Créer la &vignette"},
+        {Command::SpecificThumbnails, "(Re)Créer une &vignette spécifique..."},
+        {Command::Count, nullptr},
+        {Command::Delete, "&Supprimer\tSup."},
+        {Command::Count, nullptr},
+        {Command::SpecificOptions, "O&ptions spécifiques..."},
+        {Command::DocumentOptions, "&Options de la page..."},
+        {Command::Count, nullptr},
+        {Command::AddImages, "Ajouter des &images..."},
+        {Command::AddFolder, "Ajouter depuis un &répertoire..."},
+        {Command::Count, nullptr},
+        {Command::VisualPlacement, "Placement visuel..."},
+        {Command::Count, nullptr},
+        {Command::BuildPage, "Créer la page &HTML"},
+        {Command::BuildSlideshow, "Créer un diaporama"},
+    };
+    QMenu menu(this);
+    menu.setAccessibleName(QStringLiteral("Menu de la liste"));
+    for (const Item &item : kItems) {
+        if (item.command == Command::Count) {
+            menu.addSeparator();
+            continue;
+        }
+        QAction *action = menu.addAction(QString::fromUtf8(item.text));
+        const Command command = item.command;
+        action->setEnabled(IsCommandEnabled(command, Context(command)));
+        connect(action, &QAction::triggered, this, [this, command] { RequestOrRun(command); });
+    }
+    menu.exec(event->globalPos());
 }

@@ -69,14 +69,14 @@ std::optional<RowMove> PlanMoveUp(int row)
 {
     if (row <= 0)
         return std::nullopt;
-    return RowMove{row, row - 1, row + 1};
+    return RowMove {row, row - 1, row + 1};
 }
 
 std::optional<RowMove> PlanMoveDown(int row, int rowCount)
 {
     if (row < 0 || row >= rowCount - 1)
         return std::nullopt;
-    return RowMove{row, row + 2, row};
+    return RowMove {row, row + 2, row};
 }
 
 bool ParseDimensions(const QString &sizeText, int *width, int *height)
@@ -94,7 +94,8 @@ bool ParseDimensions(const QString &sizeText, int *width, int *height)
     return okWidth && okHeight;
 }
 
-int DropIndexAt(int y, int rowHeight, int firstVisibleRow, int firstVisibleTop, int lastVisibleRow, int rowCount)
+int DropIndexAt(
+    int y, int rowHeight, int firstVisibleRow, int firstVisibleTop, int lastVisibleRow, int rowCount)
 {
     if (rowCount <= 0 || rowHeight <= 0)
         return 0;

@@ -43,7 +43,8 @@ bool ParseDimensions(const QString &sizeText, int *width, int *height);
 // taken half a row higher; above the first visible row it is that row;
 // past the last row (or below every row) it is one after the last visible row.
 // `hitRow` is the row under the raised point, -1 when none.
-int DropIndexAt(int y, int rowHeight, int firstVisibleRow, int firstVisibleTop, int lastVisibleRow, int rowCount);
+int DropIndexAt(
+    int y, int rowHeight, int firstVisibleRow, int firstVisibleTop, int lastVisibleRow, int rowCount);
 
 // Pixels to scroll while dragging at viewport height `y` in a viewport of
 // `height`: negative scrolls up, 0 none.

@@ -5,7 +5,9 @@
 #include <QPushButton>
 
 WaitPanel::WaitPanel(QWidget *parent)
-    : QWidget(parent), m_progress(new QProgressBar(this)), m_cancel(new QPushButton(QStringLiteral("Annuler"), this))
+    : QWidget(parent)
+    , m_progress(new QProgressBar(this))
+    , m_cancel(new QPushButton(QStringLiteral("Annuler"), this))
 {
     setObjectName(QStringLiteral("waitPanel"));
     setAccessibleName(QStringLiteral("Création en cours"));
@@ -22,10 +24,12 @@ QString WaitPanel::TextFor(Phase phase)
 {
     QString text = QStringLiteral("Veuillez patienter pendant la création de la page HTML...\n");
     switch (phase) {
-    case Phase::Thumbnails: return text + QStringLiteral("Création des vignettes en cours...");
+    case Phase::Thumbnails:
+        return text + QStringLiteral("Création des vignettes en cours...");
     case Phase::Placement:
         return text + QStringLiteral("Placement visuel : Utilisez la page web pour ordonner vos images");
-    case Phase::Pages: break;
+    case Phase::Pages:
+        break;
     }
     return text + QStringLiteral("Création de la page HTML en cours...");
 }

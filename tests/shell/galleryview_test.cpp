@@ -7,8 +7,8 @@
 #include "shell/fileclipboard.h"
 #include "shell/gallerymodel.h"
 #include "shell/generaloptions.h"
-#include "shell/rowmoves.h"
 #include "shell/linkopening.h"
+#include "shell/rowmoves.h"
 #include "shell/waitpanel.h"
 
 #include <QApplication>
@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFileDialog>
-#include <QTimer>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
@@ -24,6 +23,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -63,7 +63,8 @@ protected:
     // Landscape, portrait, square, landscape: rows 0 to 3.
     void AddFourPhotos()
     {
-        m_paths = {Photo("a.jpg", 40, 30), Photo("b.jpg", 30, 40), Photo("c.jpg", 32, 32), Photo("d.jpg", 50, 20)};
+        m_paths = {
+            Photo("a.jpg", 40, 30), Photo("b.jpg", 30, 40), Photo("c.jpg", 32, 32), Photo("d.jpg", 50, 20)};
         view().addPaths(m_paths);
         ASSERT_TRUE(QTest::qWaitFor([&] { return view().rowCount() == 4; }, 10000));
     }
@@ -107,7 +108,7 @@ protected:
     GalleryDocument &document() const { return *m_gallery.document; }
 
     QTemporaryDir m_dir;
-    SettingsProfile m_profile{m_dir.filePath(QStringLiteral("settings.ini"))};
+    SettingsProfile m_profile {m_dir.filePath(QStringLiteral("settings.ini"))};
     GeneralOptions m_general;
     Gallery m_gallery;
     QStringList m_paths;
@@ -131,11 +132,11 @@ TEST_F(GalleryViewTest, horizontalAndVerticalSelectionBothTakeSquareImages)
 {
     AddFourPhotos();
     view().runCommand(Command::SelectHorizontal);
-    EXPECT_EQ(view().selectedRows(), (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(view().selectedRows(), (std::vector<int> {0, 2, 3}));
     view().runCommand(Command::SelectVertical);
-    EXPECT_EQ(view().selectedRows(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(view().selectedRows(), (std::vector<int> {1, 2}));
     view().runCommand(Command::InvertSelection);
-    EXPECT_EQ(view().selectedRows(), (std::vector<int>{0, 3}));
+    EXPECT_EQ(view().selectedRows(), (std::vector<int> {0, 3}));
 }
 
 TEST_F(GalleryViewTest, inPlaceEditShowsTheRawCommentEscapeKeepsItEnterStores)
@@ -144,7 +145,7 @@ TEST_F(GalleryViewTest, inPlaceEditShowsTheRawCommentEscapeKeepsItEnterStores)
     const QString raw = QStringLiteral("Photo sur ?$VORLEX_VARIABLE_NUMBER_OF_IMAGES");
     document().SetComment(0, raw);
     EXPECT_EQ(view().galleryModel()->index(0, GalleryModel::CommentColumn).data().toString(),
-              QStringLiteral("Photo sur 4"));
+        QStringLiteral("Photo sur 4"));
     view().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view()));
 
@@ -163,7 +164,8 @@ TEST_F(GalleryViewTest, inPlaceEditShowsTheRawCommentEscapeKeepsItEnterStores)
     ASSERT_NE(edit, nullptr);
     edit->setText(QStringLiteral("Coucher de soleil"));
     QTest::keyClick(edit, Qt::Key_Return);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return document().GetComment(0) == QStringLiteral("Coucher de soleil"); }));
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return document().GetComment(0) == QStringLiteral("Coucher de soleil"); }));
 }
 
 TEST_F(GalleryViewTest, copyPutsTheSelectedFilesInRowOrderInBothClipboardFormats)
@@ -173,15 +175,15 @@ TEST_F(GalleryViewTest, copyPutsTheSelectedFilesInRowOrderInBothClipboardFormats
     view().runCommand(Command::Copy);
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
     ASSERT_NE(mime, nullptr);
-    EXPECT_EQ(mime->urls(), (QList<QUrl>{QUrl::fromLocalFile(m_paths[0]), QUrl::fromLocalFile(m_paths[2])}));
+    EXPECT_EQ(mime->urls(), (QList<QUrl> {QUrl::fromLocalFile(m_paths[0]), QUrl::fromLocalFile(m_paths[2])}));
     EXPECT_EQ(mime->data(QStringLiteral("x-special/gnome-copied-files")),
-              "copy\n" + QUrl::fromLocalFile(m_paths[0]).toEncoded() + "\n"
-                  + QUrl::fromLocalFile(m_paths[2]).toEncoded());
+        "copy\n" + QUrl::fromLocalFile(m_paths[0]).toEncoded() + "\n"
+            + QUrl::fromLocalFile(m_paths[2]).toEncoded());
 
     QMimeData gnomeOnly;
     gnomeOnly.setData(QStringLiteral("x-special/gnome-copied-files"),
-                      "cut\n" + QUrl::fromLocalFile(m_paths[1]).toEncoded() + "\n");
-    EXPECT_EQ(FileListPaths(&gnomeOnly), QStringList{m_paths[1]});
+        "cut\n" + QUrl::fromLocalFile(m_paths[1]).toEncoded() + "\n");
+    EXPECT_EQ(FileListPaths(&gnomeOnly), QStringList {m_paths[1]});
 }
 
 TEST_F(GalleryViewTest, moveUpMovesTheSelectedRowAndItsSelection)
@@ -189,9 +191,9 @@ TEST_F(GalleryViewTest, moveUpMovesTheSelectedRowAndItsSelection)
     AddFourPhotos();
     view().selectRows({2});
     view().runCommand(Command::MoveUp);
-    EXPECT_EQ(DocumentOrder(document()), (QStringList{m_paths[0], m_paths[2], m_paths[1], m_paths[3]}));
+    EXPECT_EQ(DocumentOrder(document()), (QStringList {m_paths[0], m_paths[2], m_paths[1], m_paths[3]}));
     EXPECT_EQ(ModelOrder(), DocumentOrder(document()));
-    EXPECT_EQ(view().selectedRows(), (std::vector<int>{1}));
+    EXPECT_EQ(view().selectedRows(), (std::vector<int> {1}));
     // The moved row keeps its thumbnail state, which the move itself does not carry.
     EXPECT_EQ(view().galleryModel()->ThumbnailText(1), ThumbnailStateText::WithPage());
 }
@@ -200,11 +202,11 @@ TEST_F(GalleryViewTest, placementMessagesExchangeAndInsertRowsAndIgnoreRowsOutsi
 {
     AddFourPhotos();
     view().placementMessage(kPlacementExchange, 1, 3);
-    EXPECT_EQ(DocumentOrder(document()), (QStringList{m_paths[2], m_paths[1], m_paths[0], m_paths[3]}));
+    EXPECT_EQ(DocumentOrder(document()), (QStringList {m_paths[2], m_paths[1], m_paths[0], m_paths[3]}));
     view().placementMessage(kPlacementInsert, 4, 1);
-    EXPECT_EQ(DocumentOrder(document()), (QStringList{m_paths[3], m_paths[2], m_paths[1], m_paths[0]}));
+    EXPECT_EQ(DocumentOrder(document()), (QStringList {m_paths[3], m_paths[2], m_paths[1], m_paths[0]}));
     view().placementMessage(kPlacementExchange, 2, 5);
-    EXPECT_EQ(DocumentOrder(document()), (QStringList{m_paths[3], m_paths[2], m_paths[1], m_paths[0]}));
+    EXPECT_EQ(DocumentOrder(document()), (QStringList {m_paths[3], m_paths[2], m_paths[1], m_paths[0]}));
     EXPECT_EQ(ModelOrder(), DocumentOrder(document()));
 }
 
@@ -231,9 +233,9 @@ TEST_F(GalleryViewTest, rowsDroppedOnTheirOwnListMoveAsABlockAndStaySelected)
     // Rows 0 and 2 onto the gap above row 3.
     const QRect row3 = view().visualRect(view().galleryModel()->index(3, 0));
     Drop(view(), view().createRowMimeData({0, 2}), QPoint(10, row3.top() + 1));
-    EXPECT_EQ(DocumentOrder(document()), (QStringList{m_paths[1], m_paths[0], m_paths[2], m_paths[3]}));
+    EXPECT_EQ(DocumentOrder(document()), (QStringList {m_paths[1], m_paths[0], m_paths[2], m_paths[3]}));
     EXPECT_EQ(ModelOrder(), DocumentOrder(document()));
-    EXPECT_EQ(view().selectedRows(), (std::vector<int>{1, 2}));
+    EXPECT_EQ(view().selectedRows(), (std::vector<int> {1, 2}));
 }
 
 TEST_F(GalleryViewTest, rowsDroppedOnAnotherGalleryAreCopiedWithCommentAndOptions)
@@ -247,10 +249,20 @@ TEST_F(GalleryViewTest, rowsDroppedOnAnotherGalleryAreCopiedWithCommentAndOption
     Gallery other = OpenGallery();
     Drop(*other.view, view().createRowMimeData({1, 3}), QPoint(10, 10));
     ASSERT_TRUE(QTest::qWaitFor([&] { return other.view->rowCount() == 2; }, 10000));
-    EXPECT_EQ(DocumentOrder(*other.document), (QStringList{m_paths[1], m_paths[3]}));
+    EXPECT_EQ(DocumentOrder(*other.document), (QStringList {m_paths[1], m_paths[3]}));
     EXPECT_EQ(other.document->GetComment(0), QStringLiteral("portrait"));
     EXPECT_EQ(other.document->GetOptionsSummary(0), QStringLiteral("Taille de la bordure; "));
     EXPECT_EQ(view().rowCount(), 4);
+}
+
+TEST_F(GalleryViewTest, filesDroppedFromAFileManagerAreAddedInOrder)
+{
+    const QStringList files = {Photo("z.jpg", 20, 10), Photo("y.jpg", 10, 20)};
+    auto *mime = new QMimeData;
+    mime->setUrls({QUrl::fromLocalFile(files[0]), QUrl::fromLocalFile(files[1])});
+    Drop(view(), mime, QPoint(10, 10));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view().rowCount() == 2; }, 10000));
+    EXPECT_EQ(DocumentOrder(document()), files);
 }
 
 TEST_F(GalleryViewTest, buildingAPageGoesThroughThumbnailsThenPagesAndWritesIt)
@@ -274,7 +286,8 @@ TEST_F(GalleryViewTest, buildingAPageGoesThroughThumbnailsThenPagesAndWritesIt)
     std::vector<WaitPanel::Phase> phases;
     bool refusedDrops = false;
     bool headerHidden = false;
-    QObject::connect(view().waitPanel(), &WaitPanel::phaseChanged, [&](WaitPanel::Phase p) { phases.push_back(p); });
+    QObject::connect(
+        view().waitPanel(), &WaitPanel::phaseChanged, [&](WaitPanel::Phase p) { phases.push_back(p); });
     QObject::connect(&view(), &GalleryView::commandStateChanged, [&] {
         if (view().isBusy()) {
             refusedDrops = refusedDrops || !view().acceptDrops();
@@ -288,7 +301,8 @@ TEST_F(GalleryViewTest, buildingAPageGoesThroughThumbnailsThenPagesAndWritesIt)
     phases.insert(phases.begin(), view().waitPanel()->phase());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !view().isBusy(); }, 30000));
 
-    EXPECT_EQ(phases, (std::vector<WaitPanel::Phase>{WaitPanel::Phase::Thumbnails, WaitPanel::Phase::Pages}));
+    EXPECT_EQ(
+        phases, (std::vector<WaitPanel::Phase> {WaitPanel::Phase::Thumbnails, WaitPanel::Phase::Pages}));
     EXPECT_TRUE(refusedDrops);
     EXPECT_TRUE(headerHidden);
     EXPECT_FALSE(view().header()->isHidden());

@@ -20,15 +20,15 @@ std::vector<int> Apply(int count, const std::vector<RowMove> &moves)
 TEST(RowDrop, rowsOneAndThreeBeforeRowSixEndAsABlockAndStaySelected)
 {
     const RowDropPlan plan = PlanRowDrop({1, 3}, 6, 10);
-    EXPECT_EQ(Apply(10, plan.moves), (std::vector<int>{0, 2, 4, 5, 1, 3, 6, 7, 8, 9}));
-    EXPECT_EQ(plan.selection, (std::vector<int>{4, 5}));
+    EXPECT_EQ(Apply(10, plan.moves), (std::vector<int> {0, 2, 4, 5, 1, 3, 6, 7, 8, 9}));
+    EXPECT_EQ(plan.selection, (std::vector<int> {4, 5}));
 }
 
 TEST(RowDrop, singleRowOnTheGapBelowItselfChangesNothing)
 {
     const RowDropPlan plan = PlanRowDrop({4}, 5, 10);
     EXPECT_TRUE(plan.moves.empty());
-    EXPECT_EQ(plan.selection, (std::vector<int>{4}));
+    EXPECT_EQ(plan.selection, (std::vector<int> {4}));
 }
 
 TEST(RowDrop, blocksFormInDraggedOrderWhereverTheRowsCameFrom)
@@ -57,16 +57,18 @@ TEST(RowDrop, blocksFormInDraggedOrderWhereverTheRowsCameFrom)
 
 TEST(PlacementMessage, exchangeSwapsTwoRowsWhicheverComesFirst)
 {
-    EXPECT_EQ(Apply(5, PlanPlacementMessage(kPlacementExchange, 2, 4, 5)), (std::vector<int>{0, 3, 2, 1, 4}));
-    EXPECT_EQ(Apply(5, PlanPlacementMessage(kPlacementExchange, 4, 2, 5)), (std::vector<int>{0, 3, 2, 1, 4}));
-    EXPECT_EQ(PlanPlacementMessage(kPlacementExchange, 2, 4, 5),
-              (std::vector<RowMove>{{1, 3, 1}, {3, 1, 4}}));
+    EXPECT_EQ(
+        Apply(5, PlanPlacementMessage(kPlacementExchange, 2, 4, 5)), (std::vector<int> {0, 3, 2, 1, 4}));
+    EXPECT_EQ(
+        Apply(5, PlanPlacementMessage(kPlacementExchange, 4, 2, 5)), (std::vector<int> {0, 3, 2, 1, 4}));
+    EXPECT_EQ(
+        PlanPlacementMessage(kPlacementExchange, 2, 4, 5), (std::vector<RowMove> {{1, 3, 1}, {3, 1, 4}}));
 }
 
 TEST(PlacementMessage, insertPutsTheFirstRowBeforeTheSecond)
 {
-    EXPECT_EQ(Apply(5, PlanPlacementMessage(kPlacementInsert, 5, 2, 5)), (std::vector<int>{0, 4, 1, 2, 3}));
-    EXPECT_EQ(Apply(5, PlanPlacementMessage(kPlacementInsert, 1, 4, 5)), (std::vector<int>{1, 2, 0, 3, 4}));
+    EXPECT_EQ(Apply(5, PlanPlacementMessage(kPlacementInsert, 5, 2, 5)), (std::vector<int> {0, 4, 1, 2, 3}));
+    EXPECT_EQ(Apply(5, PlanPlacementMessage(kPlacementInsert, 1, 4, 5)), (std::vector<int> {1, 2, 0, 3, 4}));
 }
 
 TEST(PlacementMessage, rowsOutsideTheListAndOtherMessagesMoveNothing)
@@ -79,8 +81,8 @@ TEST(PlacementMessage, rowsOutsideTheListAndOtherMessagesMoveNothing)
 
 TEST(MoveOnePlace, upAndDownStopAtTheEnds)
 {
-    EXPECT_EQ(Apply(4, {*PlanMoveUp(2)}), (std::vector<int>{0, 2, 1, 3}));
-    EXPECT_EQ(Apply(4, {*PlanMoveDown(1, 4)}), (std::vector<int>{0, 2, 1, 3}));
+    EXPECT_EQ(Apply(4, {*PlanMoveUp(2)}), (std::vector<int> {0, 2, 1, 3}));
+    EXPECT_EQ(Apply(4, {*PlanMoveDown(1, 4)}), (std::vector<int> {0, 2, 1, 3}));
     EXPECT_FALSE(PlanMoveUp(0));
     EXPECT_FALSE(PlanMoveDown(3, 4));
 }
@@ -100,9 +102,9 @@ TEST(SizeText, widthAndHeightComeBeforeAndAfterTheFirstX)
 TEST(DropPoint, isTakenHalfARowHigherAndClampedToTheList)
 {
     // Rows of 20 pixels, rows 10..19 in sight from y = 0.
-    EXPECT_EQ(DropIndexAt(5, 20, 10, 0, 19, 100), 10);   // above the first row in sight
-    EXPECT_EQ(DropIndexAt(25, 20, 10, 0, 19, 100), 11);  // lower half of row 10
-    EXPECT_EQ(DropIndexAt(35, 20, 10, 0, 19, 100), 12);  // upper half of row 11
+    EXPECT_EQ(DropIndexAt(5, 20, 10, 0, 19, 100), 10); // above the first row in sight
+    EXPECT_EQ(DropIndexAt(25, 20, 10, 0, 19, 100), 11); // lower half of row 10
+    EXPECT_EQ(DropIndexAt(35, 20, 10, 0, 19, 100), 12); // upper half of row 11
     EXPECT_EQ(DropIndexAt(500, 20, 10, 0, 19, 100), 20); // below every row
     EXPECT_EQ(DropIndexAt(500, 20, 0, 0, 2, 3), 3);
 }
