@@ -44,6 +44,7 @@ WarningMessageWindow::WarningMessageWindow(
     , m_silence(new QCheckBox(QStringLiteral("Ne plus afficher ce message"), this))
     , m_button(new QPushButton(this))
 {
+    setAccessibleName(QStringLiteral("Messages d'alerte"));
     setPalette(TooltipPalette(palette()));
     setAutoFillBackground(true);
 
