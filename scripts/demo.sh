@@ -15,3 +15,10 @@ status=0
 # 1 means built with warnings; anything else is a failure.
 [ "$status" -le 1 ] || exit "$status"
 echo "Gallery: $(cd "$out" && pwd)/index.html"
+gui="$build/shell/gallorim"
+if [ -x "$gui" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; } && [ -z "${CI:-}" ]; then
+  echo "Opening the gallery in Gallorim..."
+  nohup "$gui" "$out/galerie.glr" >/dev/null 2>&1 &
+else
+  echo "To open it in the program: $gui $out/galerie.glr"
+fi

@@ -6,13 +6,20 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config make
   qt6-base-dev qt6-image-formats-plugins
+  libqt6svg6 libx11-dev
   libgif-dev libexiv2-dev libzip-dev
   libgtest-dev libgmock-dev
   fonts-dejavu-core
   exiv2
 )
+# Widget tests that need a real window run under a virtual display.
+packages+=(xvfb xauth)
 # Browser tests of the generated pages.
 packages+=(chromium nodejs npm)
+# The README's screenshot of the program (scripts/screenshot.sh).
+if [ "${GALLORIM_SCREENSHOT:-0}" = 1 ]; then
+  packages+=(imagemagick)
+fi
 if [ "${GALLORIM_BENCH:-0}" = 1 ]; then
   packages+=(libvips-tools hyperfine llgal fgallery liblcms2-utils exiv2 time imagemagick)
 fi

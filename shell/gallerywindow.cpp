@@ -137,10 +137,10 @@ bool GalleryWindow::maybeSave()
         this, ProgramInfo::ApplicationTitle(),
         QStringLiteral("Enregistrer les modifications apportées à %1?").arg(title()),
         QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
-    if (answer == QMessageBox::Cancel)
-        return false;
     if (answer == QMessageBox::No)
         return true;
+    if (answer != QMessageBox::Yes)
+        return false;
     QString path = projectPath();
     if (path.isEmpty())
         path = askProjectPath();

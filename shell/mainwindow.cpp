@@ -59,7 +59,19 @@ MainWindow::MainWindow(Profile &profile, GeneralOptions &options, QWidget *paren
     updateCommands();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The child windows go after this body; their activation must not reach
+    // a half-destroyed frame.
+    m_mdi->disconnect(this);
+    QApplication::clipboard()->disconnect(this);
+    const auto frames = m_mdi->subWindowList();
+    for (QMdiSubWindow *frame : frames) {
+        frame->disconnect(this);
+        if (frame->widget())
+            frame->widget()->disconnect(this);
+    }
+}
 
 void MainWindow::createStatusBar()
 {
@@ -82,6 +94,9 @@ GalleryWindow *MainWindow::addGalleryWindow(GalleryWindow *gallery)
         // The last gallery closed: back to the frame's own menus.
         QMetaObject::invokeMethod(this, &MainWindow::updateCommands, Qt::QueuedConnection);
     });
+    connect(frame, &QMdiSubWindow::windowStateChanged, this, &MainWindow::updateTitle, Qt::QueuedConnection);
+    // A maximised child adds " - [name]" to the title it finds here.
+    setWindowTitle(ProgramInfo::MainWindowTitle());
     frame->showMaximized();
     gallery->setFocus();
     updateCommands();
@@ -146,10 +161,13 @@ void MainWindow::rememberProject(const QString &path)
 void MainWindow::updateTitle()
 {
     const GalleryWindow *gallery = activeGallery();
-    setWindowTitle(gallery ? QStringLiteral("%1 - %2").arg(ProgramInfo::MainWindowTitle(), gallery->title())
-                           : ProgramInfo::MainWindowTitle());
     if (m_windowMenu)
         fillWindowMenu();
+    // A maximised child titles the frame itself ("Gallorim - [name]").
+    if (m_mdi->activeSubWindow() && m_mdi->activeSubWindow()->isMaximized())
+        return;
+    setWindowTitle(gallery ? QStringLiteral("%1 - %2").arg(ProgramInfo::MainWindowTitle(), gallery->title())
+                           : ProgramInfo::MainWindowTitle());
 }
 
 void MainWindow::restorePlacement()

