@@ -10,8 +10,11 @@ packages=(
   libgif-dev libexiv2-dev libzip-dev
   libgtest-dev libgmock-dev
   fonts-dejavu-core
+  fonts-liberation2
   exiv2
 )
+# Printed lists are read back as text in the tests.
+packages+=(poppler-utils)
 # Widget tests that need a real window run under a virtual display.
 packages+=(xvfb xauth)
 # Browser tests of the generated pages.
