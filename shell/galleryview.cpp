@@ -72,8 +72,12 @@ GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWi
     connect(m_sink, &GallerySink::saveFailed, this, &GalleryView::ShowSaveError);
     connect(m_header, &GalleryHeader::iconClicked, this, &GalleryView::OnHeaderIcon);
     connect(m_waitPanel, &WaitPanel::cancelRequested, this, [this] { runCommand(Command::StopBuild); });
-    connect(m_model, &QAbstractItemModel::rowsInserted, this, &GalleryView::commandStateChanged);
-    connect(m_model, &QAbstractItemModel::rowsRemoved, this, &GalleryView::commandStateChanged);
+    const auto rowsChanged = [this] {
+        m_selectedCount = -1;
+        Q_EMIT commandStateChanged();
+    };
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, rowsChanged);
+    connect(m_model, &QAbstractItemModel::rowsRemoved, this, rowsChanged);
     m_scrollTimer->setInterval(50);
     connect(m_scrollTimer, &QTimer::timeout, this, &GalleryView::AutoScroll);
 
@@ -106,7 +110,9 @@ bool GalleryView::isBusy() const
 
 int GalleryView::selectedCount() const
 {
-    return int(selectionModel()->selectedRows().size());
+    if (m_selectedCount < 0)
+        m_selectedCount = int(selectionModel()->selectedRows().size());
+    return m_selectedCount;
 }
 
 int GalleryView::rowCount() const
@@ -116,6 +122,8 @@ int GalleryView::rowCount() const
 
 bool GalleryView::selectedRowHasThumbnailFile() const
 {
+    if (selectedCount() != 1)
+        return false;
     const std::vector<int> rows = selectedRows();
     return rows.size() == 1 && m_model->HasThumbnailFile(rows.front());
 }
@@ -211,6 +219,7 @@ void GalleryView::ShowSaveError(const QString &message)
 void GalleryView::selectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
 {
     QTreeView::selectionChanged(selected, deselected);
+    m_selectedCount = -1;
     Q_EMIT commandStateChanged();
     if (selected.isEmpty() || m_options.PreviewWithSelection == 2)
         return;

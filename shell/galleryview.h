@@ -134,6 +134,8 @@ private:
     QTimer *m_scrollTimer;
     const quint64 m_viewNumber;
 
+    // Selected rows, counted when first asked after a change (-1): menus ask often.
+    mutable int m_selectedCount = -1;
     bool m_adding = false;
     bool m_firstSize = true;
     bool m_dragging = false;
