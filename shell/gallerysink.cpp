@@ -5,12 +5,16 @@
 
 #include <QElapsedTimer>
 #include <QThread>
+#include <QTimer>
 #include <vector>
 
 namespace {
 // One flush keeps the GUI thread for about this long; the rest follows in
 // the next turn of the event loop so input and painting get their share.
 constexpr qint64 kFlushBudgetMs = 12;
+// Shortest time between two flushes woken by workers: each flush relays and
+// repaints the list.
+constexpr qint64 kFlushPauseMs = 30;
 // Count and byte total are states: within one flush only the latest matters.
 bool IsStateCode(int code)
 {
@@ -21,7 +25,10 @@ bool IsStateCode(int code)
 GallerySink::GallerySink(GalleryModel *model, QObject *parent)
     : QObject(parent)
     , m_model(model)
+    , m_pause(new QTimer(this))
 {
+    m_pause->setSingleShot(true);
+    connect(m_pause, &QTimer::timeout, this, &GallerySink::Flush);
 }
 
 void GallerySink::Detach()
@@ -42,7 +49,7 @@ void GallerySink::WakeLocked()
     if (m_wakePending)
         return;
     m_wakePending = true;
-    QMetaObject::invokeMethod(this, &GallerySink::Flush, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, &GallerySink::OnWake, Qt::QueuedConnection);
 }
 
 void GallerySink::Enqueue(Item &&item)
@@ -230,8 +237,19 @@ void GallerySink::Deliver(const Item &item)
     }
 }
 
+void GallerySink::OnWake()
+{
+    const qint64 since = m_sinceFlush.isValid() ? m_sinceFlush.elapsed() : kFlushPauseMs;
+    if (since >= kFlushPauseMs)
+        Flush();
+    else if (!m_pause->isActive())
+        m_pause->start(int(kFlushPauseMs - since));
+}
+
 void GallerySink::Flush()
 {
+    m_pause->stop();
+    m_sinceFlush.start();
     if (!m_alive)
         return;
     TakeIncoming();

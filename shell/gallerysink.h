@@ -11,6 +11,7 @@
 
 #include "platform/notificationsink.h"
 
+#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 #include <atomic>
@@ -20,6 +21,7 @@
 #include <set>
 
 class GalleryModel;
+class QTimer;
 
 class GallerySink : public QObject, public NotificationSink {
     Q_OBJECT
@@ -62,6 +64,10 @@ private:
         QString extra;
     };
 
+    // The queued wake: flushes, or waits for the rest of a short pause after
+    // the previous flush, so a stream of rows repaints the list a bounded
+    // number of times per second.
+    void OnWake();
     bool OnGuiThread() const;
     void Enqueue(Item &&item);
     void WakeLocked();
@@ -84,6 +90,8 @@ private:
 
     // GUI thread only.
     std::deque<Item> m_processing;
+    QElapsedTimer m_sinceFlush;
+    QTimer *m_pause = nullptr;
     // Rows deleted before their insert reached the list: that insert is dropped.
     std::multiset<int> m_deletedAhead;
 };
