@@ -1,0 +1,89 @@
+#include "shell/dialogfields.h"
+
+#include "shell/helppages.h"
+#include "shell/hyperlinklabel.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QRadioButton>
+#include <QUrl>
+
+namespace {
+// "Image de fond :" is announced as "Image de fond".
+QString SpokenName(QString text)
+{
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    text.remove(QLatin1Char('&'));
+    text = text.trimmed();
+    while (text.endsWith(QLatin1Char(':')))
+        text = text.chopped(1).trimmed();
+    return text;
+}
+} // namespace
+
+void NameControl(QWidget *control, const QString &objectName, const QString &accessibleName)
+{
+    control->setObjectName(objectName);
+    if (!accessibleName.isEmpty())
+        control->setAccessibleName(SpokenName(accessibleName));
+}
+
+QLabel *CreateBuddyLabel(const QString &text, QWidget *field, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setBuddy(field);
+    if (field->accessibleName().isEmpty())
+        field->setAccessibleName(SpokenName(text));
+    return label;
+}
+
+QLineEdit *CreateNumberEdit(const QString &objectName, int value, QWidget *parent)
+{
+    auto *edit = new QLineEdit(QString::number(value), parent);
+    edit->setObjectName(objectName);
+    edit->setMaximumWidth(80);
+    return edit;
+}
+
+std::optional<FieldError> ReadNumber(QLineEdit *edit, int min, int max, int &value)
+{
+    bool ok = false;
+    const int typed = edit->text().trimmed().toInt(&ok);
+    if (!ok)
+        return FieldError{QStringLiteral("Erreur"), QStringLiteral("Tapez un nombre entier."), edit};
+    if (typed < min || typed > max)
+        return FieldError{QStringLiteral("Erreur"),
+                          QStringLiteral("Tapez un nombre entier compris entre %1 et %2.").arg(min).arg(max), edit};
+    value = typed;
+    return std::nullopt;
+}
+
+void ReportFieldError(QWidget *parent, const FieldError &error)
+{
+    QMessageBox::critical(parent, error.caption, error.message);
+    if (!error.field)
+        return;
+    error.field->setFocus(Qt::OtherFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(error.field))
+        edit->selectAll();
+}
+
+QAbstractButton *AddRadio(QButtonGroup *group, int id, const QString &text, const QString &objectName,
+                          QWidget *parent)
+{
+    auto *radio = new QRadioButton(text, parent);
+    radio->setObjectName(objectName);
+    group->addButton(radio, id);
+    return radio;
+}
+
+HyperlinkLabel *CreateExampleLink(const QString &helpPage, const QString &objectName, QWidget *parent)
+{
+    const QString path = HelpPagePath(helpPage);
+    const QString target = path.isEmpty() ? helpPage : QUrl::fromLocalFile(path).toString();
+    auto *link = new HyperlinkLabel(QStringLiteral("Exemple"), target, parent);
+    NameControl(link, objectName, QStringLiteral("Exemple"));
+    return link;
+}

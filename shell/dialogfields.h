@@ -1,0 +1,46 @@
+#pragma once
+// Building blocks shared by the option dialogs: labelled fields, whole-number
+// edits that keep whatever was typed until OK, and the error report that
+// moves the focus to the offending field.
+
+#include <QAbstractButton>
+#include <QString>
+#include <optional>
+
+class HyperlinkLabel;
+class QButtonGroup;
+class QLabel;
+class QLineEdit;
+class QWidget;
+
+// A refused field: message box caption and text, and where the focus goes.
+struct FieldError {
+    QString caption;
+    QString message;
+    QWidget *field = nullptr;
+};
+
+// Sets the object name (the key of the tooltip table) and, when given, the
+// name screen readers announce.
+void NameControl(QWidget *control, const QString &objectName, const QString &accessibleName = QString());
+
+// A label naming `field`: its buddy, and the source of the field's accessible name.
+QLabel *CreateBuddyLabel(const QString &text, QWidget *field, QWidget *parent);
+
+// A plain edit showing `value`; letters may be typed and are refused on OK.
+QLineEdit *CreateNumberEdit(const QString &objectName, int value, QWidget *parent);
+
+// The edit's whole number when it lies in [min, max]; otherwise the error
+// (focus on the edit) and `value` untouched.
+std::optional<FieldError> ReadNumber(QLineEdit *edit, int min, int max, int &value);
+
+// Message box with the error icon, then the focus (and the selection, for
+// an edit) on the field. The typed text is left as it is.
+void ReportFieldError(QWidget *parent, const FieldError &error);
+
+// A radio added to `group` with `id`.
+QAbstractButton *AddRadio(QButtonGroup *group, int id, const QString &text, const QString &objectName,
+                          QWidget *parent);
+
+// "Exemple" link to a shipped help page.
+HyperlinkLabel *CreateExampleLink(const QString &helpPage, const QString &objectName, QWidget *parent);

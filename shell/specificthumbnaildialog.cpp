@@ -1,0 +1,37 @@
+#include "shell/specificthumbnaildialog.h"
+
+#include "shell/dialogtooltips.h"
+#include "shell/generaloptions.h"
+#include "shell/thumbnailsizebox.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+SpecificThumbnailDialog::SpecificThumbnailDialog(const BuildVignetteOptions &options, const GeneralOptions &general,
+                                                 QWidget *parent)
+    : QDialog(parent), m_options(options)
+{
+    setWindowTitle(QStringLiteral("Création d'une vignette spécifique"));
+    const bool tooltips = general.DisplayTooltipsInDialogs == 1;
+    auto *layout = new QVBoxLayout(this);
+    m_sizes = new ThumbnailSizeBox(options, tooltips, this);
+    layout->addWidget(m_sizes);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    layout->addWidget(buttons);
+    ApplyDialogTooltips(this, tooltips);
+}
+
+void SpecificThumbnailDialog::accept()
+{
+    if (const auto error = m_sizes->validate(m_options)) {
+        ReportFieldError(this, *error);
+        return;
+    }
+    QDialog::accept();
+}
