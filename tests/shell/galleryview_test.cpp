@@ -5,6 +5,7 @@
 #include "platform/profile.h"
 #include "shell/documentsetup.h"
 #include "shell/fileclipboard.h"
+#include "shell/galleryheader.h"
 #include "shell/gallerymodel.h"
 #include "shell/generaloptions.h"
 #include "shell/linkopening.h"
@@ -126,6 +127,25 @@ TEST_F(GalleryViewTest, firstResizeSharesTheWidthByFifths)
     EXPECT_EQ(view().columnWidth(GalleryModel::CommentColumn), client - 3 * w - std::min(client / 5, 150));
     view().resize(300, 200);
     EXPECT_EQ(view().columnWidth(GalleryModel::FileColumn), w); // later resizes keep the columns
+}
+
+TEST_F(GalleryViewTest, headerIconsActOnlyInTheirHotArea)
+{
+    view().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view()));
+    auto *header = qobject_cast<GalleryHeader *>(view().header());
+    ASSERT_NE(header, nullptr);
+    std::vector<Command> requests;
+    QObject::connect(&view(), &GalleryView::commandRequested, [&](Command c) { requests.push_back(c); });
+    const int left = header->sectionViewportPosition(GalleryModel::OptionsColumn);
+    const int y = header->height() / 2;
+    for (int x : {left + 4, left + 5, left + 20, left + 21})
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(x, y));
+    EXPECT_EQ(requests, (std::vector<Command> {Command::DocumentOptions, Command::DocumentOptions}));
+    // The comment assistant needs rows to work on.
+    const int comment = header->sectionViewportPosition(GalleryModel::CommentColumn);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(comment + 8, y));
+    EXPECT_EQ(requests.size(), 2u);
 }
 
 TEST_F(GalleryViewTest, horizontalAndVerticalSelectionBothTakeSquareImages)
