@@ -3,7 +3,9 @@
 #include "platform/profile.h"
 #include "shell/imagepreviewpane.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
+#include <QFileSystemModel>
 #include <QGridLayout>
 #include <QVBoxLayout>
 
@@ -42,10 +44,27 @@ ImageFileDialog::ImageFileDialog(Profile &profile, bool multiple, QWidget *paren
     m_previewBox->setChecked(m_profile.GetInt(kSection, kAllowed, 1) != 0);
     connect(m_previewBox, &QCheckBox::toggled, this, &ImageFileDialog::setPreviewAllowed);
     connect(this, &QFileDialog::currentChanged, this, &ImageFileDialog::previewPath);
+    // The current item does not follow every change of selection (a file
+    // picked by selectFile(), a range chosen with Shift); the views' own
+    // selection does.
+    for (QAbstractItemView *view : findChildren<QAbstractItemView *>()) {
+        if (view->objectName() != QLatin1String("listView") && view->objectName() != QLatin1String("treeView"))
+            continue;
+        connect(view->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this, view] {
+            const QModelIndexList rows = view->selectionModel()->selectedRows();
+            const QModelIndex current = view->selectionModel()->currentIndex();
+            const QModelIndex shown = view->selectionModel()->isRowSelected(current.row(), current.parent())
+                                          ? current
+                                          : (rows.isEmpty() ? QModelIndex() : rows.constFirst());
+            previewPath(shown.data(QFileSystemModel::FilePathRole).toString());
+        });
+    }
 }
 
 void ImageFileDialog::previewPath(const QString &path)
 {
+    if (path == m_current)
+        return;
     m_current = path;
     if (m_previewBox->isChecked())
         m_pane->showFile(path);

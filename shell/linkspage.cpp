@@ -94,6 +94,7 @@ void LinksPage::buildPopup()
     sizes->addWidget(m_width, 1, 1);
     sizes->addWidget(new QLabel(QStringLiteral("x"), m_sizeGroup), 1, 2);
     sizes->addWidget(m_height, 1, 3);
+    sizes->setColumnStretch(4, 1);
     m_autoSize->button(m_values.WindowAutoSize ? 1 : 0)->setChecked(true);
     m_background = new ColorSwatch(box);
     m_background->setObjectName(QStringLiteral("popupBackgroundColor"));

@@ -64,6 +64,15 @@ TEST_F(ImageFileDialogPreview, showsPicturesShrunkButNeverEnlarged)
     EXPECT_EQ(pane->imageSize(), QSize(16, 16));
 }
 
+TEST_F(ImageFileDialogPreview, followsTheSelectionInTheFileList)
+{
+    ImageFileDialog dialog(profile, true);
+    dialog.setDirectory(dir.path());
+    dialog.show();
+    dialog.selectFile(smallIcon);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return dialog.previewPane()->imageSize() == QSize(16, 16); }, 5000));
+}
+
 TEST_F(ImageFileDialogPreview, emptiesThePaneForFoldersAndUndecodableFiles)
 {
     ImageFileDialog dialog(profile, false);
