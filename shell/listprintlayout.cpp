@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QPaintDevice>
 #include <QPainter>
+#include <QPixmap>
 #include <QTreeView>
 #include <algorithm>
 #include <cmath>
@@ -217,10 +218,15 @@ QImage ListPrintLayout::IconOnWhite(const QIcon &icon, int side) const
         return *found;
     QImage image(side, side, QImage::Format_RGB32);
     image.fill(Qt::white);
-    QPainter p(&image);
-    // Keeps the icon's aspect inside the square.
-    icon.paint(&p, image.rect(), Qt::AlignCenter);
-    p.end();
+    // Small bitmap icons are stretched up to the square, keeping their aspect.
+    const QSize available = icon.actualSize(QSize(side, side));
+    if (!available.isEmpty()) {
+        const QPixmap pixmap = icon.pixmap(available);
+        const QSize fitted = pixmap.size().scaled(side, side, Qt::KeepAspectRatio);
+        QPainter p(&image);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawPixmap(QRect(QPoint((side - fitted.width()) / 2, (side - fitted.height()) / 2), fitted), pixmap);
+    }
     m_iconCache.insert(key, image);
     return image;
 }

@@ -2,13 +2,17 @@
 // read back with pdftotext.
 #include "shell/listprinting.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QFontInfo>
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardItemModel>
 #include <QStandardPaths>
+#include <QTest>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -198,4 +202,30 @@ TEST_F(ListPrintToPdf, refusesAnEmptyListAndAnUnwritableFile)
     EXPECT_FALSE(QFile::exists(Path("vide.pdf")));
     const auto model = MakeList(3);
     EXPECT_FALSE(PrintListToPdf(SourceFor(*model), Path("absent/dossier/liste.pdf")));
+}
+
+TEST_F(ListPrintToPdf, printDialogPrintsTheChosenPagesToTheFile)
+{
+    const auto model = MakeList(250);
+    QPrinter printer;
+    A4Pdf(printer).setOutputFileName(Path("dialogue.pdf"));
+    bool dialogSeen = false;
+    // Accept the dialog once it shows, asking for pages 2 to 3.
+    QTimer accept;
+    QObject::connect(&accept, &QTimer::timeout, [&] {
+        if (auto *dialog = qobject_cast<QPrintDialog *>(QApplication::activeModalWidget())) {
+            dialogSeen = true;
+            dialog->printer()->setPrintRange(QPrinter::PageRange);
+            dialog->printer()->setFromTo(2, 3);
+            dialog->done(QDialog::Accepted);
+        }
+    });
+    accept.start(50);
+    EXPECT_TRUE(PrintList(SourceFor(*model), printer, nullptr));
+    EXPECT_TRUE(dialogSeen);
+    const QString text = PdfText(Path("dialogue.pdf"));
+    EXPECT_EQ(text.count(u'\f'), 2);
+    EXPECT_TRUE(text.contains(QStringLiteral("Page 2 sur")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Page 1 sur")));
+    EXPECT_FALSE(text.contains(QStringLiteral("Page 4 sur")));
 }
