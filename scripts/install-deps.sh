@@ -15,6 +15,8 @@ packages=(
 )
 # Printed lists are read back as text in the tests.
 packages+=(poppler-utils)
+# The visual placement window hosts its page in Qt WebEngine.
+packages+=(qt6-webengine-dev)
 # Widget tests that need a real window run under a virtual display.
 packages+=(xvfb xauth)
 # Browser tests of the generated pages.

@@ -4,7 +4,9 @@
 #include "pagegen/buildenvironment.h"
 #include "pagegen/buildgallerythread.h"
 #include "pagegen/buildslideshowthread.h"
+#include "pagegen/placementbuilder.h"
 #include "shell/generaloptions.h"
+#include "shell/viewregistry.h"
 
 std::unique_ptr<GalleryDocument> CreateGalleryDocument(Profile &profile, const GeneralOptions &options,
                                                        std::function<BuildEnvironment()> environment)
@@ -24,6 +26,10 @@ std::unique_ptr<GalleryDocument> CreateGalleryDocument(Profile &profile, const G
     builders.Gallery = with(&BuildGalleryThread);
     builders.ImageSlideshow = with(&BuildSlideshowThread);
     builders.ThumbnailSlideshow = with(&BuildThumbnailSlideshowThread);
+    // The pages name the gallery's view as it is when they are written.
+    builders.Placement = [](GalleryDocument &doc) {
+        BuildPlacementThread(doc, [&doc] { return ViewRegistry::Instance().NumberOf(&doc); });
+    };
     document->SetBuilders(std::move(builders));
     return document;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// A gallery document as the desktop program uses it: its three builders
-// wired to the page and slideshow threads, which open the built page when
-// the program's options ask for it.
+// A gallery document as the desktop program uses it: its builders wired to
+// the page and slideshow threads, which open the built page when the
+// program's options ask for it, and to the visual placement pages, which
+// name the gallery's view as registered in ViewRegistry.
 
 #include <functional>
 #include <memory>
