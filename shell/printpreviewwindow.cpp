@@ -253,7 +253,9 @@ void PrintPreviewWindow::FollowModel()
     connect(model, &QAbstractItemModel::headerDataChanged, this, repaint);
     // The layout reads the model while painting: no model, no preview.
     connect(model, &QObject::destroyed, this, [this] {
-        m_area->setPages(nullptr, {}, {}, 0);
+        m_source.model = nullptr;
+        Relayout();
+        UpdateButtons();
         close();
     });
 }

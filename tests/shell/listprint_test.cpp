@@ -13,6 +13,8 @@
 #include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -138,6 +140,23 @@ TEST(ListPrintLayout, printsTheIconsOfColumnsTwoToFourOnly)
     const int side = int(layout.bodyLineHeight() * 0.95);
     EXPECT_GE(red, (side - 2) * (side - 2));
     EXPECT_EQ(blue, 0);
+}
+
+TEST(ListPrintLayout, takesTheViewsVisibleColumnsInScreenOrder)
+{
+    const auto model = MakeList(2);
+    QTreeView view;
+    view.setModel(model.get());
+    view.header()->resizeSection(2, 240);
+    view.header()->moveSection(2, 0);
+    view.header()->hideSection(4);
+    const ListPrintSource source = ListPrintSource::FromView(view, QStringLiteral("Titre"), QStringLiteral("Doc"));
+    QList<int> order;
+    for (const auto &column : source.columns)
+        order << column.logicalIndex;
+    EXPECT_EQ(order, (QList<int>{2, 0, 1, 3}));
+    EXPECT_EQ(source.columns.front().width, 240);
+    EXPECT_EQ(source.model, model.get());
 }
 
 TEST_F(ListPrintToPdf, hundredRowsGiveEveryNameTitlesAndPageNumbers)

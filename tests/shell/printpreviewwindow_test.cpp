@@ -212,6 +212,10 @@ TEST_F(PrintPreview, followsRowsAddedAndClosesWhenTheListGoes)
     m_model.reset();
     EXPECT_FALSE(m_window->isVisible());
     EXPECT_FALSE(m_window->isReady());
+    EXPECT_EQ(m_area->pageCount(), 0);
+    // Nothing left to lay out: a later orientation change must not read the list.
+    m_window->findChild<QCheckBox *>()->click();
+    EXPECT_EQ(m_window->layout().pageCount(), 0);
 }
 
 TEST_F(PrintPreview, cannotStartWithoutRows)
