@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QTimer>
+#include <mutex>
 
 namespace {
 struct DraggedRows {
@@ -268,7 +269,12 @@ void GalleryView::DropRows(const QMimeData *mime)
 
 void GalleryView::paintEvent(QPaintEvent *event)
 {
-    QTreeView::paintEvent(event);
+    {
+        // The comment and options cells read the document: one wait for its
+        // list lock per paint, not one per cell while a worker holds it often.
+        std::lock_guard lock(m_document.ListLock());
+        QTreeView::paintEvent(event);
+    }
     if (m_dropIndex < 0 || rowCount() == 0)
         return;
     // The drop point: a line above the row the dragged rows go before.
