@@ -125,7 +125,10 @@ void PreviewCanvas::NextFrame()
 void PreviewCanvas::Render()
 {
     m_needsRender = false;
-    m_display = QImage(size(), QImage::Format_RGB32);
+    // Drawn at the screen's own pixel density; the geometry stays logical.
+    const qreal ratio = devicePixelRatioF();
+    m_display = QImage(size() * ratio, QImage::Format_RGB32);
+    m_display.setDevicePixelRatio(ratio);
     m_display.fill(m_background);
     if (!HasImage())
         return;
@@ -152,10 +155,10 @@ void PreviewCanvas::Render()
 void PreviewCanvas::AskForPixels()
 {
     const double have = double(m_image.picture.width()) / m_image.fullSize.width();
-    if (have >= 1.0 || m_placement.zoom <= have * 1.01)
+    if (have >= 1.0 || m_placement.zoom * devicePixelRatioF() <= have * 1.01)
         return;
     // Fitting needs only the window's worth; a zoom needs every pixel there is.
-    const QSize target = m_fit ? FittedSize(m_image.fullSize, size()) : m_image.fullSize;
+    const QSize target = m_fit ? FittedSize(m_image.fullSize, size() * devicePixelRatioF()) : m_image.fullSize;
     if (target == m_askedTarget)
         return;
     m_askedTarget = target;
@@ -164,7 +167,7 @@ void PreviewCanvas::AskForPixels()
 
 void PreviewCanvas::EnsureRendered()
 {
-    if (m_needsRender || m_display.size() != size())
+    if (m_needsRender || m_display.size() != size() * devicePixelRatioF())
         Render();
 }
 

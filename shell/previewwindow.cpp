@@ -183,7 +183,11 @@ void PreviewWindow::RequestPreview(const QString &path)
 
 void PreviewWindow::closeEvent(QCloseEvent *event)
 {
-    // The close box hides; the window lives as long as its owner.
+    // The close box (a close from the window system) hides and the window
+    // lives on; a close from the program, as when it quits, must go through
+    // or the application could never end.
+    if (!event->spontaneous())
+        return QWidget::closeEvent(event);
     event->ignore();
     Show(0);
 }
@@ -205,7 +209,7 @@ void PreviewWindow::hideEvent(QHideEvent *event)
 bool PreviewWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_canvas && event->type() == QEvent::Resize && m_loader)
-        m_loader->SetViewSize(m_canvas->size());
+        m_loader->SetViewSize(m_canvas->size() * m_canvas->devicePixelRatioF());
     return QWidget::eventFilter(watched, event);
 }
 

@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QDialog>
 #include <QMenu>
 #include <QRadioButton>
@@ -67,7 +68,9 @@ TEST_F(PreviewWindowTest, hidingReleasesThePictureAndIsRemembered)
     auto window = Window();
     ASSERT_TRUE(Load(*window, Picture(QSize(60, 40))));
     QSignalSpy visibility(window.get(), &PreviewWindow::visibilityChanged);
-    window->close(); // the close box
+    // The close box: the window system closes the native window.
+    QCloseEvent closeBox;
+    QCoreApplication::sendEvent(window->windowHandle(), &closeBox);
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(window->isShownByUser());
     ASSERT_EQ(visibility.size(), 1);
@@ -87,6 +90,11 @@ TEST_F(PreviewWindowTest, hidingReleasesThePictureAndIsRemembered)
     next.Show(-1);
     EXPECT_FALSE(next.isVisible());
     EXPECT_FALSE(next.isShownByUser());
+
+    // A close from the program (quitting) goes through and keeps the choice.
+    next.Show(1);
+    EXPECT_TRUE(next.close());
+    EXPECT_TRUE(next.isShownByUser());
 }
 
 TEST_F(PreviewWindowTest, zoomClicksRecentreAndFetchTheFullPicture)
