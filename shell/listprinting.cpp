@@ -13,15 +13,19 @@
 
 namespace {
 
-int RowsOf(const ListPrintSource &source) { return source.model ? source.model->rowCount() : 0; }
+int RowsOf(const ListPrintSource &source)
+{
+    return source.model ? source.model->rowCount() : 0;
+}
 
 // A PDF name when the dialog printed to a file without naming it.
 bool AskPdfFile(QPrinter &printer, const ListPrintSource &source, QWidget *parent)
 {
     const QString base = source.documentTitle.isEmpty() ? QStringLiteral("galerie") : source.documentTitle;
-    const QString proposed = QDir::home().filePath(QFileInfo(base).completeBaseName() + QStringLiteral(".pdf"));
-    QString path = QFileDialog::getSaveFileName(parent, QStringLiteral("Imprimer dans un fichier"), proposed,
-                                                QStringLiteral("Fichiers PDF (*.pdf)"));
+    const QString proposed
+        = QDir::home().filePath(QFileInfo(base).completeBaseName() + QStringLiteral(".pdf"));
+    QString path = QFileDialog::getSaveFileName(
+        parent, QStringLiteral("Imprimer dans un fichier"), proposed, QStringLiteral("Fichiers PDF (*.pdf)"));
     if (path.isEmpty())
         return false;
     if (QFileInfo(path).suffix().isEmpty())
@@ -81,7 +85,7 @@ bool PrintList(const ListPrintSource &source, QPrinter &printer, QWidget *parent
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(QStringLiteral("Imprimer"));
     dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange
-                      | QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
+        | QAbstractPrintDialog::PrintCollateCopies | QAbstractPrintDialog::PrintShowPageSize);
     dialog.setMinMax(1, pages);
     if (dialog.exec() != QDialog::Accepted)
         return false;

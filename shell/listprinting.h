@@ -25,7 +25,8 @@ bool PrintList(const ListPrintSource &source, QPrinter &printer, QWidget *parent
 // Every page into the PDF file `pdfPath`, on the paper and orientation of
 // `pageSetup` when given (A4 portrait otherwise). False on an empty list or
 // a file that cannot be written.
-bool PrintListToPdf(const ListPrintSource &source, const QString &pdfPath, const QPrinter *pageSetup = nullptr);
+bool PrintListToPdf(
+    const ListPrintSource &source, const QString &pdfPath, const QPrinter *pageSetup = nullptr);
 
 // Opens the preview window (deleted when closed). When it cannot start it
 // shows "La commande a échoué." and returns nullptr.

@@ -15,7 +15,7 @@ namespace {
 // The list's font with face, weight and size replaced; the size becomes
 // device pixels so a scaled painter on the screen draws the same page.
 QFont PrintFont(const QFont &base, const QStringList &families, QFont::Weight weight, int points,
-                const QPaintDevice &device)
+    const QPaintDevice &device)
 {
     QFont font(base);
     font.setFamilies(families);
@@ -30,10 +30,19 @@ QFont PrintFont(const QFont &base, const QStringList &families, QFont::Weight we
 }
 
 // Arial and Times New Roman where installed, else their metric twins.
-QStringList Sans() { return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")}; }
-QStringList Serif() { return {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")}; }
+QStringList Sans()
+{
+    return {QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
+}
+QStringList Serif()
+{
+    return {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")};
+}
 
-int LineHeight(const QFontMetricsF &metrics) { return int(std::ceil(metrics.height())); }
+int LineHeight(const QFontMetricsF &metrics)
+{
+    return int(std::ceil(metrics.height()));
+}
 
 // Line breaks and tabs of a cell print as spaces on its one line.
 QString OneLine(QString text)
@@ -49,8 +58,8 @@ constexpr int TextFlags = Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine;
 
 } // namespace
 
-ListPrintSource ListPrintSource::FromView(const QTreeView &view, const QString &pageTitle,
-                                          const QString &documentTitle)
+ListPrintSource ListPrintSource::FromView(
+    const QTreeView &view, const QString &pageTitle, const QString &documentTitle)
 {
     ListPrintSource source;
     source.model = view.model();
@@ -149,9 +158,9 @@ void ListPrintLayout::PaintHeader(QPainter &painter) const
     painter.setFont(m_titleFont);
     const int half = m_body.width() / 2;
     painter.drawText(titles, Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine,
-                     m_titleMetrics.elidedText(OneLine(m_pageTitle), Qt::ElideRight, half));
+        m_titleMetrics.elidedText(OneLine(m_pageTitle), Qt::ElideRight, half));
     painter.drawText(titles, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine,
-                     m_titleMetrics.elidedText(OneLine(m_documentTitle), Qt::ElideRight, half));
+        m_titleMetrics.elidedText(OneLine(m_documentTitle), Qt::ElideRight, half));
     PaintRule(painter, ruleY);
 }
 
@@ -167,7 +176,7 @@ void ListPrintLayout::PaintColumnHeaders(QPainter &painter) const
         const QString text
             = m_model->headerData(m_columns[i].logicalIndex, Qt::Horizontal, Qt::DisplayRole).toString();
         painter.drawText(QRect(span.left, m_body.top(), span.right - span.left, m_headerLine), TextFlags,
-                         m_headerMetrics.elidedText(OneLine(text), Qt::ElideRight, span.right - span.left));
+            m_headerMetrics.elidedText(OneLine(text), Qt::ElideRight, span.right - span.left));
     }
 }
 
@@ -194,7 +203,7 @@ void ListPrintLayout::PaintRow(QPainter &painter, int row, int top) const
             continue;
         const QString text = OneLine(index.data(Qt::DisplayRole).toString());
         painter.drawText(QRect(left, top, span.right - left, m_bodyLine), TextFlags,
-                         m_bodyMetrics.elidedText(text, Qt::ElideRight, span.right - left));
+            m_bodyMetrics.elidedText(text, Qt::ElideRight, span.right - left));
     }
 }
 
@@ -225,7 +234,8 @@ QImage ListPrintLayout::IconOnWhite(const QIcon &icon, int side) const
         const QSize fitted = pixmap.size().scaled(side, side, Qt::KeepAspectRatio);
         QPainter p(&image);
         p.setRenderHint(QPainter::SmoothPixmapTransform);
-        p.drawPixmap(QRect(QPoint((side - fitted.width()) / 2, (side - fitted.height()) / 2), fitted), pixmap);
+        p.drawPixmap(
+            QRect(QPoint((side - fitted.width()) / 2, (side - fitted.height()) / 2), fitted), pixmap);
     }
     m_iconCache.insert(key, image);
     return image;
@@ -236,8 +246,8 @@ void ListPrintLayout::PaintFooter(QPainter &painter, int page) const
     PaintRule(painter, m_footerBand.top + m_footerLine / 2);
     const QRect band(m_body.left(), m_footerBand.top, m_body.width(), m_footerBand.height);
     painter.setFont(m_footerFont);
-    painter.drawText(band, Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine,
-                     QStringLiteral("Vorlex Gallorim v3"));
+    painter.drawText(
+        band, Qt::AlignLeft | Qt::AlignBottom | Qt::TextSingleLine, QStringLiteral("Vorlex Gallorim v3"));
     painter.drawText(band, Qt::AlignRight | Qt::AlignBottom | Qt::TextSingleLine,
-                     QStringLiteral("Page %1 sur %2").arg(page).arg(m_pageCount));
+        QStringLiteral("Page %1 sur %2").arg(page).arg(m_pageCount));
 }

@@ -39,8 +39,8 @@ struct ListPrintSource {
     QString documentTitle;
 
     // The columns, widths and font as `view` shows them now.
-    static ListPrintSource FromView(const QTreeView &view, const QString &pageTitle,
-                                    const QString &documentTitle);
+    static ListPrintSource FromView(
+        const QTreeView &view, const QString &pageTitle, const QString &documentTitle);
 };
 
 class ListPrintLayout {

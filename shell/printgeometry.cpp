@@ -20,8 +20,8 @@ int PageCount(int rows, int rowsPerPage)
     return (rows + rowsPerPage - 1) / rowsPerPage;
 }
 
-std::vector<ColumnSpan> ColumnSpans(int bodyLeft, int bodyRight, std::span<const int> screenWidths,
-                                    double scale)
+std::vector<ColumnSpan> ColumnSpans(
+    int bodyLeft, int bodyRight, std::span<const int> screenWidths, double scale)
 {
     std::vector<ColumnSpan> spans;
     spans.reserve(screenWidths.size());
@@ -97,9 +97,9 @@ Ratio ZoomRatio(int level, Ratio fit)
     case 0:
         return fit;
     case 1:
-        return n < d ? Ratio{(n + d) / 2, d} : Ratio{(3 * n - d) / 2, d};
+        return n < d ? Ratio {(n + d) / 2, d} : Ratio {(3 * n - d) / 2, d};
     case 2:
-        return n < d ? Ratio{1, 1} : Ratio{2 * n - d, d};
+        return n < d ? Ratio {1, 1} : Ratio {2 * n - d, d};
     case 3:
         return {15, 10};
     case 4:

@@ -32,8 +32,8 @@ struct ColumnSpan {
 // Column i starts after the scaled widths of the columns before it plus
 // 5 × scale, is as wide as its own scaled on-screen width, and stops at
 // `bodyRight`.
-std::vector<ColumnSpan> ColumnSpans(int bodyLeft, int bodyRight, std::span<const int> screenWidths,
-                                    double scale);
+std::vector<ColumnSpan> ColumnSpans(
+    int bodyLeft, int bodyRight, std::span<const int> screenWidths, double scale);
 
 // Columns × rows of the preview for 1, 2, 3, 4, 6 or 9 pages at once.
 struct Grid {

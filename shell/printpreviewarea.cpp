@@ -51,7 +51,10 @@ void PrintPreviewArea::setPages(const ListPrintLayout *layout, QSize paper, QRec
     Q_EMIT stateChanged();
 }
 
-int PrintPreviewArea::pageCount() const { return m_layout ? m_layout->pageCount() : 0; }
+int PrintPreviewArea::pageCount() const
+{
+    return m_layout ? m_layout->pageCount() : 0;
+}
 
 void PrintPreviewArea::setPagesShown(int pages)
 {
@@ -113,7 +116,8 @@ QSize PrintPreviewArea::PaperOnScreen() const
 {
     const double x = viewport()->logicalDpiX() / m_deviceDpi;
     const double y = viewport()->logicalDpiY() / m_deviceDpi;
-    return {std::max(1, int(std::lround(m_paper.width() * x))), std::max(1, int(std::lround(m_paper.height() * y)))};
+    return {std::max(1, int(std::lround(m_paper.width() * x))),
+        std::max(1, int(std::lround(m_paper.height() * y)))};
 }
 
 Ratio PrintPreviewArea::fitRatio() const
@@ -149,9 +153,10 @@ QRect PrintPreviewArea::pageRect(int slot) const
         cell.setHeight(std::max(view.height() - 16, 1));
     const Ratio fit = FitRatio(cell.size(), PaperOnScreen());
     const QSize paper = PaperOnScreen();
-    const QSize size(std::max(1, int(paper.width() * fit.value())), std::max(1, int(paper.height() * fit.value())));
+    const QSize size(
+        std::max(1, int(paper.width() * fit.value())), std::max(1, int(paper.height() * fit.value())));
     return {cell.x() + (cell.width() - size.width()) / 2, cell.y() + (cell.height() - size.height()) / 2,
-            size.width(), size.height()};
+        size.width(), size.height()};
 }
 
 int PrintPreviewArea::SlotAt(const QPoint &pos) const
@@ -246,7 +251,8 @@ void PrintPreviewArea::mousePressEvent(QMouseEvent *event)
     if (slot < 0)
         return;
     const QRect rect = pageRect(slot);
-    const QPointF anchor(double(pos.x() - rect.x()) / rect.width(), double(pos.y() - rect.y()) / rect.height());
+    const QPointF anchor(
+        double(pos.x() - rect.x()) / rect.width(), double(pos.y() - rect.y()) / rect.height());
     const int page = visiblePages().at(slot);
     const int next = m_zoomLevel >= MaxZoomLevel ? 0 : m_zoomLevel + 1;
     // The clicked page becomes the one shown; the grid puts it first if it can.

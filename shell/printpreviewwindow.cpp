@@ -20,7 +20,10 @@ namespace {
 
 int g_pagesShown = 1; // kept for the next preview of the run
 
-QIcon ThemeIcon(const char *name, const QIcon &fallback) { return QIcon::fromTheme(QLatin1String(name), fallback); }
+QIcon ThemeIcon(const char *name, const QIcon &fallback)
+{
+    return QIcon::fromTheme(QLatin1String(name), fallback);
+}
 
 // A magnifier with a plus or a minus, for themes without zoom icons.
 QIcon ZoomIcon(bool in)
@@ -60,7 +63,10 @@ QIcon GridIcon(int pages)
 
 } // namespace
 
-int PrintPreviewWindow::RememberedPagesShown() { return g_pagesShown; }
+int PrintPreviewWindow::RememberedPagesShown()
+{
+    return g_pagesShown;
+}
 
 PrintPreviewWindow::PrintPreviewWindow(const ListPrintSource &source, QPrinter &printer, QWidget *parent)
     : QWidget(parent, Qt::Window)
@@ -82,7 +88,8 @@ PrintPreviewWindow::PrintPreviewWindow(const ListPrintSource &source, QPrinter &
     bar->setObjectName(QStringLiteral("previewToolBar"));
     auto *row = new QHBoxLayout(bar);
     row->setContentsMargins(6, 4, 6, 4);
-    for (QWidget *w : std::initializer_list<QWidget *>{m_print, m_next, m_previous, m_zoomIn, m_zoomOut, m_pages})
+    for (QWidget *w :
+        std::initializer_list<QWidget *> {m_print, m_next, m_previous, m_zoomIn, m_zoomOut, m_pages})
         row->addWidget(w);
     row->addSpacing(12);
     row->addWidget(m_close);
@@ -108,14 +115,17 @@ bool PrintPreviewWindow::isReady() const
     return m_model && m_layout && m_layout->pageCount() > 0 && !m_layout->pageSize().isEmpty();
 }
 
-QToolButton *PrintPreviewWindow::AddButton(const QString &name, const QIcon &icon, const QKeySequence &shortcut)
+QToolButton *PrintPreviewWindow::AddButton(
+    const QString &name, const QIcon &icon, const QKeySequence &shortcut)
 {
     auto *button = new QToolButton(this);
     button->setIcon(icon);
     button->setIconSize(QSize(24, 24));
     button->setAutoRaise(true);
     button->setFocusPolicy(Qt::StrongFocus);
-    button->setToolTip(shortcut.isEmpty() ? name : name + QStringLiteral(" (") + shortcut.toString(QKeySequence::NativeText) + u')');
+    button->setToolTip(shortcut.isEmpty()
+            ? name
+            : name + QStringLiteral(" (") + shortcut.toString(QKeySequence::NativeText) + u')');
     button->setAccessibleName(name);
     if (!shortcut.isEmpty()) {
         auto *key = new QShortcut(shortcut, this);
@@ -128,15 +138,18 @@ void PrintPreviewWindow::BuildToolBar()
 {
     const QStyle *s = style();
     m_print = AddButton(QStringLiteral("Imprimer..."),
-                        ThemeIcon("document-print", QIcon(QStringLiteral(":/icons/document-print.svg"))),
-                        QKeySequence::Print);
-    m_next = AddButton(QStringLiteral("Page suivante"), ThemeIcon("go-next", s->standardIcon(QStyle::SP_ArrowRight)),
-                       QKeySequence(Qt::CTRL | Qt::Key_PageDown));
+        ThemeIcon("document-print", QIcon(QStringLiteral(":/icons/document-print.svg"))),
+        QKeySequence::Print);
+    m_next = AddButton(QStringLiteral("Page suivante"),
+        ThemeIcon("go-next", s->standardIcon(QStyle::SP_ArrowRight)),
+        QKeySequence(Qt::CTRL | Qt::Key_PageDown));
     m_previous = AddButton(QStringLiteral("Page précédente"),
-                           ThemeIcon("go-previous", s->standardIcon(QStyle::SP_ArrowLeft)),
-                           QKeySequence(Qt::CTRL | Qt::Key_PageUp));
-    m_zoomIn = AddButton(QStringLiteral("Zoom avant"), ThemeIcon("zoom-in", ZoomIcon(true)), QKeySequence::ZoomIn);
-    m_zoomOut = AddButton(QStringLiteral("Zoom arrière"), ThemeIcon("zoom-out", ZoomIcon(false)), QKeySequence::ZoomOut);
+        ThemeIcon("go-previous", s->standardIcon(QStyle::SP_ArrowLeft)),
+        QKeySequence(Qt::CTRL | Qt::Key_PageUp));
+    m_zoomIn
+        = AddButton(QStringLiteral("Zoom avant"), ThemeIcon("zoom-in", ZoomIcon(true)), QKeySequence::ZoomIn);
+    m_zoomOut = AddButton(
+        QStringLiteral("Zoom arrière"), ThemeIcon("zoom-out", ZoomIcon(false)), QKeySequence::ZoomOut);
     m_pages = AddButton(QStringLiteral("Pages"), GridIcon(4), {});
     BuildPagesMenu();
     m_close = new QPushButton(QStringLiteral("&Fermer"), this);
@@ -148,9 +161,11 @@ void PrintPreviewWindow::BuildToolBar()
 
     connect(m_print, &QToolButton::clicked, this, &PrintPreviewWindow::Print);
     connect(m_next, &QToolButton::clicked, this, [this] { m_area->setFirstPage(m_area->firstPage() + 1); });
-    connect(m_previous, &QToolButton::clicked, this, [this] { m_area->setFirstPage(m_area->firstPage() - 1); });
+    connect(
+        m_previous, &QToolButton::clicked, this, [this] { m_area->setFirstPage(m_area->firstPage() - 1); });
     connect(m_zoomIn, &QToolButton::clicked, this, [this] { m_area->setZoomLevel(m_area->zoomLevel() + 1); });
-    connect(m_zoomOut, &QToolButton::clicked, this, [this] { m_area->setZoomLevel(m_area->zoomLevel() - 1); });
+    connect(
+        m_zoomOut, &QToolButton::clicked, this, [this] { m_area->setZoomLevel(m_area->zoomLevel() - 1); });
     connect(m_close, &QPushButton::clicked, this, &QWidget::close);
     connect(escape, &QShortcut::activated, this, &QWidget::close);
     connect(m_landscape, &QCheckBox::toggled, this, &PrintPreviewWindow::OnLandscapeToggled);

@@ -10,7 +10,11 @@ TEST(ListPrintGeometry, rowsPerPageLeaveRoomForTheColumnHeaders)
     struct Row {
         int body, header, line, expected;
     } rows[] = {
-        {1000, 50, 50, 19}, {1050, 50, 100, 10}, {1049, 50, 100, 9}, {30, 50, 50, 1}, {500, 50, 0, 1},
+        {1000, 50, 50, 19},
+        {1050, 50, 100, 10},
+        {1049, 50, 100, 9},
+        {30, 50, 50, 1},
+        {500, 50, 0, 1},
     };
     for (const Row &r : rows)
         EXPECT_EQ(RowsPerPage(r.body, r.header, r.line), r.expected) << r.body << " " << r.line;
@@ -71,7 +75,7 @@ TEST(ListPrintGeometry, gridCellsShareTheClientAreaEightPixelsApart)
 
 TEST(ListPrintGeometry, zoomLevelsWhenThePageIsLargerThanTheWindow)
 {
-    const Ratio fit{300, 1000};
+    const Ratio fit {300, 1000};
     const Ratio expected[] = {{300, 1000}, {650, 1000}, {1, 1}, {15, 10}, {25, 10}, {4, 1}};
     for (int level = 0; level <= MaxZoomLevel; ++level)
         EXPECT_EQ(ZoomRatio(level, fit), expected[level]) << level;
@@ -82,15 +86,15 @@ TEST(ListPrintGeometry, zoomLevelsWhenThePageFitsAtActualSize)
     const Ratio larger[] = {{1200, 1000}, {1300, 1000}, {1400, 1000}, {15, 10}, {25, 10}, {4, 1}};
     for (int level = 0; level <= MaxZoomLevel; ++level)
         EXPECT_EQ(ZoomRatio(level, {1200, 1000}), larger[level]) << level;
-    EXPECT_EQ(ZoomRatio(1, {1000, 1000}), (Ratio{1000, 1000}));
-    EXPECT_EQ(ZoomRatio(2, {1000, 1000}), (Ratio{1000, 1000}));
+    EXPECT_EQ(ZoomRatio(1, {1000, 1000}), (Ratio {1000, 1000}));
+    EXPECT_EQ(ZoomRatio(2, {1000, 1000}), (Ratio {1000, 1000}));
 }
 
 TEST(ListPrintGeometry, fitRatioFollowsTheTighterSide)
 {
-    EXPECT_EQ(FitRatio(QSize(400, 800), QSize(800, 1000)), (Ratio{400, 800}));
-    EXPECT_EQ(FitRatio(QSize(1000, 500), QSize(800, 1000)), (Ratio{500, 1000}));
-    EXPECT_EQ(FitRatio(QSize(1000, 500), QSize(0, 1000)), (Ratio{1, 1}));
+    EXPECT_EQ(FitRatio(QSize(400, 800), QSize(800, 1000)), (Ratio {400, 800}));
+    EXPECT_EQ(FitRatio(QSize(1000, 500), QSize(800, 1000)), (Ratio {500, 1000}));
+    EXPECT_EQ(FitRatio(QSize(1000, 500), QSize(0, 1000)), (Ratio {1, 1}));
 }
 
 TEST(ListPrintGeometry, pageScrollStepIsATenthOfTheDocument)

@@ -61,7 +61,7 @@ protected:
         }
     }
     std::unique_ptr<QStandardItemModel> m_model;
-    QPrinter m_printer{QPrinter::HighResolution};
+    QPrinter m_printer {QPrinter::HighResolution};
     std::unique_ptr<PrintPreviewWindow> m_window;
     PrintPreviewArea *m_area = nullptr;
 };
@@ -71,7 +71,8 @@ protected:
 TEST_F(PrintPreview, everyControlHasAnAccessibleName)
 {
     Open(10);
-    for (const char *name : {"Imprimer...", "Page suivante", "Page précédente", "Zoom avant", "Zoom arrière", "Pages"})
+    for (const char *name :
+        {"Imprimer...", "Page suivante", "Page précédente", "Zoom avant", "Zoom arrière", "Pages"})
         EXPECT_NE(Button(name), nullptr) << name;
     EXPECT_EQ(m_window->findChild<QPushButton *>()->text(), QStringLiteral("&Fermer"));
     EXPECT_EQ(m_window->findChild<QCheckBox *>()->text(), QStringLiteral("Paysage"));
@@ -144,7 +145,7 @@ TEST_F(PrintPreview, clickOnAPageZoomsOnItAndTheLastLevelWrapsToTheGrid)
     EXPECT_EQ(m_area->viewport()->cursor().shape(), Qt::BitmapCursor);
     QTest::mouseClick(m_area->viewport(), Qt::LeftButton, {}, second.center());
     EXPECT_EQ(m_area->zoomLevel(), 1);
-    EXPECT_EQ(m_area->visiblePages(), QList<int>{1});
+    EXPECT_EQ(m_area->visiblePages(), QList<int> {1});
     for (int level = 2; level <= 5; ++level)
         QTest::mouseClick(m_area->viewport(), Qt::LeftButton, {}, m_area->pageRect(0).center());
     EXPECT_EQ(m_area->zoomLevel(), 5);
@@ -152,7 +153,7 @@ TEST_F(PrintPreview, clickOnAPageZoomsOnItAndTheLastLevelWrapsToTheGrid)
     EXPECT_EQ(m_area->viewport()->cursor().shape(), Qt::ArrowCursor);
     QTest::mouseClick(m_area->viewport(), Qt::LeftButton, {}, m_area->viewport()->rect().center());
     EXPECT_EQ(m_area->zoomLevel(), 0);
-    EXPECT_EQ(m_area->visiblePages(), (QList<int>{1, 2}));
+    EXPECT_EQ(m_area->visiblePages(), (QList<int> {1, 2}));
     ChoosePages("1 Page");
 }
 
@@ -162,7 +163,8 @@ TEST_F(PrintPreview, zoomedClickKeepsTheClickedPointInView)
     const QRect page = m_area->pageRect(0);
     const QPoint bottomRight = page.topLeft() + QPoint(page.width() * 9 / 10, page.height() * 9 / 10);
     for (int i = 0; i < 3; ++i)
-        QTest::mouseClick(m_area->viewport(), Qt::LeftButton, {}, i ? m_area->viewport()->rect().center() : bottomRight);
+        QTest::mouseClick(
+            m_area->viewport(), Qt::LeftButton, {}, i ? m_area->viewport()->rect().center() : bottomRight);
     EXPECT_EQ(m_area->zoomLevel(), 3);
     EXPECT_GT(m_area->verticalScrollBar()->value(), m_area->verticalScrollBar()->maximum() / 2);
     EXPECT_GT(m_area->horizontalScrollBar()->value(), 0);
@@ -199,7 +201,8 @@ TEST_F(PrintPreview, landscapeFollowsThePrinterAndLaysThePagesOutAgain)
     EXPECT_GT(page.width(), page.height());
 
     m_window.reset();
-    m_window = std::make_unique<PrintPreviewWindow>(ListPrintSource{m_model.get(), {{0, 100}}, {}, {}, {}}, m_printer);
+    m_window = std::make_unique<PrintPreviewWindow>(
+        ListPrintSource {m_model.get(), {{0, 100}}, {}, {}, {}}, m_printer);
     EXPECT_TRUE(m_window->findChild<QCheckBox *>()->isChecked());
 }
 
