@@ -78,8 +78,8 @@ class ListPrintToPdf : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-            GTEST_SKIP() << "pdftotext (poppler-utils) is not installed";
+        ASSERT_FALSE(QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            << "pdftotext is missing: run scripts/install-deps.sh (poppler-utils)";
         ASSERT_TRUE(m_dir.isValid());
     }
     QString Path(const char *name) const { return m_dir.filePath(QString::fromUtf8(name)); }
