@@ -3,6 +3,7 @@
 #include "platform/profile.h"
 #include "shell/generaloptions.h"
 #include "shell/mainwindow.h"
+#include "shell/placementwindow.h"
 #include "shell/programinfo.h"
 #include "shell/splashwindow.h"
 
@@ -12,6 +13,10 @@
 
 int RunGallorim(int argc, char **argv)
 {
+    // The placement window's web engine reads its flags and needs shared
+    // OpenGL contexts before the application object exists.
+    PrepareWebEngineEnvironment();
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(ProgramInfo::Company());
     QApplication::setApplicationName(ProgramInfo::Program());

@@ -3,12 +3,14 @@
 #include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
+#include "pagegen/placementbuilder.h"
 #include "shell/commentdelegate.h"
 #include "shell/fileclipboard.h"
 #include "shell/galleryheader.h"
 #include "shell/gallerymodel.h"
 #include "shell/gallerysink.h"
 #include "shell/generaloptions.h"
+#include "shell/viewregistry.h"
 #include "shell/waitpanel.h"
 
 #include <QMessageBox>
@@ -71,7 +73,14 @@ GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWi
     connect(m_sink, &GallerySink::thumbnailFileChanged, this, &GalleryView::thumbnailFileChanged);
     connect(m_sink, &GallerySink::saveFailed, this, &GalleryView::ShowSaveError);
     connect(m_header, &GalleryHeader::iconClicked, this, &GalleryView::OnHeaderIcon);
-    connect(m_waitPanel, &WaitPanel::cancelRequested, this, [this] { runCommand(Command::StopBuild); });
+    connect(m_waitPanel, &WaitPanel::cancelRequested, this, [this] {
+        if (m_waitPanel->phase() == WaitPanel::Phase::Placement)
+            Q_EMIT placementCloseRequested();
+        else
+            runCommand(Command::StopBuild);
+    });
+    m_placementNumber = ViewRegistry::Instance().Register(
+        this, &m_document, [this](int message, int a, int b) { placementMessage(message, a, b); });
     const auto rowsChanged = [this] {
         m_selectedCount = -1;
         Q_EMIT commandStateChanged();
@@ -99,6 +108,7 @@ GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWi
 
 GalleryView::~GalleryView()
 {
+    ViewRegistry::Instance().Unregister(m_placementNumber);
     m_document.SetSink(nullptr);
     m_sink->Detach();
 }
@@ -173,8 +183,13 @@ void GalleryView::OnPosted(int code, qintptr value)
         }
         break;
     case NOTIFY_BUSY:
-        if (value == 0 && isBusy())
+        // The placement builder ends right after its pages are written; the
+        // phase lasts until its window goes.
+        if (value == 0 && isBusy() && m_waitPanel->phase() != WaitPanel::Phase::Placement)
             LeaveBusy();
+        break;
+    case NOTIFY_PLACEMENT_READY:
+        OnPlacementReady();
         break;
     case NOTIFY_THUMBNAIL_DONE:
     case NOTIFY_PROGRESS:
@@ -184,6 +199,16 @@ void GalleryView::OnPosted(int code, qintptr value)
     default:
         break;
     }
+}
+
+void GalleryView::OnPlacementReady()
+{
+    if (!isBusy() || rowCount() == 0)
+        return;
+    Q_EMIT statusNotification(NOTIFY_BUSY, 0);
+    m_waitPanel->setPhase(WaitPanel::Phase::Placement);
+    m_waitPanel->update();
+    Q_EMIT placementReady(PlacementPagesFor(m_document.GetPath(0)).main);
 }
 
 void GalleryView::OnSelectionMoved(int fromRow, int toRow)

@@ -46,6 +46,8 @@ public:
     GallerySink *sink() const { return m_sink; }
     WaitPanel *waitPanel() const { return m_waitPanel; }
     GalleryDocument &document() const { return m_document; }
+    // The number that names this view in the placement pages.
+    int placementNumber() const { return m_placementNumber; }
     // Selected rows, ascending.
     std::vector<int> selectedRows() const;
     void selectRows(const std::vector<int> &rows);
@@ -68,6 +70,10 @@ Q_SIGNALS:
     void previewRequested(const QString &path);
     // A thumbnail file was rewritten; a preview showing it reloads.
     void thumbnailFileChanged(const QString &thumbnailPath);
+    // The placement pages are written: the window showing `mainPagePath` opens.
+    void placementReady(const QString &mainPagePath);
+    // "Annuler" in the placement phase: the placement window closes.
+    void placementCloseRequested();
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -91,6 +97,8 @@ private:
     void OnSelectionMoved(int fromRow, int toRow);
     void OnHeaderIcon(int section);
     void ShowSaveError(const QString &message);
+    void OnPlacementReady();
+    void StartPlacement();
     // commands
     CommandContext Context(Command command) const;
     void RequestOrRun(Command command);
@@ -133,6 +141,7 @@ private:
     WaitPanel *m_waitPanel;
     QTimer *m_scrollTimer;
     const quint64 m_viewNumber;
+    int m_placementNumber = 0; // names this view in the placement pages
 
     // Selected rows, counted when first asked after a change (-1): menus ask often.
     mutable int m_selectedCount = -1;

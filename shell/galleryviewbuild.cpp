@@ -64,6 +64,16 @@ void GalleryView::QueuePendingThumbnails()
         m_document.RecreateThumbnails(rows, m_document.GetOptions().BuildVignette);
 }
 
+void GalleryView::StartPlacement()
+{
+    if (rowCount() < 2)
+        return;
+    QueuePendingThumbnails();
+    const int steps = m_document.StartBuild(true, false);
+    if (steps >= 0)
+        EnterBusy(steps, true);
+}
+
 void GalleryView::Build(bool slideshow, bool askFirst)
 {
     if (rowCount() == 0)

@@ -30,6 +30,7 @@ bool RunsHere(Command command)
     case Command::BuildPageAs:
     case Command::BuildSlideshow:
     case Command::BuildSlideshowAs:
+    case Command::VisualPlacement:
     case Command::InvertSelection:
     case Command::SelectHorizontal:
     case Command::SelectVertical:
@@ -128,6 +129,9 @@ void GalleryView::runCommand(Command command)
         break;
     case Command::BuildSlideshowAs:
         Build(true, true);
+        break;
+    case Command::VisualPlacement:
+        StartPlacement();
         break;
     case Command::InvertSelection:
         InvertSelection();

@@ -5,10 +5,15 @@
 #include "document/projectfile.h"
 #include "pagegen/buildenvironment.h"
 #include "shell/documentsetup.h"
+#include "shell/gallerydialogs.h"
 #include "shell/generaloptions.h"
 #include "shell/gallerystatusbar.h"
 #include "shell/galleryview.h"
 #include "shell/linkopening.h"
+#include "shell/listprinting.h"
+#include "shell/placementwindow.h"
+#include "shell/previewwindow.h"
+#include "document/thumbnailpath.h"
 #include "shell/programinfo.h"
 
 #include <QApplication>
@@ -17,6 +22,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QVBoxLayout>
@@ -39,6 +46,14 @@ GalleryWindow::GalleryWindow(Profile &profile, GeneralOptions &options, int unti
     layout->addWidget(m_statusBar.get());
     connect(m_view.get(), &GalleryView::statusNotification, m_statusBar.get(), &GalleryStatusBar::notify);
     connect(m_view.get(), &GalleryView::commandStateChanged, this, &GalleryWindow::commandStateChanged);
+    connect(m_view.get(), &GalleryView::commandRequested, this, &GalleryWindow::runCommand);
+    connect(m_view.get(), &GalleryView::placementReady, this, &GalleryWindow::openPlacementWindow);
+    connect(m_view.get(), &GalleryView::placementCloseRequested, this, &GalleryWindow::closePlacementWindow);
+    // The selection moved: the preview follows it without being shown.
+    connect(m_view.get(), &GalleryView::previewRequested, this, [this](const QString &path) {
+        if (m_preview)
+            m_preview->RequestPreview(path);
+    });
     connect(m_statusBar.get(), &GalleryStatusBar::stopAddingRequested, this,
             [this] { runCommand(Command::StopAdding); });
     connect(m_statusBar.get(), &GalleryStatusBar::stopThumbnailsRequested, this,
@@ -50,6 +65,7 @@ GalleryWindow::GalleryWindow(Profile &profile, GeneralOptions &options, int unti
 
 GalleryWindow::~GalleryWindow()
 {
+    closePlacementWindow();
     // Workers and a running build stop; the view detaches before the document goes.
     m_document->OnCloseDocument();
 }
@@ -158,10 +174,12 @@ void GalleryWindow::closeAnswered()
 
 void GalleryWindow::closeEvent(QCloseEvent *event)
 {
-    if (m_closeAnswered || maybeSave())
+    if (m_closeAnswered || maybeSave()) {
+        closePlacementWindow();
         event->accept();
-    else
+    } else {
         event->ignore();
+    }
 }
 
 CommandContext GalleryWindow::commandContext() const
@@ -179,7 +197,100 @@ CommandContext GalleryWindow::commandContext() const
     return c;
 }
 
-bool GalleryWindow::canRun(Command command) const { return m_view->canRun(command); }
+bool GalleryWindow::runsHere(Command command) const
+{
+    switch (command) {
+    case Command::Save:
+    case Command::SaveAs:
+        return true;
+    case Command::Print:
+    case Command::PrintPreview:
+        return m_printer != nullptr;
+    case Command::ShowImage:
+    case Command::ShowThumbnail:
+        return m_preview != nullptr;
+    case Command::AddImages:
+    case Command::DocumentOptions:
+    case Command::GeneralCommentAssistant:
+    case Command::CommentAssistant:
+    case Command::SpecificOptions:
+    case Command::SpecificThumbnails:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void GalleryWindow::openPlacementWindow(const QString &mainPagePath)
+{
+    auto *frame = qobject_cast<QMdiSubWindow *>(parentWidget());
+    QMdiArea *area = frame ? frame->mdiArea() : nullptr;
+    if (!area) {
+        // Without a frame there is nowhere to show it: the phase ends at once.
+        m_view->placementMessage(0, -1, -1);
+        return;
+    }
+    m_placement = OpenPlacementWindow(area, mainPagePath, title(), m_view->placementNumber());
+}
+
+void GalleryWindow::closePlacementWindow()
+{
+    if (!m_placement)
+        return;
+    QWidget *frame = m_placement->parentWidget();
+    m_placement = nullptr;
+    if (frame)
+        frame->close();
+}
+
+void GalleryWindow::showPreview(bool thumbnail)
+{
+    const std::vector<int> rows = m_view->selectedRows();
+    if (rows.size() != 1)
+        return;
+    QString path = m_document->GetPath(rows.front());
+    if (thumbnail) {
+        const BuildVignetteOptions options = m_document->GetOptions().BuildVignette;
+        path = ThumbnailPath(path, options.PreSuffixe, options.WithPrefixe);
+    }
+    m_preview->Show(1);
+    m_preview->RequestPreview(path);
+}
+
+void GalleryWindow::runDialog(Command command)
+{
+    using Dialog = bool (*)(GalleryDocument &, const GeneralOptions &, Profile &, const std::vector<int> &, QWidget *);
+    Dialog dialog = nullptr;
+    switch (command) {
+    case Command::AddImages: dialog = &AddImages; break;
+    case Command::DocumentOptions: dialog = &EditDocumentOptions; break;
+    case Command::GeneralCommentAssistant: dialog = &EditGeneralComment; break;
+    case Command::CommentAssistant: dialog = &EditComments; break;
+    case Command::SpecificOptions: dialog = &EditImageOptions; break;
+    case Command::SpecificThumbnails: dialog = &RecreateSpecificThumbnails; break;
+    default: return;
+    }
+    // Comments and option summaries are asked for when drawn.
+    if (dialog(*m_document, m_options, m_profile, m_view->selectedRows(), this))
+        m_view->viewport()->update();
+}
+
+bool GalleryWindow::canRun(Command command) const
+{
+    if (runsHere(command))
+        return IsCommandEnabled(command, commandContext());
+    return m_view->canRun(command);
+}
+
+void GalleryWindow::print(bool preview)
+{
+    const ListPrintSource source = ListPrintSource::FromView(
+        *m_view, m_document->GetOptions().WebPage1.PageTitle, title());
+    if (preview)
+        ShowListPreview(source, *m_printer, this);
+    else
+        PrintList(source, *m_printer, this);
+}
 
 void GalleryWindow::runCommand(Command command)
 {
@@ -189,6 +300,25 @@ void GalleryWindow::runCommand(Command command)
         break;
     case Command::SaveAs:
         saveAs();
+        break;
+    case Command::Print:
+    case Command::PrintPreview:
+        if (canRun(command))
+            print(command == Command::PrintPreview);
+        break;
+    case Command::AddImages:
+    case Command::DocumentOptions:
+    case Command::GeneralCommentAssistant:
+    case Command::CommentAssistant:
+    case Command::SpecificOptions:
+    case Command::SpecificThumbnails:
+        if (canRun(command))
+            runDialog(command);
+        break;
+    case Command::ShowImage:
+    case Command::ShowThumbnail:
+        if (canRun(command))
+            showPreview(command == Command::ShowThumbnail);
         break;
     default:
         if (m_view->canRun(command))

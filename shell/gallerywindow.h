@@ -5,13 +5,17 @@
 
 #include "shell/commandtable.h"
 
+#include <QPointer>
 #include <QWidget>
 #include <memory>
 
 class GalleryDocument;
 class GalleryStatusBar;
 class GalleryView;
+class PlacementWindow;
+class PreviewWindow;
 class Profile;
+class QPrinter;
 struct GeneralOptions;
 
 class GalleryWindow : public QWidget {
@@ -48,6 +52,10 @@ public:
     void runCommand(Command command);
     // The program's options changed: the document follows them.
     void generalOptionsChanged();
+    // The program's printer (its page set-up is kept for the run).
+    void setPrinter(QPrinter *printer) { m_printer = printer; }
+    // The program's floating preview, which the image commands show.
+    void setPreviewWindow(PreviewWindow *preview) { m_preview = preview; }
 
 Q_SIGNALS:
     void titleChanged();
@@ -59,12 +67,22 @@ protected:
 
 private:
     QString askProjectPath();
+    // Commands this window carries out itself rather than its list.
+    bool runsHere(Command command) const;
+    void print(bool preview);
+    void runDialog(Command command);
+    void showPreview(bool thumbnail);
+    void openPlacementWindow(const QString &mainPagePath);
+    void closePlacementWindow();
     void setProjectPath(const QString &path);
 
     Profile &m_profile;
     GeneralOptions &m_options;
     int m_untitledNumber;
     bool m_closeAnswered = false;
+    QPrinter *m_printer = nullptr;
+    PreviewWindow *m_preview = nullptr;
+    QPointer<PlacementWindow> m_placement;
     // Declared in this order so the view (and its sink) goes before the document.
     std::unique_ptr<GalleryDocument> m_document;
     std::unique_ptr<GalleryStatusBar> m_statusBar;

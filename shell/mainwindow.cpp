@@ -7,6 +7,7 @@
 #include "shell/galleryview.h"
 #include "shell/generaloptions.h"
 #include "shell/lockindicators.h"
+#include "shell/previewwindow.h"
 #include "shell/programinfo.h"
 #include "shell/windowplacement.h"
 
@@ -47,6 +48,8 @@ MainWindow::MainWindow(Profile &profile, GeneralOptions &options, QWidget *paren
     m_mdi->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdi);
     m_recent.Load(m_profile);
+    m_printer = std::make_unique<QPrinter>();
+    m_preview = std::make_unique<PreviewWindow>(m_profile, this);
     createActions();
     createToolBar();
     createMenus();
@@ -84,6 +87,8 @@ void MainWindow::createStatusBar()
 
 GalleryWindow *MainWindow::addGalleryWindow(GalleryWindow *gallery)
 {
+    gallery->setPrinter(m_printer.get());
+    gallery->setPreviewWindow(m_preview.get());
     QMdiSubWindow *frame = m_mdi->addSubWindow(gallery);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowIcon(QIcon(QStringLiteral(":/icons/gallorim.svg")));
@@ -185,6 +190,7 @@ void MainWindow::restorePlacement()
         showMaximized();
     else
         showNormal();
+    m_preview->Show(-1);
 }
 
 void MainWindow::savePlacement()

@@ -16,6 +16,7 @@ class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
+class PreviewWindow;
 class QPrinter;
 class QToolBar;
 class Profile;
@@ -37,6 +38,7 @@ public:
 
     QAction *action(Command command) const { return m_actions[size_t(command)]; }
     QToolBar *toolBar() const { return m_toolBar; }
+    PreviewWindow *previewWindow() const { return m_preview.get(); }
     const RecentFileList &recentFiles() const { return m_recent; }
 
     // Places the window as it was when the program last closed, and shows it.
@@ -89,4 +91,5 @@ private:
     RecentFileList m_recent;
     int m_untitledCount = 0;
     std::unique_ptr<QPrinter> m_printer; // the page set-up kept for the run
+    std::unique_ptr<PreviewWindow> m_preview;
 };

@@ -9,6 +9,8 @@
 #include "shell/generaloptions.h"
 #include "shell/helppages.h"
 #include "shell/linkopening.h"
+#include "shell/previewoptionspage.h"
+#include "shell/previewwindow.h"
 #include "shell/programinfo.h"
 #include "shell/programoptionsdialog.h"
 
@@ -209,8 +211,7 @@ bool MainWindow::handled(Command command) const
     case CommandTarget::Document:
         return activeGallery() && activeGallery()->canRun(command);
     default:
-        // The preview window and printing come with their own windows.
-        return command != Command::TogglePreview;
+        return true;
     }
 }
 
@@ -227,6 +228,7 @@ void MainWindow::updateCommands()
     m_documentOptionsInOptionsMenu->setEnabled(action(Command::DocumentOptions)->isEnabled());
     action(Command::ToggleToolBar)->setChecked(m_toolBar->isVisible());
     action(Command::ToggleStatusBar)->setChecked(statusBar()->isVisible());
+    action(Command::TogglePreview)->setChecked(m_preview->isVisible());
     showMenus(context.documentOpen);
 }
 
@@ -282,6 +284,9 @@ void MainWindow::runFrameCommand(Command command)
     case Command::ToggleStatusBar:
         statusBar()->setVisible(!statusBar()->isVisible());
         break;
+    case Command::TogglePreview:
+        m_preview->Show(m_preview->isVisible() ? 0 : 1);
+        break;
     case Command::Cascade:
         m_mdi->cascadeSubWindows();
         break;
@@ -330,8 +335,14 @@ void MainWindow::openHelpPage(const QString &name)
 void MainWindow::showProgramOptions()
 {
     ProgramOptionsDialog dialog(m_options, this);
-    if (dialog.exec() != QDialog::Accepted)
+    // The preview page applies each change at once; Annuler undoes them.
+    auto *previewPage = m_preview->createOptionsPage(&dialog);
+    dialog.pages()->addTab(previewPage, QStringLiteral("Prévisualisation"));
+    if (dialog.exec() != QDialog::Accepted) {
+        if (auto *page = qobject_cast<PreviewOptionsPage *>(previewPage))
+            page->Revert();
         return;
+    }
     m_options = dialog.options();
     m_options.SaveToRegistry(m_profile);
     for (GalleryWindow *gallery : galleries())
@@ -340,8 +351,6 @@ void MainWindow::showProgramOptions()
 
 void MainWindow::showPrintSetup()
 {
-    if (!m_printer)
-        m_printer = std::make_unique<QPrinter>();
     QPageSetupDialog dialog(m_printer.get(), this);
     dialog.exec();
 }
