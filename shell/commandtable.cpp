@@ -88,6 +88,15 @@ std::span<const CommandInfo> AllCommands() { return Table(); }
 
 const CommandInfo &CommandInfoFor(Command id) { return Table()[size_t(id)]; }
 
+QIcon CommandIcon(Command id)
+{
+    const CommandInfo &info = CommandInfoFor(id);
+    const QIcon own = info.ownIcon.isEmpty() ? QIcon() : QIcon(QStringLiteral(":/icons/%1.svg").arg(info.ownIcon));
+    if (info.themeIcon.isEmpty())
+        return own;
+    return QIcon::fromTheme(info.themeIcon, own);
+}
+
 bool IsCommandEnabled(Command id, const CommandContext &c)
 {
     const bool free = c.galleryActive && !c.busy;

@@ -3,6 +3,7 @@
 // tool-tip, shortcuts, icon, who handles it and when it is enabled. Menus,
 // the tool bar, the context menus and the accelerators are built from it.
 
+#include <QIcon>
 #include <QKeySequence>
 #include <QList>
 #include <QString>
@@ -58,6 +59,9 @@ struct CommandInfo {
 
 std::span<const CommandInfo> AllCommands();
 const CommandInfo &CommandInfoFor(Command id);
+
+// The desktop theme's icon of the command, or our own in its place.
+QIcon CommandIcon(Command id);
 
 // The enabling rule of the table, from the active gallery's state.
 bool IsCommandEnabled(Command id, const CommandContext &context);

@@ -212,7 +212,8 @@ void GalleryView::contextMenuEvent(QContextMenuEvent *event)
             menu.addSeparator();
             continue;
         }
-        QAction *action = menu.addAction(QString::fromUtf8(item.text));
+        QAction *action = menu.addAction(CommandIcon(item.command), QString::fromUtf8(item.text));
+        action->setStatusTip(CommandInfoFor(item.command).prompt);
         const Command command = item.command;
         action->setEnabled(IsCommandEnabled(command, Context(command)));
         connect(action, &QAction::triggered, this, [this, command] { RequestOrRun(command); });

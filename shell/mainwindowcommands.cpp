@@ -29,14 +29,6 @@
 #include <QToolBar>
 
 namespace {
-QIcon CommandIcon(const CommandInfo &info)
-{
-    const QIcon own = info.ownIcon.isEmpty() ? QIcon() : QIcon(QStringLiteral(":/icons/%1.svg").arg(info.ownIcon));
-    if (info.themeIcon.isEmpty())
-        return own;
-    return QIcon::fromTheme(info.themeIcon, own);
-}
-
 // The menu text without its shortcut part, for accessible names.
 QString PlainText(const QString &menuText)
 {
@@ -48,7 +40,7 @@ QString PlainText(const QString &menuText)
 void MainWindow::createActions()
 {
     for (const CommandInfo &info : AllCommands()) {
-        auto *action = new QAction(CommandIcon(info), info.menuText, this);
+        auto *action = new QAction(CommandIcon(info.id), info.menuText, this);
         action->setStatusTip(info.prompt);
         action->setToolTip(info.toolTip.isEmpty() ? PlainText(info.menuText) : info.toolTip);
         action->setShortcuts(info.shortcuts);
@@ -62,7 +54,7 @@ void MainWindow::createActions()
     }
     // The same command under its other name in the "Options" menu.
     const CommandInfo &options = CommandInfoFor(Command::DocumentOptions);
-    m_documentOptionsInOptionsMenu = new QAction(CommandIcon(options), QStringLiteral("Options du &document"), this);
+    m_documentOptionsInOptionsMenu = new QAction(CommandIcon(Command::DocumentOptions), QStringLiteral("Options du &document"), this);
     m_documentOptionsInOptionsMenu->setStatusTip(options.prompt);
     connect(m_documentOptionsInOptionsMenu, &QAction::triggered, this, [this] { runCommand(Command::DocumentOptions); });
 }
