@@ -13,14 +13,7 @@ require exiv2 hyperfine python3
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# Hard links of the bundled camera JPEGs: many files, little disk.
-samples=("$here"/../samples/coucher-soleil.jpg "$here"/../samples/lac-montagne.jpg
-         "$here"/../samples/phare-portrait.jpg "$here"/../samples/jardin-sans-exif.jpg)
-mkdir -p "$work/photos"
-for i in $(seq 0 $((count - 1))); do
-  src=${samples[$((i % ${#samples[@]}))]}
-  ln "$src" "$work/photos/p$i.jpg" 2>/dev/null || cp "$src" "$work/photos/p$i.jpg"
-done
+link_sample_photos "$work/photos" "$count"
 
 g=$(mean_seconds 3 true "$adder $work/photos")
 e=$(mean_seconds 3 true "exiv2 -q pr $work/photos/*.jpg >/dev/null 2>&1 || true")
@@ -28,5 +21,5 @@ echo "$count photos"
 echo "  gallorim (add to a document): $g s"
 echo "  exiv2 pr (one process):       $e s"
 echo "  ratio gallorim / exiv2: $(ratio "$g" "$e")   (target 1.5 or less)"
-"$adder" "$work/photos" | sed -n 's/^\(heap bytes per entry\|text bytes per entry\|bytes per entry beyond its texts\|of which the record's other fields\)/  &/p'
+"$adder" "$work/photos" | sed -n 's/^\(heap bytes per entry\|text bytes per entry\|bytes per entry beyond its texts\|of which the record.s other fields\)/  &/p'
 echo "  (target: no more than 300 bytes per entry beyond its texts)"

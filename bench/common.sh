@@ -25,3 +25,15 @@ require() {
     command -v "$tool" >/dev/null || { echo "$tool missing: run GALLORIM_BENCH=1 scripts/install-deps.sh"; exit 1; }
   done
 }
+
+# COUNT photos in DIR made as hard links of the bundled camera JPEGs: many
+# files, little disk.  link_sample_photos DIR COUNT
+link_sample_photos() {
+  local samples=("$here"/../samples/coucher-soleil.jpg "$here"/../samples/lac-montagne.jpg
+                 "$here"/../samples/phare-portrait.jpg "$here"/../samples/jardin-sans-exif.jpg)
+  mkdir -p "$1"
+  for i in $(seq 0 $(($2 - 1))); do
+    local src=${samples[$((i % ${#samples[@]}))]}
+    ln "$src" "$1/p$i.jpg" 2>/dev/null || cp "$src" "$1/p$i.jpg"
+  done
+}

@@ -14,14 +14,7 @@ require exiv2 hyperfine python3
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-# Hard links of the bundled camera JPEGs: many files, little disk.
-samples=("$here"/../samples/coucher-soleil.jpg "$here"/../samples/lac-montagne.jpg
-         "$here"/../samples/phare-portrait.jpg "$here"/../samples/jardin-sans-exif.jpg)
-mkdir -p "$work/photos"
-for i in $(seq 0 $((count - 1))); do
-  src=${samples[$((i % ${#samples[@]}))]}
-  ln "$src" "$work/photos/p$i.jpg" 2>/dev/null || cp "$src" "$work/photos/p$i.jpg"
-done
+link_sample_photos "$work/photos" "$count"
 
 out=$("$viewer" "$work/photos")
 g=$(sed -n 's/^seconds until every row is shown //p' <<<"$out")
