@@ -43,3 +43,18 @@ install(CODE [[
     endif()
   endif()
 ]])
+
+# The placement control beside the program, registered for the installing
+# user so that "Placement Visuel..." finds it (a staged install leaves the
+# registration to the package).
+if(TARGET glrplace AND TARGET glrplace-regsvr)
+  install(TARGETS glrplace LIBRARY DESTINATION lib/gallorim)
+  install(TARGETS glrplace-regsvr RUNTIME DESTINATION lib/gallorim)
+  install(CODE [[
+    if("$ENV{DESTDIR}" STREQUAL "")
+      execute_process(COMMAND "${CMAKE_INSTALL_PREFIX}/lib/gallorim/glrplace-regsvr" -s
+                              "${CMAKE_INSTALL_PREFIX}/lib/gallorim/libglrplace.so"
+                      RESULT_VARIABLE _gallorim_ignored OUTPUT_QUIET ERROR_QUIET)
+    endif()
+  ]])
+endif()
