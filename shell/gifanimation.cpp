@@ -35,7 +35,7 @@ void ReadExtension(const QByteArray &b, qsizetype at, GifTiming &t, int *pending
         *pendingDelay = Word(b, at + 3);
         t.hasDelays = true;
     } else if (label == 0xFF && at + 16 < b.size() && quint8(b[at + 1]) == 11
-               && b.mid(at + 2, 11) == "NETSCAPE2.0" && quint8(b[at + 13]) >= 3 && quint8(b[at + 14]) == 1) {
+        && b.mid(at + 2, 11) == "NETSCAPE2.0" && quint8(b[at + 13]) >= 3 && quint8(b[at + 14]) == 1) {
         t.loopCount = Word(b, at + 15);
     }
 }

@@ -35,7 +35,10 @@ std::unique_ptr<FrameClock> MakeTimerClock(std::function<void()> fired);
 
 class GifAnimation {
 public:
-    explicit GifAnimation(FrameClock &clock) : m_clock(clock) { }
+    explicit GifAnimation(FrameClock &clock)
+        : m_clock(clock)
+    {
+    }
 
     // Frame 0 with a fresh loop count; the clock runs for the first frame.
     void Start(const GifTiming &timing);

@@ -133,7 +133,8 @@ void PreviewCanvas::Render()
     if (!HasImage())
         return;
     const bool animated = !m_image.frames.isEmpty();
-    const QImage &source = animated ? m_image.frames.value(std::max(0, m_animation.Frame())) : m_image.picture;
+    const QImage &source
+        = animated ? m_image.frames.value(std::max(0, m_animation.Frame())) : m_image.picture;
     m_placement = PlacePreview(m_image.fullSize, size(), m_fit, m_zoom, m_sourceOffset, m_recentre);
     m_zoom = m_placement.zoom;
     m_sourceOffset = m_placement.source.topLeft();
@@ -147,7 +148,7 @@ void PreviewCanvas::Render()
     QPainter painter(&m_display);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, m_placement.zoom < 1.0 || sx < 1.0);
     painter.drawImage(QRectF(m_placement.destination), source,
-                      QRectF(s.x() * sx, s.y() * sy, s.width() * sx, s.height() * sy));
+        QRectF(s.x() * sx, s.y() * sy, s.width() * sx, s.height() * sy));
     if (!animated)
         AskForPixels();
 }
@@ -158,7 +159,8 @@ void PreviewCanvas::AskForPixels()
     if (have >= 1.0 || m_placement.zoom * devicePixelRatioF() <= have * 1.01)
         return;
     // Fitting needs only the window's worth; a zoom needs every pixel there is.
-    const QSize target = m_fit ? FittedSize(m_image.fullSize, size() * devicePixelRatioF()) : m_image.fullSize;
+    const QSize target
+        = m_fit ? FittedSize(m_image.fullSize, size() * devicePixelRatioF()) : m_image.fullSize;
     if (target == m_askedTarget)
         return;
     m_askedTarget = target;
@@ -273,8 +275,12 @@ void PreviewCanvas::keyPressEvent(QKeyEvent *event)
             return QWidget::keyPressEvent(event);
         const int dx = width() / 10, dy = height() / 10;
         const int k = event->key();
-        const QPoint step(k == Qt::Key_Left ? dx : k == Qt::Key_Right ? -dx : 0,
-                          k == Qt::Key_Up ? dy : k == Qt::Key_Down ? -dy : 0);
+        const QPoint step(k == Qt::Key_Left ? dx
+                : k == Qt::Key_Right        ? -dx
+                                            : 0,
+            k == Qt::Key_Up         ? dy
+                : k == Qt::Key_Down ? -dy
+                                    : 0);
         EnsureRendered();
         m_dragAnchor = m_sourceOffset;
         PanBy(step);

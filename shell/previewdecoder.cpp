@@ -103,8 +103,8 @@ QSize PreviewImageSize(const QByteArray &bytes)
     return UprightSize(stored, ReadImageMetadata(bytes).orientation);
 }
 
-PreviewImage DecodePreview(const QByteArray &bytes, QSize window, QSize target,
-                           const std::function<bool()> &abandoned)
+PreviewImage DecodePreview(
+    const QByteArray &bytes, QSize window, QSize target, const std::function<bool()> &abandoned)
 {
     AbandonableBuffer device(bytes, abandoned);
     QImageReader reader(&device);
@@ -133,7 +133,8 @@ PreviewImage DecodePreview(const QByteArray &bytes, QSize window, QSize target,
     picture = ToUpright(picture, orientation);
     // Drawn once into a fast format so repaints, zooms and pans only blit.
     if (picture.format() != QImage::Format_RGB32 && picture.format() != QImage::Format_ARGB32_Premultiplied)
-        picture.convertTo(picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+        picture.convertTo(
+            picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
     if (abandoned && abandoned())
         return PreviewImage();
     PreviewImage image;

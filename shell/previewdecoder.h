@@ -13,8 +13,8 @@
 
 struct PreviewImage {
     quint64 serial = 0; // which load it belongs to
-    QImage picture;     // upright, possibly smaller than fullSize
-    QSize fullSize;     // the picture's upright size in the file
+    QImage picture; // upright, possibly smaller than fullSize
+    QSize fullSize; // the picture's upright size in the file
     QList<QImage> frames; // every frame of an animated GIF, full size
     GifTiming timing;
     bool isNull() const { return picture.isNull() && frames.isEmpty(); }
@@ -28,5 +28,5 @@ QSize PreviewImageSize(const QByteArray &bytes);
 // `target` empty: just large enough to fit `window`; otherwise that size (at
 // most the full size; less when the decoders' memory limit would refuse it).
 // A null result when the bytes do not decode or `abandoned` turned true.
-PreviewImage DecodePreview(const QByteArray &bytes, QSize window, QSize target,
-                           const std::function<bool()> &abandoned);
+PreviewImage DecodePreview(
+    const QByteArray &bytes, QSize window, QSize target, const std::function<bool()> &abandoned);

@@ -43,23 +43,24 @@ double FitZoom(QSize image, QSize window)
 {
     if (image.isEmpty() || window.isEmpty())
         return 1.0;
-    const double z = std::min(double(window.height()) / image.height(), double(window.width()) / image.width());
+    const double z
+        = std::min(double(window.height()) / image.height(), double(window.width()) / image.width());
     return std::min(z, 1.0);
 }
 
 } // namespace
 
-PreviewPlacement PlacePreview(QSize image, QSize window, bool fit, double zoom, QPoint sourceOffset,
-                              std::optional<QPoint> recentre)
+PreviewPlacement PlacePreview(
+    QSize image, QSize window, bool fit, double zoom, QPoint sourceOffset, std::optional<QPoint> recentre)
 {
     PreviewPlacement p;
     p.zoom = fit ? FitZoom(image, window) : zoom;
     if (image.isEmpty() || window.isEmpty())
         return p;
     const Axis h = PlaceAxis(image.width(), window.width(), p.zoom, sourceOffset.x(),
-                             recentre ? std::optional<int>(recentre->x()) : std::nullopt);
+        recentre ? std::optional<int>(recentre->x()) : std::nullopt);
     const Axis v = PlaceAxis(image.height(), window.height(), p.zoom, sourceOffset.y(),
-                             recentre ? std::optional<int>(recentre->y()) : std::nullopt);
+        recentre ? std::optional<int>(recentre->y()) : std::nullopt);
     p.source = QRect(h.sourceStart, v.sourceStart, h.sourceLength, v.sourceLength);
     p.destination = QRect(h.destStart, v.destStart, h.destLength, v.destLength);
     return p;
@@ -73,7 +74,7 @@ QPoint ImagePointAt(QPoint point, const PreviewPlacement &p, QSize image)
         return std::min(sourceStart + Truncated((at - destStart) / p.zoom), length);
     };
     return QPoint(axis(point.x(), p.destination.x(), p.source.x(), image.width()),
-                  axis(point.y(), p.destination.y(), p.source.y(), image.height()));
+        axis(point.y(), p.destination.y(), p.source.y(), image.height()));
 }
 
 double ZoomedIn(double zoom)

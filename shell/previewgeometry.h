@@ -10,9 +10,9 @@
 #include <optional>
 
 struct PreviewPlacement {
-    double zoom = 1.0;  // window pixels per image pixel
-    QRect source;       // visible part of the picture, in image pixels
-    QRect destination;  // where it lands in the window
+    double zoom = 1.0; // window pixels per image pixel
+    QRect source; // visible part of the picture, in image pixels
+    QRect destination; // where it lands in the window
 };
 
 // Fitting: zoom = the smaller of window / image on each axis, at most 1.
@@ -20,7 +20,7 @@ struct PreviewPlacement {
 // the whole picture; otherwise it fills the window from `sourceOffset` (or
 // from `recentre` minus half the visible length), kept inside the picture.
 PreviewPlacement PlacePreview(QSize image, QSize window, bool fit, double zoom, QPoint sourceOffset,
-                              std::optional<QPoint> recentre = std::nullopt);
+    std::optional<QPoint> recentre = std::nullopt);
 
 // The image pixel under a window point: 0 before the drawn picture, at most
 // the image size after it.

@@ -103,6 +103,7 @@ QPixmap PreviewAnimationSample()
         p.setBrush(QColor(0x4A, 0x7B, 0xD0));
         p.drawEllipse(QPointF(11, 13), 4, 4);
         p.setBrush(QColor(0x3D, 0x4F, 0x63));
-        p.drawPolygon(QPolygonF({QPointF(5, 25), QPointF(14, 16), QPointF(20, 22), QPointF(27, 14), QPointF(27, 25)}));
+        p.drawPolygon(
+            QPolygonF({QPointF(5, 25), QPointF(14, 16), QPointF(20, 22), QPointF(27, 14), QPointF(27, 25)}));
     });
 }

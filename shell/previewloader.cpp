@@ -9,8 +9,7 @@ constexpr qint64 kMaxFileBytes = qint64(1) << 30;
 const QString kClearPath = QStringLiteral("?");
 } // namespace
 
-template <class Emit>
-void PreviewLoader::Post(Emit emit)
+template <class Emit> void PreviewLoader::Post(Emit emit)
 {
     // Queued to the loader's own thread: receivers and spies see every
     // signal there, in the order the worker sent them.

@@ -57,8 +57,7 @@ private:
         QSize target;
     };
 
-    template <class Emit>
-    void Post(Emit emit);
+    template <class Emit> void Post(Emit emit);
     void Run();
     void Load(const QString &path);
     bool ReadFile(const QString &path, QByteArray *bytes);

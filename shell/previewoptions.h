@@ -46,4 +46,5 @@ struct FrameMetrics {
 
 // The saved rectangle when something was saved and it meets one of the work
 // areas; otherwise the right third of the first (primary) work area.
-QRect PreviewStartRect(const PreviewOptions &options, const QList<QRect> &workAreas, const FrameMetrics &metrics);
+QRect PreviewStartRect(
+    const PreviewOptions &options, const QList<QRect> &workAreas, const FrameMetrics &metrics);

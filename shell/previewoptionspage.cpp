@@ -38,9 +38,8 @@ PreviewOptionsPage::PreviewOptionsPage(PreviewWindow &window, bool tooltips, QWi
         const char *text, *name;
         int pos;
     } radios[] = {{"en haut", "previewToolBarTop", kToolBarTop},
-                  {"à droite", "previewToolBarRight", kToolBarRight},
-                  {"en bas", "previewToolBarBottom", kToolBarBottom},
-                  {"à gauche", "previewToolBarLeft", kToolBarLeft}};
+        {"à droite", "previewToolBarRight", kToolBarRight},
+        {"en bas", "previewToolBarBottom", kToolBarBottom}, {"à gauche", "previewToolBarLeft", kToolBarLeft}};
     for (const auto &r : radios) {
         auto *radio = new QRadioButton(QString::fromUtf8(r.text), this);
         radio->setObjectName(QString::fromLatin1(r.name));
@@ -91,16 +90,17 @@ PreviewOptionsPage::PreviewOptionsPage(PreviewWindow &window, bool tooltips, QWi
         };
     };
     connect(m_toolBar, &QCheckBox::toggled, this,
-            push([](PreviewWindow &w, bool on) { w.SetToolBarVisible(on); }));
+        push([](PreviewWindow &w, bool on) { w.SetToolBarVisible(on); }));
     connect(m_sides, &QButtonGroup::idClicked, this,
-            push([](PreviewWindow &w, int pos) { w.SetToolBarSide(pos); }));
+        push([](PreviewWindow &w, int pos) { w.SetToolBarSide(pos); }));
     connect(m_statusBar, &QCheckBox::toggled, this,
-            push([](PreviewWindow &w, bool on) { w.SetStatusBarVisible(on); }));
-    connect(m_animation, &QCheckBox::toggled, this, push([](PreviewWindow &w, bool on) { w.SetAnimation(on); }));
+        push([](PreviewWindow &w, bool on) { w.SetStatusBarVisible(on); }));
+    connect(
+        m_animation, &QCheckBox::toggled, this, push([](PreviewWindow &w, bool on) { w.SetAnimation(on); }));
     connect(m_autoBackground, &QCheckBox::toggled, this,
-            push([](PreviewWindow &w, bool on) { w.SetAutoBackground(on); }));
+        push([](PreviewWindow &w, bool on) { w.SetAutoBackground(on); }));
     connect(m_color, &ColorSwatch::colorChanged, this,
-            push([](PreviewWindow &w, COLORREF c) { w.SetBackgroundColor(c); }));
+        push([](PreviewWindow &w, COLORREF c) { w.SetBackgroundColor(c); }));
     ApplyDialogTooltips(this, tooltips);
 }
 
@@ -134,8 +134,8 @@ void PreviewOptionsPage::UpdateSwatch()
 {
     // While automatic the swatch shows the colour in use, not the stored one.
     const COLORREF stored = m_window ? m_window->options().BgColor : m_initial.BgColor;
-    m_color->setColor(m_autoBackground->isChecked() ? ColorRefFromQColor(palette().color(QPalette::Button))
-                                                    : stored);
+    m_color->setColor(
+        m_autoBackground->isChecked() ? ColorRefFromQColor(palette().color(QPalette::Button)) : stored);
 }
 
 void PreviewOptionsPage::Blink()

@@ -132,10 +132,22 @@ void PreviewStatusBar::ResetProgress()
     m_progress->setValue(0);
 }
 
-QString PreviewStatusBar::nameText() const { return m_fullName; }
-QString PreviewStatusBar::sizeText() const { return m_size->text(); }
-QString PreviewStatusBar::dimensionText() const { return m_dimensions->text(); }
-int PreviewStatusBar::progressValue() const { return m_progress->value(); }
+QString PreviewStatusBar::nameText() const
+{
+    return m_fullName;
+}
+QString PreviewStatusBar::sizeText() const
+{
+    return m_size->text();
+}
+QString PreviewStatusBar::dimensionText() const
+{
+    return m_dimensions->text();
+}
+int PreviewStatusBar::progressValue() const
+{
+    return m_progress->value();
+}
 
 void PreviewStatusBar::ResizePanes()
 {

@@ -99,7 +99,8 @@ void PreviewWindow::CreateActions()
     m_fitAction = MakeAction(this, "&Adapter", "Adapter", "Adapter l'image à la fenêtre", PreviewFitIcon());
     m_panAction = MakeAction(this, "&Déplacement", "Déplacement", "Déplacer l'image", PreviewPanIcon());
     m_zoomAction = MakeAction(this, "&Zoom", "Zoom", "Zoom", PreviewZoomIcon());
-    m_optionsAction = MakeAction(this, "&Options", "Options", "Options de prévisualisation", PreviewOptionsIcon());
+    m_optionsAction
+        = MakeAction(this, "&Options", "Options", "Options de prévisualisation", PreviewOptionsIcon());
     for (QAction *a : {m_fitAction, m_panAction, m_zoomAction})
         a->setCheckable(true);
     connect(m_fitAction, &QAction::triggered, this, [this] { m_canvas->SetFitting(!m_canvas->IsFitting()); });
@@ -138,7 +139,7 @@ void PreviewWindow::ConnectLoader()
     connect(l, &PreviewLoader::imageReady, m_canvas, &PreviewCanvas::ShowImage);
     connect(l, &PreviewLoader::pixelsReady, m_canvas, &PreviewCanvas::ReplacePixels);
     connect(m_canvas, &PreviewCanvas::pixelsNeeded, this,
-            [this](quint64 serial, QSize target) { m_loader->RequestPixels(serial, target); });
+        [this](quint64 serial, QSize target) { m_loader->RequestPixels(serial, target); });
 }
 
 void PreviewWindow::UpdateActions()
@@ -237,7 +238,7 @@ void PreviewWindow::changeEvent(QEvent *event)
 void PreviewWindow::PlaceToolBar()
 {
     static const QHash<int, QPoint> cells = {{Qt::TopToolBarArea, {0, 1}}, {Qt::RightToolBarArea, {1, 2}},
-                                              {Qt::BottomToolBarArea, {2, 1}}, {Qt::LeftToolBarArea, {1, 0}}};
+        {Qt::BottomToolBarArea, {2, 1}}, {Qt::LeftToolBarArea, {1, 0}}};
     const Qt::ToolBarArea area = ToolBarArea(m_options.ToolBarPos);
     const QPoint cell = cells.value(area);
     m_grid->removeWidget(m_toolBar);
@@ -248,8 +249,8 @@ void PreviewWindow::PlaceToolBar()
 
 void PreviewWindow::ApplyBackground()
 {
-    m_canvas->SetBackground(m_options.AutoBgColor ? palette().color(QPalette::Button)
-                                                  : QColorFromColorRef(m_options.BgColor));
+    m_canvas->SetBackground(
+        m_options.AutoBgColor ? palette().color(QPalette::Button) : QColorFromColorRef(m_options.BgColor));
 }
 
 void PreviewWindow::SetAutoBackground(bool automatic)

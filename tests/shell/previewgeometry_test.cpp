@@ -27,7 +27,8 @@ TEST(PreviewGeometry, zoomInClickRecentresOnTheClickedPoint)
     EXPECT_EQ(clicked, QPoint(1000, 500));
     const double zoom = ZoomedIn(fitted.zoom);
     EXPECT_NEAR(zoom, 0.2518, 1e-4);
-    const PreviewPlacement zoomed = PlacePreview(image, window, false, zoom, fitted.source.topLeft(), clicked);
+    const PreviewPlacement zoomed
+        = PlacePreview(image, window, false, zoom, fitted.source.topLeft(), clicked);
     EXPECT_EQ(zoomed.source.left(), 206);
     EXPECT_EQ(zoomed.source.right(), 1793);
     EXPECT_EQ(zoomed.destination.left(), 0);
@@ -42,7 +43,8 @@ TEST(PreviewGeometry, visiblePartStaysInsideThePicture)
 {
     const QSize image(1000, 1000), window(200, 200);
     EXPECT_EQ(PlacePreview(image, window, false, 1.0, QPoint(-50, 5000)).source, QRect(0, 800, 200, 200));
-    EXPECT_EQ(PlacePreview(image, window, false, 1.0, QPoint(), QPoint(990, 10)).source.topLeft(), QPoint(800, 0));
+    EXPECT_EQ(
+        PlacePreview(image, window, false, 1.0, QPoint(), QPoint(990, 10)).source.topLeft(), QPoint(800, 0));
     // However far the zoom went, at least one pixel shows and nothing overflows.
     const PreviewPlacement huge = PlacePreview(image, window, false, 1e300, QPoint(), QPoint(500, 500));
     EXPECT_EQ(huge.source.size(), QSize(1, 1));
@@ -128,14 +130,9 @@ TEST(PreviewStatusTexts, sizesCountInStepsOf1024)
     const struct {
         qint64 bytes;
         const char *text;
-    } rows[] = {{1536, "1.5 Ko "},
-                {1024, "1024.0 Octets "},
-                {1, "1.0 Octets "},
-                {0, "  "},
-                {qint64(5) << 20, "5.0 Mo "},
-                {(qint64(3) << 30) + (qint64(1) << 29), "3.5 Go "},
-                {qint64(2) << 40, "2.0 To "},
-                {qint64(1) << 62, "4.0 "}};
+    } rows[] = {{1536, "1.5 Ko "}, {1024, "1024.0 Octets "}, {1, "1.0 Octets "}, {0, "  "},
+        {qint64(5) << 20, "5.0 Mo "}, {(qint64(3) << 30) + (qint64(1) << 29), "3.5 Go "},
+        {qint64(2) << 40, "2.0 To "}, {qint64(1) << 62, "4.0 "}};
     for (const auto &row : rows)
         EXPECT_EQ(PreviewSizeText(row.bytes), QString::fromLatin1(row.text)) << row.bytes;
 }

@@ -54,7 +54,8 @@ protected:
     bool Load(PreviewWindow &window, const QString &path)
     {
         window.RequestPreview(path);
-        return QTest::qWaitFor([&] { return window.canvas()->HasImage() && window.loader()->IsIdle(); }, 10000);
+        return QTest::qWaitFor(
+            [&] { return window.canvas()->HasImage() && window.loader()->IsIdle(); }, 10000);
     }
 
     QTemporaryDir m_dir;
@@ -112,7 +113,8 @@ TEST_F(PreviewWindowTest, zoomClicksRecentreAndFetchTheFullPicture)
 
     // While fitting, the right button opens the menu.
     QTest::mouseClick(canvas, Qt::RightButton, {}, QPoint(200, 150));
-    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(200, 150), canvas->mapToGlobal(QPoint(200, 150)));
+    QContextMenuEvent event(
+        QContextMenuEvent::Mouse, QPoint(200, 150), canvas->mapToGlobal(QPoint(200, 150)));
     QCoreApplication::sendEvent(canvas, &event);
     EXPECT_TRUE(QTest::qWaitFor([&] { return menu->isVisible(); }));
     menu->hide();
@@ -174,7 +176,7 @@ TEST_F(PreviewWindowTest, optionsPageAppliesEachChangeAndCanRevert)
     right->click();
     EXPECT_EQ(window->toolBar()->orientation(), Qt::Vertical);
     EXPECT_EQ(m_profile.GetInt(QStringLiteral("WindowState/Preview"), QStringLiteral("ToolBarPos"), 0),
-              kToolBarRight);
+        kToolBarRight);
     automatic->click();
     EXPECT_EQ(window->canvas()->background(), window->palette().color(QPalette::Button));
 
