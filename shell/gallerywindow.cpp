@@ -49,6 +49,10 @@ GalleryWindow::GalleryWindow(Profile &profile, GeneralOptions &options, int unti
     connect(m_view.get(), &GalleryView::commandRequested, this, &GalleryWindow::runCommand);
     connect(m_view.get(), &GalleryView::placementReady, this, &GalleryWindow::openPlacementWindow);
     connect(m_view.get(), &GalleryView::placementCloseRequested, this, &GalleryWindow::closePlacementWindow);
+    connect(m_view.get(), &GalleryView::thumbnailFileChanged, this, [this](const QString &path) {
+        if (m_preview)
+            m_preview->FileRewritten(path);
+    });
     // The selection moved: the preview follows it without being shown.
     connect(m_view.get(), &GalleryView::previewRequested, this, [this](const QString &path) {
         if (m_preview)

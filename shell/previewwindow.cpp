@@ -1,5 +1,6 @@
 #include "shell/previewwindow.h"
 
+#include "platform/pathcase.h"
 #include "platform/profile.h"
 #include "shell/generaloptions.h"
 #include "shell/hlscolor.h"
@@ -26,6 +27,7 @@
 #include <QStatusTipEvent>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -124,11 +126,13 @@ void PreviewWindow::ConnectLoader()
 {
     PreviewLoader *l = m_loader.get();
     connect(l, &PreviewLoader::cleared, this, [this] {
+        m_shownPath.clear();
         m_canvas->Clear();
         m_statusBar->ResetTexts();
         m_statusBar->ResetProgress();
     });
     connect(l, &PreviewLoader::fileOpened, this, [this](const QString &path, qint64 bytes, int steps) {
+        m_shownPath = path;
         m_statusBar->ResetTexts();
         m_statusBar->StartProgress(steps);
         m_statusBar->ShowFile(path, bytes);
@@ -340,4 +344,13 @@ void PreviewWindow::OpenOptionsDialog()
     layout->addWidget(buttons);
     m_optionsDialog = dialog;
     dialog->open();
+}
+
+void PreviewWindow::FileRewritten(const QString &path)
+{
+    if (m_shownPath.isEmpty() || !SamePath(m_shownPath, path))
+        return;
+    // The old picture goes first so the new file is read, not the cached one.
+    RequestPreview(QStringLiteral("?"));
+    QTimer::singleShot(10, this, [this, path] { RequestPreview(path); });
 }

@@ -37,6 +37,8 @@ public:
     void Show(int mode);
     // "?" empties the window; so does any request while it is hidden.
     void RequestPreview(const QString &path);
+    // A file was rewritten on disk (a new thumbnail): shown, it is read again.
+    void FileRewritten(const QString &path);
     // The user's choice (what "Aperçu" ticks), kept while the owner is minimised.
     bool isShownByUser() const { return m_options.Visible != 0; }
     // The "Prévisualisation" options page bound to this window: each change
@@ -95,4 +97,5 @@ private:
     QAction *m_zoomAction = nullptr;
     QAction *m_optionsAction = nullptr;
     QPointer<QDialog> m_optionsDialog;
+    QString m_shownPath; // the file on show, "" when empty
 };

@@ -210,3 +210,19 @@ TEST_F(PreviewWindowTest, toolBarOptionsOpenTheirOwnDialog)
     dialog->reject();
     EXPECT_FALSE(window->previewStatusBar()->isVisibleTo(window.get()));
 }
+
+TEST_F(PreviewWindowTest, aRewrittenFileOnShowIsReadAgainAndOthersAreLeftAlone)
+{
+    auto window = Window();
+    const QString path = Picture(QSize(40, 30));
+    ASSERT_TRUE(Load(*window, path));
+    const int decodes = window->loader()->DecodeCount();
+    window->FileRewritten(m_dir.filePath(QStringLiteral("other.png")));
+    QImage bigger(80, 30, QImage::Format_RGB32);
+    bigger.fill(Qt::darkBlue);
+    ASSERT_TRUE(bigger.save(path));
+    window->FileRewritten(path);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return window->loader()->DecodeCount() == decodes + 1 && window->canvas()->decodedSize() == QSize(80, 30); },
+        10000));
+}
