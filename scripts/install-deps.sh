@@ -13,6 +13,8 @@ packages=(
   fonts-liberation2
   exiv2
 )
+# HEIC and AVIF photos; heif-enc makes the test files.
+packages+=(libheif-dev libheif-examples)
 # Printed lists are read back as text in the tests.
 packages+=(poppler-utils)
 # The visual placement window hosts its page in Qt WebEngine.
@@ -23,7 +25,7 @@ packages+=(xvfb xauth)
 packages+=(chromium nodejs npm)
 # The README's screenshot of the program (scripts/screenshot.sh).
 if [ "${GALLORIM_SCREENSHOT:-0}" = 1 ]; then
-  packages+=(imagemagick)
+  packages+=(imagemagick xdotool)
 fi
 if [ "${GALLORIM_BENCH:-0}" = 1 ]; then
   packages+=(libvips-tools hyperfine llgal fgallery liblcms2-utils exiv2 time imagemagick)

@@ -20,13 +20,23 @@ MainFrame\top=0
 MainFrame\right=1280
 MainFrame\bottom=800
 MainFrame\ShowState=9
+Preview\ScreenX=1280
+Preview\Visible=1
+Preview\left=760
+Preview\top=330
+Preview\right=1250
+Preview\bottom=720
+Preview\AutoBgColor=1
 CONF
 cat > "$work/shoot.sh" <<SHOT
 #!/usr/bin/env bash
 "$build/shell/gallorim" "$build/demo/galerie.glr" &
 pid=\$!
-# Time for the rows and the thumbnail column to fill.
+# Time for the rows and the thumbnail column to fill, then the fourth
+# photo is shown in the preview.
 sleep 6
+xdotool mousemove 60 133 click 1 key Return
+sleep 2
 import -window root docs/main-window.png
 kill \$pid
 SHOT
