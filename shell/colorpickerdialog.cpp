@@ -1,6 +1,7 @@
 #include "shell/colorpickerdialog.h"
 
 #include "shell/colorswatch.h"
+#include "shell/dialogbuttons.h"
 #include "shell/huesaturationfield.h"
 #include "shell/luminancebar.h"
 
@@ -58,11 +59,7 @@ ColorPickerDialog::ColorPickerDialog(COLORREF initial, bool tooltips, QWidget *p
     right->addLayout(CreateSwatches());
     right->addStretch();
 
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *buttons = MakeOkCancelButtons(this);
 
     auto *top = new QHBoxLayout;
     top->addWidget(m_field, 0, Qt::AlignTop);

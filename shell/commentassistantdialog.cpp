@@ -1,5 +1,6 @@
 #include "shell/commentassistantdialog.h"
 
+#include "shell/dialogbuttons.h"
 #include "shell/dialogfields.h"
 #include "shell/dialogtooltips.h"
 #include "shell/generaloptions.h"
@@ -87,12 +88,7 @@ CommentAssistantDialog::CommentAssistantDialog(const GeneralOptions &general, co
     m_decoded->setTabChangesFocus(true);
     layout->addWidget(CreateBuddyLabel(QStringLiteral("Commentaire \"décodé\" : "), m_decoded, this));
     layout->addWidget(m_decoded);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *buttons = MakeOkCancelButtons(this);
     layout->addWidget(buttons);
     connect(m_coded, &QPlainTextEdit::textChanged, this, &CommentAssistantDialog::refreshDecoded);
     refreshDecoded();

@@ -1,5 +1,6 @@
 #include "shell/documentoptionsdialog.h"
 
+#include "shell/dialogbuttons.h"
 #include "shell/dialogtooltips.h"
 #include "shell/generaloptions.h"
 #include "shell/linkspage.h"
@@ -34,12 +35,7 @@ DocumentOptionsDialog::DocumentOptionsDialog(const GalleryOptions &options, cons
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_tabs);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *buttons = MakeOkCancelButtons(this);
     layout->addWidget(buttons);
     ApplyDialogTooltips(this, general.DisplayTooltipsInDialogs == 1);
 }

@@ -1,6 +1,7 @@
 #include "shell/imageoptionsdialog.h"
 
 #include "shell/colorswatch.h"
+#include "shell/dialogbuttons.h"
 #include "shell/dialogtooltips.h"
 #include "shell/generaloptions.h"
 #include "shell/updownedit.h"
@@ -92,12 +93,7 @@ ImageOptionsDialog::ImageOptionsDialog(const ImageOptionBlock &block, const Gall
     buildTooltips(shown);
     buildBorder(shown, tooltips);
     buildLink(shown, tooltips);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *buttons = MakeOkCancelButtons(this);
     layout->addWidget(buttons);
     updateEnabled();
     ApplyDialogTooltips(this, tooltips);

@@ -2,6 +2,7 @@
 
 #include "platform/pathcase.h"
 #include "platform/profile.h"
+#include "shell/dialogbuttons.h"
 #include "shell/generaloptions.h"
 #include "shell/hlscolor.h"
 #include "shell/previewcanvas.h"
@@ -334,10 +335,7 @@ void PreviewWindow::OpenOptionsDialog()
     auto *pages = new QTabWidget(dialog);
     auto *page = static_cast<PreviewOptionsPage *>(createOptionsPage(pages));
     pages->addTab(page, QStringLiteral("Prévisualisation"));
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, dialog);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    auto *buttons = MakeOkCancelButtons(dialog);
     connect(dialog, &QDialog::rejected, page, &PreviewOptionsPage::Revert);
     auto *layout = new QVBoxLayout(dialog);
     layout->addWidget(pages);

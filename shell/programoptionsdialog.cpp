@@ -1,5 +1,6 @@
 #include "shell/programoptionsdialog.h"
 
+#include "shell/dialogbuttons.h"
 #include "shell/dialogtooltips.h"
 
 #include <QButtonGroup>
@@ -20,10 +21,7 @@ ProgramOptionsDialog::ProgramOptionsDialog(const GeneralOptions &options, QWidge
     m_pages->setAccessibleName(QStringLiteral("Pages des options"));
     m_pages->addTab(createGeneralPage(), QStringLiteral("Général"));
     layout->addWidget(m_pages);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *buttons = MakeOkCancelButtons(this);
     layout->addWidget(buttons);
     ApplyDialogTooltips(this, m_options.DisplayTooltipsInDialogs == 1);
 }

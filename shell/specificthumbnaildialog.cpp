@@ -1,5 +1,6 @@
 #include "shell/specificthumbnaildialog.h"
 
+#include "shell/dialogbuttons.h"
 #include "shell/dialogtooltips.h"
 #include "shell/generaloptions.h"
 #include "shell/thumbnailsizebox.h"
@@ -17,12 +18,7 @@ SpecificThumbnailDialog::SpecificThumbnailDialog(const BuildVignetteOptions &opt
     auto *layout = new QVBoxLayout(this);
     m_sizes = new ThumbnailSizeBox(options, tooltips, this);
     layout->addWidget(m_sizes);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setObjectName(QStringLiteral("okButton"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
-    buttons->button(QDialogButtonBox::Cancel)->setObjectName(QStringLiteral("cancelButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto *buttons = MakeOkCancelButtons(this);
     layout->addWidget(buttons);
     ApplyDialogTooltips(this, tooltips);
 }
