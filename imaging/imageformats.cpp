@@ -4,13 +4,19 @@
 
 bool IsImageFormat(const QByteArray &format)
 {
-    return IsWritableFormat(format) || format == "ico" || format == "cur";
+    return IsWritableFormat(format) || format == "ico" || format == "cur" || format == "heif"
+        || format == "avif";
 }
 
 bool IsWritableFormat(const QByteArray &format)
 {
     return format == "jpeg" || format == "png" || format == "gif" || format == "bmp" || format == "tiff"
         || format == "webp";
+}
+
+QByteArray ThumbnailFormat(const QByteArray &sourceFormat)
+{
+    return sourceFormat == "heif" || sourceFormat == "avif" ? QByteArrayLiteral("jpeg") : sourceFormat;
 }
 
 bool IsIndexedFormat(QImage::Format format)

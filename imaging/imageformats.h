@@ -5,11 +5,14 @@
 #include <QImage>
 #include <QtGlobal>
 
-// JPEG, PNG, GIF, BMP, TIFF, WebP and the icon formats. Other formats Qt can
+// JPEG, PNG, GIF, BMP, TIFF, WebP, the icon formats, HEIF and AVIF. Other formats Qt can
 // read (text-based ones especially) could take a plain text file for an image.
 bool IsImageFormat(const QByteArray &format);
 // JPEG, PNG, GIF, BMP, TIFF and WebP; icons are read only.
 bool IsWritableFormat(const QByteArray &format);
+// The format a thumbnail of this source is written in: its own, or JPEG
+// for the formats browsers do not show.
+QByteArray ThumbnailFormat(const QByteArray &sourceFormat);
 bool IsIndexedFormat(QImage::Format format);
 // Bytes the decoders may allocate for one picture (Qt's reader limit).
 qint64 DecodeLimitBytes();

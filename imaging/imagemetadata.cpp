@@ -115,6 +115,21 @@ ImageMetadata ReadImageMetadata(const QByteArray &bytes)
     });
 }
 
+ImageMetadata ReadExifMetadata(const QByteArray &tiff)
+{
+    if (tiff.isEmpty())
+        return {};
+    PrepareExiv2();
+    try {
+        Exiv2::ExifData exif;
+        Exiv2::ExifParser::decode(exif, reinterpret_cast<const Exiv2::byte *>(tiff.constData()),
+            static_cast<uint32_t>(tiff.size()));
+        return FromExif(exif);
+    } catch (const std::exception &) {
+        return {};
+    }
+}
+
 bool SetSoftwareTag(QByteArray &jpeg, const QString &software)
 {
     PrepareExiv2();

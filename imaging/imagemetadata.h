@@ -16,6 +16,8 @@ struct ImageMetadata {
 
 ImageMetadata ReadImageMetadata(const QString &path);
 ImageMetadata ReadImageMetadata(const QByteArray &bytes);
+// From a bare EXIF block (the TIFF header and what follows), as HEIF keeps it.
+ImageMetadata ReadExifMetadata(const QByteArray &tiff);
 
 // Replaces every metadata block of an encoded JPEG by one EXIF block holding
 // only the Software tag. False (and the bytes untouched) on failure.

@@ -1,5 +1,6 @@
 #include "imaging/picture.h"
 
+#include "imaging/heifreader.h"
 #include "imaging/imageformats.h"
 #include "imaging/imagemetadata.h"
 #include "imaging/orientation.h"
@@ -77,6 +78,20 @@ bool Picture::Probe(QIODevice &device)
     return true;
 }
 
+// Qt cannot read these; their metadata lives in the file's boxes, not where
+// exiv2 looks for it.
+bool Picture::ProbeHeif(const QString &path, const QByteArray &bytes, const QByteArray &format)
+{
+    HeifInfo info;
+    if (!::ProbeHeif(path, bytes, &info))
+        return false;
+    m_format = format;
+    m_storedSize = info.size;
+    m_orientation = info.meta.orientation;
+    m_exif = info.meta.texts;
+    return true;
+}
+
 bool Picture::LoadFromFile(const QString &path)
 {
     std::lock_guard lock(m_lock);
@@ -84,7 +99,21 @@ bool Picture::LoadFromFile(const QString &path)
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || !Probe(file)) {
+    if (!file.open(QIODevice::ReadOnly)) {
+        Clear();
+        return false;
+    }
+    if (const QByteArray heif = HeifFormatOf(file.peek(4096)); !heif.isEmpty()) {
+        file.close();
+        if (!ProbeHeif(path, QByteArray(), heif)) {
+            Clear();
+            return false;
+        }
+        m_path = path;
+        m_loaded = true;
+        return true;
+    }
+    if (!Probe(file)) {
         Clear();
         return false;
     }
@@ -129,6 +158,17 @@ bool Picture::LoadBytes(const QByteArray &bytes, const QString &sourcePath)
     Clear();
     if (bytes.isEmpty())
         return false;
+    if (const QByteArray heif = HeifFormatOf(bytes.left(4096)); !heif.isEmpty()) {
+        if (!ProbeHeif(QString(), bytes, heif)) {
+            Clear();
+            return false;
+        }
+        m_bytes = bytes;
+        m_path = sourcePath;
+        m_inMemory = true;
+        m_loaded = true;
+        return true;
+    }
     QBuffer buffer;
     buffer.setData(bytes);
     if (!buffer.open(QIODevice::ReadOnly) || !Probe(buffer)) {
@@ -206,6 +246,17 @@ QImage Picture::DecodeUpright(
     if (decodeBytes > DecodeLimitBytes()) {
         *memory = true;
         return QImage();
+    }
+    if (m_format == "heif" || m_format == "avif") {
+        // libheif has no reduced decode: full size, upright, then scaled.
+        QImage picture
+            = DecodeHeif(m_inMemory ? QString() : m_path, m_inMemory ? m_bytes : QByteArray(), memory);
+        if (picture.isNull())
+            return QImage();
+        *sourceFormat = picture.format();
+        if (picture.size() != target)
+            picture = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        return picture;
     }
     auto device = OpenSource();
     if (!device)

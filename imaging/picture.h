@@ -73,7 +73,8 @@ public:
     void DrawFit(QPainter &painter, const QRect &rect);
     void DrawFit(QPainter &painter, const QRect &rect, const QColor &face);
 
-    // Writes the thumbnail in the source's format at the request's path,
+    // Writes the thumbnail in the source's format (JPEG for HEIF and AVIF,
+    // which browsers do not show) at the request's path,
     // replacing any file there but the source itself (result 5, so an affix
     // such as "./" cannot turn photos into thumbnails); creates no folder.
     // Failures leave an older file at that path in place.
@@ -86,6 +87,7 @@ private:
     void Clear();
     bool LoadBytes(const QByteArray &bytes, const QString &sourcePath);
     bool Probe(QIODevice &device);
+    bool ProbeHeif(const QString &path, const QByteArray &bytes, const QByteArray &format);
     std::unique_ptr<QIODevice> OpenSource() const;
     // Decodes to the given upright size; sets *memory when the failure was
     // (or would have been) an allocation beyond the decoder's limit.

@@ -1,6 +1,6 @@
 // Picture::BuildThumbnail: draw the upright picture into the box, paint
 // the margins, go through the source's palette where the format keeps one,
-// and save in the source's format.
+// and save in the source's format (JPEG for HEIF and AVIF).
 #include "imaging/picture.h"
 
 #include "imaging/gifcodec.h"
@@ -96,7 +96,7 @@ ThumbnailResult Picture::BuildThumbnail(const ThumbnailRequest &request)
         return THUMB_NO_IMAGE;
     if (request.width <= 0 || request.height <= 0)
         return THUMB_BAD_SIZE;
-    if (!IsWritableFormat(m_format))
+    if (!IsWritableFormat(ThumbnailFormat(m_format)))
         return THUMB_NO_ENCODER;
     if (!m_path.isEmpty() && QFileInfo(request.targetPath) == QFileInfo(m_path))
         return THUMB_FAILED;
@@ -150,26 +150,36 @@ ThumbnailResult Picture::SaveThumbnail(
     QImage canvas, const ThumbnailRequest &request, QImage::Format sourceFormat) const
 {
     const QRgb background = OpaqueArgb(request.background);
+    const QByteArray format = ThumbnailFormat(m_format);
+    if (format != m_format && canvas.hasAlphaChannel()) {
+        // JPEG keeps no alpha: see-through parts take the background colour.
+        QImage flat(canvas.size(), QImage::Format_RGB32);
+        flat.fill(background);
+        QPainter painter(&flat);
+        painter.drawImage(0, 0, canvas);
+        painter.end();
+        canvas = flat;
+    }
     QByteArray data;
     QBuffer out(&data);
     out.open(QIODevice::WriteOnly);
     bool written = false;
-    if (m_format == "bmp") {
+    if (format == "bmp") {
         if (!IsIndexedFormat(sourceFormat)) {
             canvas = canvas.convertToFormat(QImage::Format_RGB888);
             if (canvas.isNull())
                 return THUMB_OUT_OF_MEMORY;
         }
         written = WriteWithQt(canvas, "bmp", out);
-    } else if (m_format == "jpeg") {
+    } else if (format == "jpeg") {
         written = WriteWithQt(canvas, "jpeg", out, std::clamp(request.jpegQuality, 0, 100))
             && SetSoftwareTag(data, SoftwareText());
-    } else if (m_format == "tiff") {
+    } else if (format == "tiff") {
         canvas = ForTiff(canvas, TiffDepth(sourceFormat), background);
         if (canvas.isNull())
             return THUMB_OUT_OF_MEMORY;
         written = WriteWithQt(canvas, "tiff", out, -1, 1); // 1 = LZW
-    } else if (m_format == "gif") {
+    } else if (format == "gif") {
         if (canvas.format() != QImage::Format_Indexed8) {
             QList<QRgb> palette = HalftonePalette();
             palette.append(background);
@@ -179,7 +189,7 @@ ThumbnailResult Picture::SaveThumbnail(
         }
         written = WriteGif(canvas, out);
     } else {
-        written = WriteWithQt(canvas, m_format.constData(), out);
+        written = WriteWithQt(canvas, format.constData(), out);
     }
     out.close();
     if (!written)

@@ -13,8 +13,8 @@ packages=(
   fonts-liberation2
   exiv2
 )
-# HEIC and AVIF photos; heif-enc makes the test files.
-packages+=(libheif-dev libheif-examples)
+# HEIC and AVIF photos; the tests make theirs with libheif's own encoders.
+packages+=(libheif-dev)
 # Printed lists are read back as text in the tests.
 packages+=(poppler-utils)
 # The visual placement window hosts its page in Qt WebEngine.

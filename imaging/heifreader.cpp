@@ -1,0 +1,128 @@
+#include "imaging/heifreader.h"
+
+#include "imaging/imageformats.h"
+
+#include <QFile>
+#include <libheif/heif.h>
+#include <memory>
+
+namespace {
+
+struct ContextFree {
+    void operator()(heif_context *c) const { heif_context_free(c); }
+};
+struct HandleFree {
+    void operator()(heif_image_handle *h) const { heif_image_handle_release(h); }
+};
+struct ImageFree {
+    void operator()(heif_image *i) const { heif_image_release(i); }
+};
+using Context = std::unique_ptr<heif_context, ContextFree>;
+using Handle = std::unique_ptr<heif_image_handle, HandleFree>;
+using Image = std::unique_ptr<heif_image, ImageFree>;
+
+// The context must outlive the handle's use of the bytes, which are not copied.
+Handle PrimaryImage(const QString &path, const QByteArray &bytes, Context &context)
+{
+    context.reset(heif_context_alloc());
+    if (!context)
+        return nullptr;
+    heif_error error;
+    if (!bytes.isEmpty())
+        error = heif_context_read_from_memory_without_copy(
+            context.get(), bytes.constData(), static_cast<size_t>(bytes.size()), nullptr);
+    else if (!path.isEmpty())
+        error = heif_context_read_from_file(context.get(), QFile::encodeName(path).constData(), nullptr);
+    else
+        return nullptr;
+    if (error.code != heif_error_Ok)
+        return nullptr;
+    heif_image_handle *handle = nullptr;
+    if (heif_context_get_primary_image_handle(context.get(), &handle).code != heif_error_Ok)
+        return nullptr;
+    return Handle(handle);
+}
+
+QByteArray ExifBlock(const heif_image_handle *handle)
+{
+    heif_item_id id = 0;
+    if (heif_image_handle_get_list_of_metadata_block_IDs(handle, "Exif", &id, 1) < 1)
+        return QByteArray();
+    const size_t size = heif_image_handle_get_metadata_size(handle, id);
+    // A camera's EXIF is tens of kilobytes; more is not a block we want.
+    if (size < 4 || size > (size_t(16) << 20))
+        return QByteArray();
+    QByteArray block(static_cast<qsizetype>(size), Qt::Uninitialized);
+    if (heif_image_handle_get_metadata(handle, id, block.data()).code != heif_error_Ok)
+        return QByteArray();
+    // The block starts with the big-endian offset of the TIFF header.
+    const auto *b = reinterpret_cast<const uchar *>(block.constData());
+    const quint32 offset = (quint32(b[0]) << 24) | (quint32(b[1]) << 16) | (quint32(b[2]) << 8) | b[3];
+    if (offset > size - 4)
+        return QByteArray();
+    return block.mid(4 + static_cast<qsizetype>(offset));
+}
+
+} // namespace
+
+QByteArray HeifFormatOf(const QByteArray &head)
+{
+    if (head.size() < 12)
+        return QByteArray();
+    const auto *data = reinterpret_cast<const uint8_t *>(head.constData());
+    const int length = static_cast<int>(std::min<qsizetype>(head.size(), 4096));
+    if (heif_check_filetype(data, length) != heif_filetype_yes_supported)
+        return QByteArray();
+    const heif_brand brand = heif_main_brand(data, length);
+    return brand == heif_avif || brand == heif_avis ? QByteArrayLiteral("avif") : QByteArrayLiteral("heif");
+}
+
+bool ProbeHeif(const QString &path, const QByteArray &bytes, HeifInfo *info)
+{
+    Context context;
+    const Handle handle = PrimaryImage(path, bytes, context);
+    if (!handle)
+        return false;
+    // The handle's size already has the rotation applied.
+    const QSize size(heif_image_handle_get_width(handle.get()), heif_image_handle_get_height(handle.get()));
+    if (size.width() <= 0 || size.height() <= 0)
+        return false;
+    info->size = size;
+    info->meta = ReadExifMetadata(ExifBlock(handle.get()));
+    info->meta.orientation = 1;
+    return true;
+}
+
+QImage DecodeHeif(const QString &path, const QByteArray &bytes, bool *memory)
+{
+    *memory = false;
+    Context context;
+    const Handle handle = PrimaryImage(path, bytes, context);
+    if (!handle)
+        return QImage();
+    const qint64 width = heif_image_handle_get_width(handle.get());
+    const qint64 height = heif_image_handle_get_height(handle.get());
+    if (width <= 0 || height <= 0)
+        return QImage();
+    // The decoder holds its planes and we hold a copy: both count.
+    if (width * height * 4 * 2 > DecodeLimitBytes()) {
+        *memory = true;
+        return QImage();
+    }
+    heif_image *raw = nullptr;
+    if (heif_decode_image(handle.get(), &raw, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, nullptr).code
+        != heif_error_Ok)
+        return QImage();
+    const Image image(raw);
+    int stride = 0;
+    const uint8_t *plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    const int w = heif_image_get_width(image.get(), heif_channel_interleaved);
+    const int h = heif_image_get_height(image.get(), heif_channel_interleaved);
+    if (!plane || w <= 0 || h <= 0 || qint64(w) * h > width * height || stride < w * 4)
+        return QImage();
+    const QImage view(plane, w, h, stride, QImage::Format_RGBA8888);
+    QImage copy = view.copy();
+    if (copy.isNull())
+        *memory = true;
+    return copy;
+}
