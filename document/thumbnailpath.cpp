@@ -69,6 +69,12 @@ QString ThumbnailPath(const QString &imagePath, const QString &preSuffixe, int w
 
     const QString affix = NativeSeparators(preSuffixe);
     QString result = withPrefixe ? folder + affix + name + extension : folder + name + affix + extension;
+    // Browsers do not show these, so their thumbnails are JPEG. The photo's
+    // own extension stays in the name: "a.heic" and "a.jpg" side by side
+    // must not share one thumbnail.
+    for (const char *heif : {".heic", ".heif", ".avif"})
+        if (extension.compare(QLatin1String(heif), Qt::CaseInsensitive) == 0)
+            result += QStringLiteral(".jpg");
     result = CollapseSeparators(result);
     if (network)
         result.prepend(sep);

@@ -15,6 +15,7 @@ inline QString NotAnImageText() { return QStringLiteral("Not an Image"); }
 QString NativeSeparators(const QString &path);
 
 // Path of the thumbnail of `imagePath`, or "" when the path has no dot.
+// HEIC, HEIF and AVIF photos get ".jpg" added: their thumbnails are JPEG.
 QString ThumbnailPath(const QString &imagePath, const QString &preSuffixe, int withPrefixe);
 
 // True when `path` is the thumbnail path of some other file (whether or not

@@ -44,6 +44,11 @@ TEST(ThumbnailPath, buildsTheDescribedNames)
         // The extension starts at the last dot of the whole path.
         {"/a.b/file", kMini, 1, "/mini/small_a.b/file"},
         {"test.jpg", kMini, 1, "mini/small_test.jpg"},
+        // Thumbnails of these are JPEG, named apart from a same-named JPEG's.
+        {"/images/IMG_1.HEIC", kMini, 1, "/images/mini/small_IMG_1.HEIC.jpg"},
+        {"/images/a.heif", QStringLiteral("_v"), 0, "/images/a_v.heif.jpg"},
+        {"/images/a.Avif", kMini, 1, "/images/mini/small_a.Avif.jpg"},
+        {"/x.heic/file", kMini, 1, "/mini/small_x.heic/file"},
     };
     for (const Row &r : rows)
         EXPECT_EQ(ThumbnailPath(N(r.image), r.affix, r.prefix), N(r.expected)) << r.image;

@@ -2,6 +2,9 @@
 // through Picture like any other image.
 #include "imaging/picture.h"
 
+#include "document/imageentry.h"
+#include "document/imageprobe.h"
+
 #include "imagingtestsupport.h"
 
 #include <QTemporaryDir>
@@ -171,6 +174,31 @@ TEST_P(HeifPhoto, TurnsOnceByTheFormatsRotationAndNeverByExif)
         ASSERT_EQ(thumb.size(), c.size / 2);
         EXPECT_EQ(ColourClass(thumb.pixel(3, 3)), c.topLeft) << "rotation " << c.rotation;
     }
+}
+
+// Where the document makes and looks for thumbnails: a JPEG named after the
+// photo, apart from the thumbnail of a JPEG of the same name beside it.
+TEST_P(HeifPhoto, DocumentThumbnailIsAJpegBesideASameNamedJpegs)
+{
+    const QString heif = Path(QStringLiteral("IMG_1.") + QString::fromLatin1(GetParam().name).toUpper());
+    const QString jpeg = Path(QStringLiteral("IMG_1.jpg"));
+    ASSERT_TRUE(WriteBytes(heif, Make()));
+    ASSERT_TRUE(WriteBytes(jpeg, Encode(Quadrants(32, 64), "jpeg", 90)));
+    BuildVignetteOptions options;
+    ASSERT_EQ(MakeThumbnail(heif, options), 0);
+    ASSERT_EQ(MakeThumbnail(jpeg, options), 0);
+    const ThumbnailOnDisk ofHeif = ExamineThumbnail(heif, options);
+    const ThumbnailOnDisk ofJpeg = ExamineThumbnail(jpeg, options);
+    ASSERT_TRUE(ofHeif.IsPresent());
+    ASSERT_TRUE(ofJpeg.IsPresent());
+    EXPECT_NE(ofHeif.Path, ofJpeg.Path);
+    EXPECT_TRUE(ofHeif.Path.endsWith(QStringLiteral(".jpg")));
+    EXPECT_TRUE(ReadBytes(ofHeif.Path).startsWith("\xFF\xD8"));
+    // Landscape and portrait sources: neither thumbnail overwrote the other.
+    EXPECT_GT(ofHeif.Dimensions.section(QLatin1Char('x'), 0, 0).toInt(),
+        ofHeif.Dimensions.section(QLatin1Char('x'), 1, 1).toInt());
+    EXPECT_LT(ofJpeg.Dimensions.section(QLatin1Char('x'), 0, 0).toInt(),
+        ofJpeg.Dimensions.section(QLatin1Char('x'), 1, 1).toInt());
 }
 
 // JPEG has no alpha: see-through parts take the thumbnail's background.
