@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QtEndian>
 #include <exiv2/exiv2.hpp>
+#include <libheif/heif.h>
 
 namespace testsupport {
 
@@ -202,6 +203,58 @@ int GifGlobalTableSize(const QByteArray &gif)
         return -1;
     const uchar packed = uchar(gif[10]);
     return (packed & 0x80) ? 1 << ((packed & 0x07) + 1) : 0;
+}
+
+namespace {
+heif_error AppendHeif(heif_context *, const void *data, size_t size, void *userdata)
+{
+    static_cast<QByteArray *>(userdata)->append(
+        static_cast<const char *>(data), static_cast<qsizetype>(size));
+    return heif_error {heif_error_Ok, heif_suberror_Unspecified, "ok"};
+}
+} // namespace
+
+QByteArray EncodeHeif(const QImage &picture, bool avif, int rotation, const QByteArray &exif)
+{
+    const heif_compression_format codec = avif ? heif_compression_AV1 : heif_compression_HEVC;
+    const bool alpha = picture.hasAlphaChannel();
+    const QImage rgb = picture.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
+    const heif_chroma chroma = alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB;
+    heif_context *context = heif_context_alloc();
+    heif_encoder *encoder = nullptr;
+    heif_image *image = nullptr;
+    heif_image_handle *handle = nullptr;
+    QByteArray out;
+    if (heif_context_get_encoder_for_format(context, codec, &encoder).code == heif_error_Ok
+        && heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, chroma, &image).code
+            == heif_error_Ok
+        && heif_image_add_plane(image, heif_channel_interleaved, rgb.width(), rgb.height(), 8).code
+            == heif_error_Ok) {
+        int stride = 0;
+        uint8_t *plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+        for (int y = 0; y < rgb.height(); ++y)
+            memcpy(plane + y * stride, rgb.constScanLine(y), size_t(rgb.width()) * (alpha ? 4 : 3));
+        heif_encoder_set_lossy_quality(encoder, 90);
+        heif_encoding_options *options = heif_encoding_options_alloc();
+        options->image_orientation = heif_orientation(rotation);
+        if (heif_context_encode_image(context, image, encoder, options, &handle).code == heif_error_Ok
+            && (exif.isEmpty()
+                || heif_context_add_exif_metadata(context, handle, exif.constData(), int(exif.size())).code
+                    == heif_error_Ok)) {
+            heif_writer writer {1, &AppendHeif};
+            if (heif_context_write(context, &writer, &out).code != heif_error_Ok)
+                out.clear();
+        }
+        heif_encoding_options_free(options);
+    }
+    if (handle)
+        heif_image_handle_release(handle);
+    if (image)
+        heif_image_release(image);
+    if (encoder)
+        heif_encoder_release(encoder);
+    heif_context_free(context);
+    return out;
 }
 
 } // namespace testsupport

@@ -16,6 +16,11 @@ namespace testsupport {
 QImage Quadrants(int width, int height);
 QByteArray Encode(const QImage &image, const char *format, int quality = -1);
 bool WriteBytes(const QString &path, const QByteArray &bytes);
+// A HEIC (or AVIF) of the picture made with libheif's encoders, empty when
+// none is at hand. `rotation` (1..8, numbered as in EXIF) is stored as the
+// format's own transform, the pixels staying as given; `exif` is a bare
+// EXIF block (TIFF header first) or empty.
+QByteArray EncodeHeif(const QImage &picture, bool avif, int rotation = 1, const QByteArray &exif = {});
 QByteArray ReadBytes(const QString &path);
 
 // Sets EXIF tags on an encoded image; values are exiv2 texts ("1/60", "28/10").

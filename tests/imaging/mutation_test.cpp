@@ -22,8 +22,8 @@ QList<QByteArray> Seeds()
     buffer.open(QIODevice::WriteOnly);
     WriteGif(picture.convertToFormat(QImage::Format_Indexed8), buffer);
     return {Encode(picture, "jpeg", 80), Encode(picture, "png"), gif,
-            Encode(picture.convertToFormat(QImage::Format_Indexed8), "bmp"), Encode(picture, "tiff"),
-            Encode(picture, "webp")};
+        Encode(picture.convertToFormat(QImage::Format_Indexed8), "bmp"), Encode(picture, "tiff"),
+        Encode(picture, "webp"), EncodeHeif(picture, false), EncodeHeif(picture, true)};
 }
 
 QByteArray Mutate(QByteArray bytes, std::mt19937 &random)
