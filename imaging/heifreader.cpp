@@ -3,6 +3,8 @@
 #include "imaging/imageformats.h"
 
 #include <QFile>
+#include <algorithm>
+#include <cstdlib>
 #include <libheif/heif.h>
 #include <memory>
 
@@ -63,6 +65,64 @@ QByteArray ExifBlock(const heif_image_handle *handle)
     return block.mid(4 + static_cast<qsizetype>(offset));
 }
 
+// Phones store a small preview beside the photo. One that covers the wanted
+// size and has the photo's shape spares decoding the whole picture; a
+// preview of another shape (cropped, or not turned like the photo) is not
+// the same picture.
+Handle FittingThumbnail(const heif_image_handle *primary, QSize wanted)
+{
+    const qint64 w = heif_image_handle_get_width(primary);
+    const qint64 h = heif_image_handle_get_height(primary);
+    const int count = heif_image_handle_get_number_of_thumbnails(primary);
+    if (count <= 0 || count > 16)
+        return nullptr;
+    heif_item_id ids[16];
+    const int listed = heif_image_handle_get_list_of_thumbnail_IDs(primary, ids, count);
+    Handle best;
+    for (int i = 0; i < listed; ++i) {
+        heif_image_handle *raw = nullptr;
+        if (heif_image_handle_get_thumbnail(primary, ids[i], &raw).code != heif_error_Ok)
+            continue;
+        Handle thumb(raw);
+        const qint64 tw = heif_image_handle_get_width(thumb.get());
+        const qint64 th = heif_image_handle_get_height(thumb.get());
+        const bool covers = tw >= wanted.width() && th >= wanted.height() && tw < w && th < h;
+        const bool sameShape = std::abs(tw * h - th * w) <= std::max(w, h);
+        if (covers && sameShape && (!best || tw < heif_image_handle_get_width(best.get())))
+            best = std::move(thumb);
+    }
+    return best;
+}
+
+QImage DecodeHandle(const heif_image_handle *handle, bool *memory)
+{
+    const qint64 width = heif_image_handle_get_width(handle);
+    const qint64 height = heif_image_handle_get_height(handle);
+    if (width <= 0 || height <= 0)
+        return QImage();
+    // The decoder holds its planes and we hold a copy: both count.
+    if (width * height * 4 * 2 > DecodeLimitBytes()) {
+        *memory = true;
+        return QImage();
+    }
+    heif_image *raw = nullptr;
+    if (heif_decode_image(handle, &raw, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, nullptr).code
+        != heif_error_Ok)
+        return QImage();
+    const Image image(raw);
+    int stride = 0;
+    const uint8_t *plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    const int w = heif_image_get_width(image.get(), heif_channel_interleaved);
+    const int h = heif_image_get_height(image.get(), heif_channel_interleaved);
+    if (!plane || w <= 0 || h <= 0 || qint64(w) * h > width * height || stride < w * 4)
+        return QImage();
+    const QImage view(plane, w, h, stride, QImage::Format_RGBA8888);
+    QImage copy = view.copy();
+    if (copy.isNull())
+        *memory = true;
+    return copy;
+}
+
 } // namespace
 
 QByteArray HeifFormatOf(const QByteArray &head)
@@ -93,36 +153,19 @@ bool ProbeHeif(const QString &path, const QByteArray &bytes, HeifInfo *info)
     return true;
 }
 
-QImage DecodeHeif(const QString &path, const QByteArray &bytes, bool *memory)
+QImage DecodeHeif(const QString &path, const QByteArray &bytes, QSize wanted, bool *memory)
 {
     *memory = false;
     Context context;
     const Handle handle = PrimaryImage(path, bytes, context);
     if (!handle)
         return QImage();
-    const qint64 width = heif_image_handle_get_width(handle.get());
-    const qint64 height = heif_image_handle_get_height(handle.get());
-    if (width <= 0 || height <= 0)
-        return QImage();
-    // The decoder holds its planes and we hold a copy: both count.
-    if (width * height * 4 * 2 > DecodeLimitBytes()) {
-        *memory = true;
-        return QImage();
+    if (const Handle thumbnail = FittingThumbnail(handle.get(), wanted)) {
+        // A damaged preview is no reason to give up on the photo.
+        const QImage preview = DecodeHandle(thumbnail.get(), memory);
+        if (!preview.isNull())
+            return preview;
+        *memory = false;
     }
-    heif_image *raw = nullptr;
-    if (heif_decode_image(handle.get(), &raw, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, nullptr).code
-        != heif_error_Ok)
-        return QImage();
-    const Image image(raw);
-    int stride = 0;
-    const uint8_t *plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
-    const int w = heif_image_get_width(image.get(), heif_channel_interleaved);
-    const int h = heif_image_get_height(image.get(), heif_channel_interleaved);
-    if (!plane || w <= 0 || h <= 0 || qint64(w) * h > width * height || stride < w * 4)
-        return QImage();
-    const QImage view(plane, w, h, stride, QImage::Format_RGBA8888);
-    QImage copy = view.copy();
-    if (copy.isNull())
-        *memory = true;
-    return copy;
+    return DecodeHandle(handle.get(), memory);
 }

@@ -22,6 +22,7 @@ struct HeifInfo {
 // both sides greater than 0. A file is given by path, or the bytes by value.
 bool ProbeHeif(const QString &path, const QByteArray &bytes, HeifInfo *info);
 
-// Decodes the primary image upright; *memory is set when it would take more
-// than the decoders' limit. Null on failure.
-QImage DecodeHeif(const QString &path, const QByteArray &bytes, bool *memory);
+// Decodes the primary image upright, or its stored preview when that is at
+// least the wanted size; *memory is set when it would take more than the
+// decoders' limit. Null on failure.
+QImage DecodeHeif(const QString &path, const QByteArray &bytes, QSize wanted, bool *memory);

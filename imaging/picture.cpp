@@ -248,9 +248,10 @@ QImage Picture::DecodeUpright(
         return QImage();
     }
     if (m_format == "heif" || m_format == "avif") {
-        // libheif has no reduced decode: full size, upright, then scaled.
-        QImage picture
-            = DecodeHeif(m_inMemory ? QString() : m_path, m_inMemory ? m_bytes : QByteArray(), memory);
+        // libheif has no reduced decode: the stored preview when it is large
+        // enough, else the full picture, then scaled.
+        QImage picture = DecodeHeif(
+            m_inMemory ? QString() : m_path, m_inMemory ? m_bytes : QByteArray(), target, memory);
         if (picture.isNull())
             return QImage();
         *sourceFormat = picture.format();

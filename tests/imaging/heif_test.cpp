@@ -150,6 +150,38 @@ TEST_P(HeifPhoto, DocumentThumbnailIsAJpegBesideASameNamedJpegs)
         ofJpeg.Dimensions.section(QLatin1Char('x'), 1, 1).toInt());
 }
 
+// A stored preview stands in for the photo only when it covers the wanted
+// size and has the photo's shape.
+TEST_P(HeifPhoto, UsesTheStoredPreviewOnlyWhereItCoversTheThumbnail)
+{
+    QImage white(16, 8, QImage::Format_RGB32);
+    white.fill(Qt::white);
+    QImage square(16, 16, QImage::Format_RGB32);
+    square.fill(Qt::white);
+    struct Case {
+        QImage preview;
+        QSize thumb;
+        char topLeft;
+    };
+    const Case cases[] = {
+        {white, {8, 4}, 'w'}, {white, {16, 8}, 'w'}, {white, {32, 16}, 'r'}, // larger than the preview
+        {square, {8, 4}, 'r'}, // another shape
+    };
+    const bool avif = GetParam().codec == heif_compression_AV1;
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.preview.width());
+        SCOPED_TRACE(c.thumb.width());
+        Picture image;
+        ASSERT_TRUE(image.LoadFromMemory(EncodeHeif(Quadrants(64, 32), avif, 1, {}, c.preview)));
+        EXPECT_EQ(image.GetSizeText(), "64x32");
+        const QString target = Path(QStringLiteral("thumb"));
+        ASSERT_EQ(Thumb(image, target, c.thumb.width(), c.thumb.height()), THUMB_WRITTEN);
+        const QImage thumb = QImage::fromData(ReadBytes(target), "jpeg");
+        ASSERT_EQ(thumb.size(), c.thumb);
+        EXPECT_EQ(ColourClass(thumb.pixel(1, 1)), c.topLeft);
+    }
+}
+
 // JPEG has no alpha: see-through parts take the thumbnail's background.
 TEST_P(HeifPhoto, SeeThroughPartsTakeTheBackgroundColour)
 {

@@ -214,43 +214,85 @@ heif_error AppendHeif(heif_context *, const void *data, size_t size, void *userd
 }
 } // namespace
 
-QByteArray EncodeHeif(const QImage &picture, bool avif, int rotation, const QByteArray &exif)
+namespace {
+heif_image *HeifImage(const QImage &picture)
 {
-    const heif_compression_format codec = avif ? heif_compression_AV1 : heif_compression_HEVC;
     const bool alpha = picture.hasAlphaChannel();
     const QImage rgb = picture.convertToFormat(alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     const heif_chroma chroma = alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB;
+    heif_image *image = nullptr;
+    if (heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, chroma, &image).code
+        != heif_error_Ok)
+        return nullptr;
+    if (heif_image_add_plane(image, heif_channel_interleaved, rgb.width(), rgb.height(), 8).code
+        != heif_error_Ok) {
+        heif_image_release(image);
+        return nullptr;
+    }
+    int stride = 0;
+    uint8_t *plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
+    for (int y = 0; y < rgb.height(); ++y)
+        memcpy(plane + y * stride, rgb.constScanLine(y), size_t(rgb.width()) * (alpha ? 4 : 3));
+    return image;
+}
+
+// Encodes the picture into the context; the handle, or null.
+heif_image_handle *AddHeif(heif_context *context, heif_encoder *encoder, const QImage &picture, int rotation)
+{
+    heif_image *image = HeifImage(picture);
+    if (!image)
+        return nullptr;
+    heif_encoding_options *options = heif_encoding_options_alloc();
+    options->image_orientation = heif_orientation(rotation);
+    heif_image_handle *handle = nullptr;
+    if (heif_context_encode_image(context, image, encoder, options, &handle).code != heif_error_Ok)
+        handle = nullptr;
+    heif_encoding_options_free(options);
+    heif_image_release(image);
+    return handle;
+}
+} // namespace
+
+QByteArray EncodeHeif(
+    const QImage &picture, bool avif, int rotation, const QByteArray &exif, const QImage &preview)
+{
+    const heif_compression_format codec = avif ? heif_compression_AV1 : heif_compression_HEVC;
     heif_context *context = heif_context_alloc();
     heif_encoder *encoder = nullptr;
-    heif_image *image = nullptr;
     heif_image_handle *handle = nullptr;
+    heif_image_handle *previewHandle = nullptr;
     QByteArray out;
-    if (heif_context_get_encoder_for_format(context, codec, &encoder).code == heif_error_Ok
-        && heif_image_create(rgb.width(), rgb.height(), heif_colorspace_RGB, chroma, &image).code
-            == heif_error_Ok
-        && heif_image_add_plane(image, heif_channel_interleaved, rgb.width(), rgb.height(), 8).code
-            == heif_error_Ok) {
-        int stride = 0;
-        uint8_t *plane = heif_image_get_plane(image, heif_channel_interleaved, &stride);
-        for (int y = 0; y < rgb.height(); ++y)
-            memcpy(plane + y * stride, rgb.constScanLine(y), size_t(rgb.width()) * (alpha ? 4 : 3));
+    if (heif_context_get_encoder_for_format(context, codec, &encoder).code == heif_error_Ok) {
         heif_encoder_set_lossy_quality(encoder, 90);
-        heif_encoding_options *options = heif_encoding_options_alloc();
-        options->image_orientation = heif_orientation(rotation);
-        if (heif_context_encode_image(context, image, encoder, options, &handle).code == heif_error_Ok
+        handle = AddHeif(context, encoder, picture, rotation);
+        bool ok = handle != nullptr;
+        if (ok && !preview.isNull()) {
+            // libheif only stores a preview it has to shrink: give it one twice the size.
+            heif_image *doubled = HeifImage(preview.scaled(preview.size() * 2));
+            heif_encoding_options *options = heif_encoding_options_alloc();
+            options->image_orientation = heif_orientation(rotation);
+            ok = doubled
+                && heif_context_encode_thumbnail(context, doubled, handle, encoder, options,
+                       std::max(preview.width(), preview.height()), &previewHandle)
+                        .code
+                    == heif_error_Ok
+                && previewHandle;
+            heif_encoding_options_free(options);
+            if (doubled)
+                heif_image_release(doubled);
+        }
+        ok = ok
             && (exif.isEmpty()
                 || heif_context_add_exif_metadata(context, handle, exif.constData(), int(exif.size())).code
-                    == heif_error_Ok)) {
-            heif_writer writer {1, &AppendHeif};
-            if (heif_context_write(context, &writer, &out).code != heif_error_Ok)
-                out.clear();
-        }
-        heif_encoding_options_free(options);
+                    == heif_error_Ok);
+        heif_writer writer {1, &AppendHeif};
+        if (!ok || heif_context_write(context, &writer, &out).code != heif_error_Ok)
+            out.clear();
     }
+    if (previewHandle)
+        heif_image_handle_release(previewHandle);
     if (handle)
         heif_image_handle_release(handle);
-    if (image)
-        heif_image_release(image);
     if (encoder)
         heif_encoder_release(encoder);
     heif_context_free(context);

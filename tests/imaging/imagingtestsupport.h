@@ -19,8 +19,10 @@ bool WriteBytes(const QString &path, const QByteArray &bytes);
 // A HEIC (or AVIF) of the picture made with libheif's encoders, empty when
 // none is at hand. `rotation` (1..8, numbered as in EXIF) is stored as the
 // format's own transform, the pixels staying as given; `exif` is a bare
-// EXIF block (TIFF header first) or empty.
-QByteArray EncodeHeif(const QImage &picture, bool avif, int rotation = 1, const QByteArray &exif = {});
+// EXIF block (TIFF header first) or empty; `preview`, when given, is stored
+// as the photo's thumbnail item.
+QByteArray EncodeHeif(const QImage &picture, bool avif, int rotation = 1, const QByteArray &exif = {},
+    const QImage &preview = {});
 QByteArray ReadBytes(const QString &path);
 
 // Sets EXIF tags on an encoded image; values are exiv2 texts ("1/60", "28/10").
