@@ -107,7 +107,6 @@ private:
     void InvertSelection();
     void MoveSelected(bool up);
     void CreateMissingThumbnails();
-    void AddImagesDialog();
     void AddFolderDialog();
     void CopySelection();
     void PasteFiles();

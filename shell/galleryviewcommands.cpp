@@ -23,7 +23,6 @@ bool RunsHere(Command command)
     case Command::Paste:
     case Command::Delete:
     case Command::SelectAll:
-    case Command::AddImages:
     case Command::AddFolder:
     case Command::CreateMissingThumbnails:
     case Command::BuildPage:
@@ -108,9 +107,6 @@ void GalleryView::runCommand(Command command)
     case Command::SelectAll:
         if (!m_dragging)
             selectAll();
-        break;
-    case Command::AddImages:
-        AddImagesDialog();
         break;
     case Command::AddFolder:
         AddFolderDialog();
@@ -244,24 +240,6 @@ void GalleryView::addPaths(const QStringList &paths)
     }
     if (!requests.empty())
         m_document.QueueAddRequests(requests);
-}
-
-void GalleryView::AddImagesDialog()
-{
-    QFileDialog dialog(this, QStringLiteral("Ajouter des images"));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setNameFilters({QStringLiteral("Images Internet (*.jpg *.jpeg *.gif *.png)"),
-        QStringLiteral("Tous les fichiers (*)")});
-    if (dialog.exec() != QDialog::Accepted)
-        return;
-    std::vector<AddRequest> requests;
-    for (const QString &file : dialog.selectedFiles()) {
-        AddRequest request;
-        request.Entry.Path = QDir::toNativeSeparators(file);
-        requests.push_back(std::move(request));
-    }
-    m_document.QueueAddRequests(requests);
 }
 
 void GalleryView::AddFolderDialog()

@@ -16,7 +16,7 @@ const QString kAllowed = QStringLiteral("PreviewAllowed");
 
 QStringList ImageFileFilters()
 {
-    return {QStringLiteral("Images Internet (*.jpg *.jpeg *.gif *.png)"), QStringLiteral("Tous les fichiers (*)")};
+    return {QStringLiteral("Images Internet (*.jpg *.jpeg *.gif *.png *.webp *.heic *.heif *.avif)"), QStringLiteral("Tous les fichiers (*)")};
 }
 
 ImageFileDialog::ImageFileDialog(Profile &profile, bool multiple, QWidget *parent)
