@@ -1,5 +1,6 @@
 #include "shell/previewdecoder.h"
 
+#include "imaging/heifreader.h"
 #include "imaging/imageformats.h"
 #include "imaging/imagemetadata.h"
 #include "imaging/orientation.h"
@@ -86,10 +87,45 @@ PreviewImage DecodeFrames(const QByteArray &bytes, const std::function<bool()> &
     return image;
 }
 
+// Converted once into a fast format so repaints, zooms and pans only blit.
+QImage ForDrawing(QImage picture)
+{
+    if (picture.format() != QImage::Format_RGB32 && picture.format() != QImage::Format_ARGB32_Premultiplied)
+        picture.convertTo(
+            picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    return picture;
+}
+
+// Qt has no reader for these; libheif gives them upright.
+bool IsHeif(const QByteArray &bytes) { return !HeifFormatOf(bytes.left(64)).isEmpty(); }
+
+PreviewImage DecodeHeifPreview(const QByteArray &bytes, QSize window, QSize target,
+                               const std::function<bool()> &abandoned)
+{
+    HeifInfo info;
+    if (!ProbeHeif(QString(), bytes, &info))
+        return PreviewImage();
+    const QSize wanted = target.isEmpty() ? FittedSize(info.size, window) : target.boundedTo(info.size);
+    bool memory = false;
+    QImage picture = DecodeHeif(QString(), bytes, wanted, &memory);
+    if (picture.isNull() || (abandoned && abandoned()))
+        return PreviewImage();
+    if (picture.size() != wanted && !wanted.isEmpty())
+        picture = picture.scaled(wanted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    PreviewImage image;
+    image.picture = ForDrawing(picture);
+    image.fullSize = info.size;
+    return image;
+}
+
 } // namespace
 
 QSize PreviewImageSize(const QByteArray &bytes)
 {
+    if (IsHeif(bytes)) {
+        HeifInfo info;
+        return ProbeHeif(QString(), bytes, &info) ? info.size : QSize();
+    }
     QBuffer device;
     device.setData(bytes);
     device.open(QIODevice::ReadOnly);
@@ -106,6 +142,8 @@ QSize PreviewImageSize(const QByteArray &bytes)
 PreviewImage DecodePreview(
     const QByteArray &bytes, QSize window, QSize target, const std::function<bool()> &abandoned)
 {
+    if (IsHeif(bytes))
+        return DecodeHeifPreview(bytes, window, target, abandoned);
     AbandonableBuffer device(bytes, abandoned);
     QImageReader reader(&device);
     reader.setAutoTransform(false);
@@ -130,11 +168,7 @@ PreviewImage DecodePreview(
     QImage picture = reader.read();
     if (picture.isNull() || (abandoned && abandoned()))
         return PreviewImage();
-    picture = ToUpright(picture, orientation);
-    // Drawn once into a fast format so repaints, zooms and pans only blit.
-    if (picture.format() != QImage::Format_RGB32 && picture.format() != QImage::Format_ARGB32_Premultiplied)
-        picture.convertTo(
-            picture.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32);
+    picture = ForDrawing(ToUpright(picture, orientation));
     if (abandoned && abandoned())
         return PreviewImage();
     PreviewImage image;

@@ -3,6 +3,8 @@
 // shrunk to the window and upright, and a zoom gets the full pixels.
 #include "shell/previewloader.h"
 
+#include "imaging/imagingtestsupport.h"
+
 #include <QImage>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -152,4 +154,23 @@ TEST_F(PreviewLoaderTest, animatedGifsKeepEveryFrameAndTheirTiming)
     EXPECT_GT(image.frames.size(), 1);
     EXPECT_EQ(image.frames.size(), image.timing.frameCount);
     EXPECT_EQ(image.fullSize, QSize(800, 600));
+}
+
+TEST_F(PreviewLoaderTest, heicAndAvifPhotosShowUprightAndShrunk)
+{
+    for (const bool avif : {false, true}) {
+        // Stored sideways with the format's own turn: shown 200 x 400.
+        const QByteArray bytes = testsupport::EncodeHeif(testsupport::Quadrants(400, 200), avif, 6);
+        if (bytes.isEmpty())
+            GTEST_SKIP() << "no HEIF encoder";
+        const QString path = m_dir.filePath(avif ? QStringLiteral("p.avif") : QStringLiteral("p.heic"));
+        ASSERT_TRUE(testsupport::WriteBytes(path, bytes));
+        PreviewLoader loader;
+        loader.SetViewSize(QSize(100, 100));
+        QSignalSpy images(&loader, &PreviewLoader::imageReady);
+        loader.RequestPreview(path);
+        ASSERT_TRUE(images.wait(10000)) << avif;
+        EXPECT_EQ(Last(images).fullSize, QSize(200, 400)) << avif;
+        EXPECT_EQ(Last(images).picture.size(), QSize(50, 100)) << avif;
+    }
 }
