@@ -3,6 +3,7 @@
 #include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
+#include "pagegen/imagelines.h"
 #include "pagegen/pagevariables.h"
 #include "pagegen/ziparchive.h"
 #include "pagegen/gallerynavigation.h"
@@ -17,8 +18,6 @@
 namespace {
 
 // A damaged images-per-line limit must not make a page of billions of empty cells.
-constexpr int kMaxFillerCells = 4096;
-
 class GalleryBuilder {
 public:
     GalleryBuilder(GalleryDocument &doc, BuildScope &scope, const BuildEnvironment &env)
@@ -265,19 +264,8 @@ void GalleryBuilder::ClosePageZip()
 
 void GalleryBuilder::EndLastLine()
 {
-    const int perLine = m_layout.perLine;
-    if (!m_layout.endOfLine || m_counter % perLine == 0)
-        return;
-    if (m_options.WebPage2.EndLastLine) {
-        const int cells = std::min(perLine - m_counter % perLine, kMaxFillerCells);
-        const ImageEntry empty;
-        for (int j = 0; j < cells; ++j) {
-            m_vars.SetImage(&empty, m_lastWritten + 1 + j);
-            m_vars.ExpandComment(QString());
-            WriteImageText(m_design.Section(BEFORE_EACH_IMAGE) + m_design.Section(AFTER_EACH_IMAGE));
-        }
-    }
-    WriteImageText(m_design.Section(AFTER_EACH_LINE_OF_IMAGE));
+    EndLastImageLine(m_layout, m_options.WebPage2.EndLastLine != 0, m_design, m_counter, m_lastWritten, m_vars,
+                     [this](const QString &text) { WriteImageText(text); });
 }
 
 void GalleryBuilder::WriteFooter()

@@ -8,6 +8,7 @@
 #include "pagegen/imagemarkup.h"
 #include "pagegen/pagefile.h"
 #include "pagegen/pagelinks.h"
+#include "pagegen/imagelines.h"
 #include "pagegen/pagevariables.h"
 #include "pagegen/templatetags.h"
 
@@ -23,8 +24,6 @@ constexpr int kClickLinkOpening = 171;
 constexpr int kPictureName = 172;
 constexpr int kHeaderPage = 173;
 constexpr int kFramesetPage = 174;
-constexpr int kMaxFillerCells = 4096;
-
 // Colours come out of the variables as "#RRGGBB"; after "0x" they must be a number.
 QString FixHexColors(QString text)
 {
@@ -192,19 +191,8 @@ void PlacementBuilder::WriteImage(int i)
 
 void PlacementBuilder::EndLastLine()
 {
-    const int perLine = m_layout.perLine;
-    if (!m_layout.endOfLine || m_counter % perLine == 0)
-        return;
-    if (m_options.WebPage2.EndLastLine) {
-        const int cells = std::min(perLine - m_counter % perLine, kMaxFillerCells);
-        const ImageEntry empty;
-        for (int j = 0; j < cells; ++j) {
-            m_vars.SetImage(&empty, m_lastWritten + 1 + j);
-            m_vars.ExpandComment(QString());
-            WriteImageText(m_design.Section(BEFORE_EACH_IMAGE) + m_design.Section(AFTER_EACH_IMAGE));
-        }
-    }
-    WriteImageText(m_design.Section(AFTER_EACH_LINE_OF_IMAGE));
+    EndLastImageLine(m_layout, m_options.WebPage2.EndLastLine != 0, m_design, m_counter, m_lastWritten, m_vars,
+                     [this](const QString &text) { WriteImageText(text); });
 }
 
 void PlacementBuilder::WriteHeader()
