@@ -1,10 +1,13 @@
 #include "pagegen/imagelines.h"
 
+#include "document/gallerydocument.h"
 #include "document/imageentry.h"
+#include "document/thumbnailpath.h"
 #include "pagegen/pagevariables.h"
 #include "pagegen/templatetags.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 // A design with absurd counts must not write millions of empty cells.
@@ -27,4 +30,16 @@ void EndLastImageLine(const PageLayout &layout, bool fillLastLine, const PageDes
         }
     }
     writeImageText(design.Section(AFTER_EACH_LINE_OF_IMAGE));
+}
+
+QString EntryForPage(const GalleryDocument &doc, int index, const BuildVignetteOptions &thumbnails, ImageEntry &entry)
+{
+    entry = ImageEntry{};
+    doc.GetEntry(index, entry);
+    if (!entry.ThumbnailDimensions.isEmpty())
+        return ThumbnailPath(entry.Path, thumbnails.PreSuffixe, thumbnails.WithPrefixe);
+    entry.ThumbnailDimensions = entry.ImageDimensions;
+    entry.ThumbnailBytes = int(std::min<qint64>(entry.ImageBytes, INT_MAX));
+    entry.ThumbnailSizeText = entry.ImageSizeText;
+    return entry.Path;
 }

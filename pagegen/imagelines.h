@@ -1,11 +1,14 @@
 #pragma once
-// The close of the last line of pictures on a page, shared by the gallery
-// and placement builders.
+// Pieces of writing pictures into a page, shared by the gallery and the
+// placement builders.
 
 #include <functional>
 
+class GalleryDocument;
 class PageVariables;
 class QString;
+struct BuildVignetteOptions;
+struct ImageEntry;
 struct PageDesign;
 struct PageLayout;
 
@@ -14,3 +17,8 @@ struct PageLayout;
 // (when `fillLastLine`, at most a few thousand), then the end-of-line section.
 void EndLastImageLine(const PageLayout &layout, bool fillLastLine, const PageDesign &design, int counter,
                       int lastWritten, PageVariables &vars, const std::function<void(const QString &)> &writeImageText);
+
+// Entry `index` as a page shows it, and the file that stands as its
+// thumbnail: the thumbnail, or the image itself (with its sizes) while it has
+// none. An entry gone meanwhile comes back empty.
+QString EntryForPage(const GalleryDocument &doc, int index, const BuildVignetteOptions &thumbnails, ImageEntry &entry);

@@ -151,17 +151,8 @@ bool PlacementBuilder::WriteLayoutPage(int p)
 
 void PlacementBuilder::WriteImage(int i)
 {
-    ImageEntry entry; // stays empty when the list shrank meanwhile
-    m_doc.GetEntry(i, entry);
-    const BuildVignetteOptions &bv = m_options.BuildVignette;
-    QString thumbnail = ThumbnailPath(entry.Path, bv.PreSuffixe, bv.WithPrefixe);
-    if (entry.ThumbnailDimensions.isEmpty()) {
-        // No thumbnail file: the image stands in for it.
-        entry.ThumbnailDimensions = entry.ImageDimensions;
-        entry.ThumbnailBytes = int(std::min<qint64>(entry.ImageBytes, INT_MAX));
-        entry.ThumbnailSizeText = entry.ImageSizeText;
-        thumbnail = entry.Path;
-    }
+    ImageEntry entry;
+    const QString thumbnail = EntryForPage(m_doc, i, m_options.BuildVignette, entry);
     m_vars.SetImage(&entry, i + 1);
     m_vars.ExpandComment(entry.Comment);
     const int perLine = m_layout.perLine;
