@@ -5,7 +5,7 @@
 #include "shell/documentoptionsdialog.h"
 #include "shell/imagefiledialog.h"
 #include "shell/imageoptionsdialog.h"
-#include "shell/specificthumbnaildialog.h"
+#include "shell/imagethumbnaildialog.h"
 
 #include <QDir>
 #include <QGuiApplication>
@@ -70,7 +70,7 @@ bool RecreateSpecificThumbnails(GalleryDocument &doc, const GeneralOptions &gene
 {
     if (rows.empty())
         return false;
-    SpecificThumbnailDialog dialog(doc.GetOptions().BuildVignette, general, parent);
+    ImageThumbnailDialog dialog(doc.GetOptions().BuildVignette, general, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
     doc.RecreateThumbnails(rows, dialog.options());

@@ -5,7 +5,7 @@
 
 #include "shell/generaloptions.h"
 #include "shell/imageoptionsdialog.h"
-#include "shell/specificthumbnaildialog.h"
+#include "shell/imagethumbnaildialog.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -129,11 +129,11 @@ TEST(ImageOptionsDialog, disablesLinkControlsWithoutALinkAndRefusesLetters)
     EXPECT_EQ(border->text(), QStringLiteral("deux"));
 }
 
-TEST(SpecificThumbnailDialog, handsBackTheChosenModeAndRefusesAZeroSide)
+TEST(ImageThumbnailDialog, handsBackTheChosenModeAndRefusesAZeroSide)
 {
     BuildVignetteOptions options;
     GeneralOptions general;
-    SpecificThumbnailDialog dialog(options, general);
+    ImageThumbnailDialog dialog(options, general);
     dialog.show();
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Création d'une vignette spécifique"));
     Child<QRadioButton>(dialog, "sizeBiggest")->click();

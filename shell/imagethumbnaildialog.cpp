@@ -1,4 +1,4 @@
-#include "shell/specificthumbnaildialog.h"
+#include "shell/imagethumbnaildialog.h"
 
 #include "shell/dialogbuttons.h"
 #include "shell/dialogtooltips.h"
@@ -9,7 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-SpecificThumbnailDialog::SpecificThumbnailDialog(const BuildVignetteOptions &options, const GeneralOptions &general,
+ImageThumbnailDialog::ImageThumbnailDialog(const BuildVignetteOptions &options, const GeneralOptions &general,
                                                  QWidget *parent)
     : QDialog(parent), m_options(options)
 {
@@ -23,7 +23,7 @@ SpecificThumbnailDialog::SpecificThumbnailDialog(const BuildVignetteOptions &opt
     ApplyDialogTooltips(this, tooltips);
 }
 
-void SpecificThumbnailDialog::accept()
+void ImageThumbnailDialog::accept()
 {
     if (const auto error = m_sizes->validate(m_options)) {
         ReportFieldError(this, *error);

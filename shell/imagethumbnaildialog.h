@@ -9,10 +9,10 @@
 struct GeneralOptions;
 class ThumbnailSizeBox;
 
-class SpecificThumbnailDialog : public QDialog {
+class ImageThumbnailDialog : public QDialog {
     Q_OBJECT
 public:
-    SpecificThumbnailDialog(const BuildVignetteOptions &options, const GeneralOptions &general,
+    ImageThumbnailDialog(const BuildVignetteOptions &options, const GeneralOptions &general,
                             QWidget *parent = nullptr);
 
     // The copy with the chosen sizes; meaningful after an accepted run.
