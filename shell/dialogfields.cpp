@@ -1,5 +1,6 @@
 #include "shell/dialogfields.h"
 
+#include "document/galleryoptions.h"
 #include "shell/helppages.h"
 #include "shell/hyperlinklabel.h"
 
@@ -86,4 +87,25 @@ HyperlinkLabel *CreateExampleLink(const QString &helpPage, const QString &object
     auto *link = new HyperlinkLabel(QStringLiteral("Exemple"), target, parent);
     NameControl(link, objectName, QStringLiteral("Exemple"));
     return link;
+}
+
+bool UpdateLinkWindowControls(const LinkWindowControls &c, bool link)
+{
+    const bool newWindow = link && c.newWindow->checkedId() == 1;
+    const bool popup = newWindow && c.kind->checkedId() == LINK_WINDOW_SIZED_POPUP;
+    const bool fullScreen = newWindow && c.kind->checkedId() == LINK_WINDOW_FULLSCREEN;
+    const auto newWindowRadios = c.newWindow->buttons();
+    for (QAbstractButton *radio : newWindowRadios)
+        radio->setEnabled(link);
+    const auto kindRadios = c.kind->buttons();
+    for (QAbstractButton *radio : kindRadios)
+        radio->setEnabled(newWindow);
+    c.sizeBox->setEnabled(popup);
+    c.width->setEnabled(popup && c.autoSize->checkedId() == 0);
+    c.height->setEnabled(popup && c.autoSize->checkedId() == 0);
+    c.adapt->setEnabled(popup || fullScreen);
+    c.allowFullSize->setEnabled((popup || fullScreen) && c.adapt->isChecked());
+    c.colorLabel->setEnabled(popup || fullScreen);
+    c.background->setEnabled(popup || fullScreen);
+    return popup || fullScreen;
 }

@@ -44,3 +44,21 @@ QAbstractButton *AddRadio(QButtonGroup *group, int id, const QString &text, cons
 
 // "Exemple" link to a shipped help page.
 HyperlinkLabel *CreateExampleLink(const QString &helpPage, const QString &objectName, QWidget *parent);
+
+// The window controls of an image link, on the "Liens" page and in
+// "Options spécifiques": one enabling rule for both.
+struct LinkWindowControls {
+    QButtonGroup *newWindow;
+    QButtonGroup *kind;
+    QButtonGroup *autoSize;
+    QWidget *sizeBox;
+    QWidget *width;
+    QWidget *height;
+    QAbstractButton *adapt;
+    QWidget *allowFullSize;
+    QWidget *colorLabel;
+    QWidget *background;
+};
+// Enables the controls as the choices allow; answers whether the link opens
+// a popup or full-screen window (what the rest of the rule hangs on).
+bool UpdateLinkWindowControls(const LinkWindowControls &controls, bool link);

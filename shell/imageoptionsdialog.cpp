@@ -215,20 +215,9 @@ void ImageOptionsDialog::updateEnabled()
     m_commentUnderImage->setEnabled(tooltips && !m_noTooltipInPopups->isChecked());
 
     const bool link = m_gallery.Links.IsLink != 0;
-    const bool newWindow = link && m_newWindow->checkedId() == 1;
-    const bool popup = newWindow && m_kind->checkedId() == LINK_WINDOW_SIZED_POPUP;
-    const bool fullScreen = newWindow && m_kind->checkedId() == LINK_WINDOW_FULLSCREEN;
-    for (QAbstractButton *radio : m_newWindow->buttons())
-        radio->setEnabled(link);
-    for (QAbstractButton *radio : m_kind->buttons())
-        radio->setEnabled(newWindow);
-    m_sizeBox->setEnabled(popup);
-    m_width->setEnabled(popup && m_autoSize->checkedId() == 0);
-    m_height->setEnabled(popup && m_autoSize->checkedId() == 0);
-    m_adapt->setEnabled(popup || fullScreen);
-    m_allowFullSize->setEnabled((popup || fullScreen) && m_adapt->isChecked());
-    m_colorLabel->setEnabled(popup || fullScreen);
-    m_background->setEnabled(popup || fullScreen);
+    UpdateLinkWindowControls(
+        {m_newWindow, m_kind, m_autoSize, m_sizeBox, m_width, m_height, m_adapt, m_allowFullSize, m_colorLabel, m_background},
+        link);
 }
 
 void ImageOptionsDialog::accept()

@@ -135,21 +135,10 @@ void LinksPage::buildZip()
 void LinksPage::updateEnabled()
 {
     const bool link = m_isLink->isChecked();
-    const bool newWindow = link && m_newWindow->checkedId() == 1;
-    const bool popup = newWindow && m_kind->checkedId() == LINK_WINDOW_SIZED_POPUP;
-    const bool fullScreen = newWindow && m_kind->checkedId() == LINK_WINDOW_FULLSCREEN;
-    for (QAbstractButton *radio : m_newWindow->buttons())
-        radio->setEnabled(link);
-    for (QAbstractButton *radio : m_kind->buttons())
-        radio->setEnabled(newWindow);
-    m_sizeGroup->setEnabled(popup);
-    m_width->setEnabled(popup && m_autoSize->checkedId() == 0);
-    m_height->setEnabled(popup && m_autoSize->checkedId() == 0);
-    m_adapt->setEnabled(popup || fullScreen);
-    m_allowFullSize->setEnabled((popup || fullScreen) && m_adapt->isChecked());
-    m_colorLabel->setEnabled(popup || fullScreen);
-    m_background->setEnabled(popup || fullScreen);
-    m_specialPopupLink->setEnabled(popup || fullScreen);
+    const bool windowed = UpdateLinkWindowControls(
+        {m_newWindow, m_kind, m_autoSize, m_sizeGroup, m_width, m_height, m_adapt, m_allowFullSize, m_colorLabel, m_background},
+        link);
+    m_specialPopupLink->setEnabled(windowed);
     m_zipName->setEnabled(m_zip->isChecked());
 }
 
