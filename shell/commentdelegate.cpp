@@ -25,6 +25,14 @@ protected:
         }
         return QLineEdit::event(event);
     }
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        QLineEdit::keyPressEvent(event);
+        // A line edit lets Enter go on to its parent: here that is the list,
+        // where Enter would also show the image.
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            event->accept();
+    }
 };
 
 // Widens the edit to its text, never past the right edge of its parent.

@@ -183,9 +183,12 @@ TEST_F(GalleryViewTest, inPlaceEditShowsTheRawCommentEscapeKeepsItEnterStores)
     edit = OpenEditor();
     ASSERT_NE(edit, nullptr);
     edit->setText(QStringLiteral("Coucher de soleil"));
+    // The Enter that ends the edit is not the list's "show image" as well.
+    QSignalSpy requests(&view(), &GalleryView::commandRequested);
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_TRUE(
         QTest::qWaitFor([&] { return document().GetComment(0) == QStringLiteral("Coucher de soleil"); }));
+    EXPECT_EQ(requests.count(), 0);
 }
 
 TEST_F(GalleryViewTest, copyPutsTheSelectedFilesInRowOrderInBothClipboardFormats)
