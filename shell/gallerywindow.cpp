@@ -17,7 +17,6 @@
 #include "shell/programinfo.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileDialog>
@@ -25,7 +24,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QVBoxLayout>
 
 namespace {
@@ -195,8 +193,7 @@ CommandContext GalleryWindow::commandContext() const
     c.selected = m_view->selectedCount();
     c.rows = m_view->rowCount();
     c.thumbnailShown = m_view->selectedRowHasThumbnailFile();
-    const QMimeData *clip = QApplication::clipboard()->mimeData();
-    c.clipboardHasFiles = clip && clip->hasUrls();
+    // The clipboard is read once per change, by the main window.
     c.directoryOpen = m_options.DirectoryOpen != 0;
     return c;
 }

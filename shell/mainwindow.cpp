@@ -3,6 +3,7 @@
 #include "document/projectfile.h"
 #include "platform/pathcase.h"
 #include "platform/profile.h"
+#include "shell/fileclipboard.h"
 #include "shell/gallerywindow.h"
 #include "shell/galleryview.h"
 #include "shell/generaloptions.h"
@@ -58,7 +59,11 @@ MainWindow::MainWindow(Profile &profile, GeneralOptions &options, QWidget *paren
         updateTitle();
         updateCommands();
     });
-    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, &MainWindow::updateCommands);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, [this] {
+        m_clipboardHasFiles = !ClipboardFileList().isEmpty();
+        updateCommands();
+    });
+    m_clipboardHasFiles = !ClipboardFileList().isEmpty();
     updateCommands();
 }
 

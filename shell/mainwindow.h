@@ -90,6 +90,7 @@ private:
     bool m_showingDocumentMenus = true;
     RecentFileList m_recent;
     int m_untitledCount = 0;
+    bool m_clipboardHasFiles = false; // read when the clipboard changes, not at every update
     std::unique_ptr<QPrinter> m_printer; // the page set-up kept for the run
     std::unique_ptr<PreviewWindow> m_preview;
 };

@@ -213,6 +213,7 @@ void MainWindow::updateCommands()
     CommandContext context = gallery ? gallery->commandContext() : CommandContext{};
     context.documentOpen = !m_mdi->subWindowList().isEmpty();
     context.directoryOpen = m_options.DirectoryOpen != 0;
+    context.clipboardHasFiles = m_clipboardHasFiles;
     for (const CommandInfo &info : AllCommands()) {
         const bool own = info.id == Command::Save || info.id == Command::SaveAs;
         action(info.id)->setEnabled(IsCommandEnabled(info.id, context) && (own || handled(info.id)));
