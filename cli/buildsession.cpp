@@ -38,12 +38,6 @@ QString AbsoluteInput(const QString &path)
 // Posted by this session's own wrapper once a builder has returned; no
 // document code uses negative numbers.
 constexpr int kBuilderReturned = -1;
-
-// Whether the thumbnail of an entry showing `state` is still to be made for a page.
-bool ThumbnailStillToMake(const QString &state)
-{
-    return state == ThumbnailStateText::WithPage() || state == ThumbnailStateText::Failed();
-}
 } // namespace
 
 BuildSession::BuildSession(const BuildArguments &args, QTextStream &out, QTextStream &err)
@@ -222,7 +216,7 @@ bool BuildSession::BuildPage(GalleryDocument &doc, bool slideshow)
             // Not held while queuing: the document calls back into this sink.
             std::lock_guard lock(m_mutex);
             for (size_t i = 0; i < entries.size(); ++i) {
-                if (ThumbnailStillToMake(m_thumbnailStates.value(entries[i].Path)))
+                if (ThumbnailStateText::StillToMake(m_thumbnailStates.value(entries[i].Path)))
                     indexes.push_back(int(i));
             }
         }

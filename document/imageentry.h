@@ -81,6 +81,8 @@ inline QString Scheduled() { return QStringLiteral("Création programmée"); }
 inline QString InProgress() { return QStringLiteral("En cours de création"); }
 inline QString WithPage() { return QStringLiteral("Sera Crée avec la page web"); }
 inline QString Failed() { return QStringLiteral("Erreur de création"); }
+// A page build makes the thumbnail of an entry showing this text.
+inline bool StillToMake(const QString &text) { return text == WithPage() || text == Failed(); }
 } // namespace ThumbnailStateText
 
 // What the disk says about an image's thumbnail: its fields are all set

@@ -56,8 +56,7 @@ void GalleryView::QueuePendingThumbnails()
 {
     std::vector<int> rows;
     for (int row = 0; row < rowCount(); ++row) {
-        const QString text = m_model->ThumbnailText(row);
-        if (text == ThumbnailStateText::WithPage() || text == ThumbnailStateText::Failed())
+        if (ThumbnailStateText::StillToMake(m_model->ThumbnailText(row)))
             rows.push_back(row);
     }
     if (!rows.empty())

@@ -222,7 +222,7 @@ void GalleryView::CreateMissingThumbnails()
     std::vector<int> rows;
     for (int row = 0; row < rowCount(); ++row) {
         const QString text = m_model->ThumbnailText(row);
-        if (text.isEmpty() || text == ThumbnailStateText::WithPage() || text == ThumbnailStateText::Failed())
+        if (text.isEmpty() || ThumbnailStateText::StillToMake(text))
             rows.push_back(row);
     }
     if (!rows.empty())
