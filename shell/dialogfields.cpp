@@ -5,11 +5,14 @@
 #include "shell/hyperlinklabel.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QUrl>
+#include <QVBoxLayout>
 
 namespace {
 // "Image de fond :" is announced as "Image de fond".
@@ -108,4 +111,30 @@ bool UpdateLinkWindowControls(const LinkWindowControls &c, bool link)
     c.colorLabel->setEnabled(popup || fullScreen);
     c.background->setEnabled(popup || fullScreen);
     return popup || fullScreen;
+}
+
+TooltipControls CreateTooltipControls(const TooltipTexts &texts, int type, bool noTooltipInPopups,
+                                      bool commentUnderImage, QWidget *parent)
+{
+    TooltipControls c{};
+    c.box = new QGroupBox(texts.title, parent);
+    auto *column = new QVBoxLayout(c.box);
+    c.type = new QButtonGroup(parent);
+    column->addWidget(AddRadio(c.type, 0, texts.altRadio, QStringLiteral("tooltipAlt"), c.box));
+    column->addWidget(
+        AddRadio(c.type, 1, QStringLiteral("Utilise du javascript (apparition immédiate mais nécessite IE 5 au minimum)"),
+                 QStringLiteral("tooltipScript"), c.box));
+    column->addWidget(
+        AddRadio(c.type, 2, QStringLiteral("Aucune bulle d'information"), QStringLiteral("tooltipNone"), c.box));
+    QAbstractButton *checked = c.type->button(type);
+    (checked ? checked : c.type->button(0))->setChecked(true);
+    c.noTooltipInPopups = new QCheckBox(texts.noTooltipInPopups, c.box);
+    c.noTooltipInPopups->setObjectName(QStringLiteral("noTooltipInPopups"));
+    c.noTooltipInPopups->setChecked(noTooltipInPopups);
+    c.commentUnderImage = new QCheckBox(texts.commentUnderImage, c.box);
+    c.commentUnderImage->setObjectName(QStringLiteral("commentUnderImage"));
+    c.commentUnderImage->setChecked(commentUnderImage);
+    column->addWidget(c.noTooltipInPopups);
+    column->addWidget(c.commentUnderImage);
+    return c;
 }

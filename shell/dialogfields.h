@@ -9,6 +9,8 @@
 
 class HyperlinkLabel;
 class QButtonGroup;
+class QCheckBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QWidget;
@@ -62,3 +64,22 @@ struct LinkWindowControls {
 // Enables the controls as the choices allow; answers whether the link opens
 // a popup or full-screen window (what the rest of the rule hangs on).
 bool UpdateLinkWindowControls(const LinkWindowControls &controls, bool link);
+
+// The tooltip choices of the "Page Web 2/2" page and of "Options
+// spécifiques": the same controls, worded for all images or for one.
+struct TooltipTexts {
+    QString title;
+    QString altRadio;
+    QString noTooltipInPopups;
+    QString commentUnderImage;
+};
+struct TooltipControls {
+    QGroupBox *box;
+    QButtonGroup *type;
+    QCheckBox *noTooltipInPopups;
+    QCheckBox *commentUnderImage;
+};
+// The group box with its three radios (ids 0..2, `type` checked, 0 when out
+// of range) and its two boxes; the caller lays it out.
+TooltipControls CreateTooltipControls(const TooltipTexts &texts, int type, bool noTooltipInPopups,
+                                      bool commentUnderImage, QWidget *parent);

@@ -101,27 +101,15 @@ ImageOptionsDialog::ImageOptionsDialog(const ImageOptionBlock &block, const Gall
 
 void ImageOptionsDialog::buildTooltips(const ImageOptionBlock &shown)
 {
-    auto *box = new QGroupBox(QStringLiteral("Bulle d'information"), this);
-    auto *column = new QVBoxLayout(box);
-    m_tooltipType = new QButtonGroup(this);
-    column->addWidget(AddRadio(m_tooltipType, 0, QStringLiteral("Utilise le champ \"ALT\" (classique) de l'image"),
-                               QStringLiteral("tooltipAlt"), box));
-    column->addWidget(AddRadio(
-        m_tooltipType, 1, QStringLiteral("Utilise du javascript (apparition immédiate mais nécessite IE 5 au minimum)"),
-        QStringLiteral("tooltipScript"), box));
-    column->addWidget(AddRadio(m_tooltipType, 2, QStringLiteral("Aucune bulle d'information"),
-                               QStringLiteral("tooltipNone"), box));
-    m_tooltipType->button(std::clamp(shown.ToolTipType, 0, 2))->setChecked(true);
-    m_noTooltipInPopups = new QCheckBox(QStringLiteral("Ne pas mettre d'info-bulle sur l'image haute résolution"), box);
-    m_noTooltipInPopups->setObjectName(QStringLiteral("noTooltipInPopups"));
-    m_noTooltipInPopups->setChecked(shown.NoTooltipInPopups != 0);
-    m_commentUnderImage = new QCheckBox(
-        QStringLiteral("Afficher le commentaire sous l'image (popups et plein ecran uniquement)"), box);
-    m_commentUnderImage->setObjectName(QStringLiteral("commentUnderImage"));
-    m_commentUnderImage->setChecked(shown.CommentUnderImage != 0);
-    column->addWidget(m_noTooltipInPopups);
-    column->addWidget(m_commentUnderImage);
-    layout()->addWidget(box);
+    const TooltipControls tooltip = CreateTooltipControls(
+        {QStringLiteral("Bulle d'information"), QStringLiteral("Utilise le champ \"ALT\" (classique) de l'image"),
+         QStringLiteral("Ne pas mettre d'info-bulle sur l'image haute résolution"),
+         QStringLiteral("Afficher le commentaire sous l'image (popups et plein ecran uniquement)")},
+        std::clamp(shown.ToolTipType, 0, 2), shown.NoTooltipInPopups != 0, shown.CommentUnderImage != 0, this);
+    m_tooltipType = tooltip.type;
+    m_noTooltipInPopups = tooltip.noTooltipInPopups;
+    m_commentUnderImage = tooltip.commentUnderImage;
+    layout()->addWidget(tooltip.box);
     connect(m_tooltipType, &QButtonGroup::idToggled, this, [this] { updateEnabled(); });
     connect(m_noTooltipInPopups, &QCheckBox::toggled, this, [this] { updateEnabled(); });
 }

@@ -68,29 +68,16 @@ void WebPage2Page::buildCounts()
 
 void WebPage2Page::buildTooltips()
 {
-    auto *box = new QGroupBox(QStringLiteral("Bulles d'information"), this);
-    auto *column = new QVBoxLayout(box);
-    m_tooltipType = new QButtonGroup(this);
-    column->addWidget(AddRadio(m_tooltipType, 0, QStringLiteral("Utilise le champ \"ALT\" (classique) des images"),
-                               QStringLiteral("tooltipAlt"), box));
-    column->addWidget(AddRadio(
-        m_tooltipType, 1, QStringLiteral("Utilise du javascript (apparition immédiate mais nécessite IE 5 au minimum)"),
-        QStringLiteral("tooltipScript"), box));
-    column->addWidget(AddRadio(m_tooltipType, 2, QStringLiteral("Aucune bulle d'information"),
-                               QStringLiteral("tooltipNone"), box));
-    if (QAbstractButton *radio = m_tooltipType->button(m_values.ToolTipType))
-        radio->setChecked(true);
-    else
-        m_tooltipType->button(0)->setChecked(true);
-    m_noTooltipInPopups = new QCheckBox(QStringLiteral("Ne pas mettre d'info-bulle sur les images haute résolution"), box);
-    m_noTooltipInPopups->setObjectName(QStringLiteral("noTooltipInPopups"));
-    m_noTooltipInPopups->setChecked(m_values.NoTooltipInPopups != 0);
-    m_commentUnderImage =
-        new QCheckBox(QStringLiteral("Afficher le commentaire sous l'image haute résolution dans les popups"), box);
-    m_commentUnderImage->setObjectName(QStringLiteral("commentUnderImage"));
-    m_commentUnderImage->setChecked(m_values.CommentUnderImage != 0);
-    column->addWidget(m_noTooltipInPopups);
-    column->addWidget(m_commentUnderImage);
+    const TooltipControls tooltip = CreateTooltipControls(
+        {QStringLiteral("Bulles d'information"), QStringLiteral("Utilise le champ \"ALT\" (classique) des images"),
+         QStringLiteral("Ne pas mettre d'info-bulle sur les images haute résolution"),
+         QStringLiteral("Afficher le commentaire sous l'image haute résolution dans les popups")},
+        m_values.ToolTipType, m_values.NoTooltipInPopups != 0, m_values.CommentUnderImage != 0, this);
+    m_tooltipType = tooltip.type;
+    m_noTooltipInPopups = tooltip.noTooltipInPopups;
+    m_commentUnderImage = tooltip.commentUnderImage;
+    QGroupBox *box = tooltip.box;
+    auto *column = static_cast<QVBoxLayout *>(box->layout());
     column->addWidget(CreateExampleLink(QStringLiteral("exemple_tooltips.html"), QStringLiteral("tooltipsExample"), box),
                       0, Qt::AlignRight);
     layout()->addWidget(box);
