@@ -370,17 +370,29 @@ function writeLargeGallery() {
   });
   large = JSON.parse(fs.readFileSync(path.join(root, 'large.json'), 'utf8'));
   large.url = url(path.join('large', large.page));
-  // The same page with every thumbnail fetched at once, as a copy of the design given as the user's writes it.
+  // The same page with every thumbnail fetched at once, as a user's copy of the design writes it.
   const built = path.join(root, large.page);
   const eager = path.join(path.dirname(built), 'eager.html');
   fs.writeFileSync(eager, fs.readFileSync(built, 'utf8').split(' loading="lazy"').join(''));
   large.eagerUrl = url(path.relative(work, eager));
 }
 
-const PAINT_AND_LOAD = () => {
-  const paint = performance.getEntriesByName('first-contentful-paint')[0];
-  return [paint ? Math.round(paint.startTime) : -1, Math.round(performance.getEntriesByType('navigation')[0].loadEventStart)];
-};
+// First contentful paint, load event and layout shifts, from observers: the
+// fake clock of an earlier check replaces the page's own performance object.
+const MEASURE = `(() => {
+  window.__paint = -1;
+  window.__load = -1;
+  window.__shift = 0;
+  const watch = (type, fn) => new PerformanceObserver((l) => l.getEntries().forEach(fn)).observe({ type, buffered: true });
+  watch('paint', (e) => { if (e.name === 'first-contentful-paint') window.__paint = Math.round(e.startTime); });
+  watch('navigation', (e) => { if (e.loadEventStart > 0) window.__load = Math.round(e.loadEventStart); });
+  watch('layout-shift', (e) => { if (!e.hadRecentInput) window.__shift += e.value; });
+})()`;
+
+async function paintAndLoad(page) {
+  await page.waitForFunction(() => window.__paint >= 0 && window.__load >= 0, null, { timeout: 5000 });
+  return page.evaluate(() => [window.__paint, window.__load]);
+}
 
 // Document positions of every 50th thumbnail and of the last one.
 const THUMBNAIL_POSITIONS = () => Array.from(document.images)
@@ -391,29 +403,26 @@ check('large gallery: 2,000 thumbnails paint at once, fetch the first screen onl
   if (!large) throw new Error('the large gallery was not written');
   const fetched = new Set();
   page.on('request', (r) => { if (r.resourceType() === 'image') fetched.add(r.url()); });
-  await page.addInitScript(`(() => {
-    window.__shift = 0;
-    new PerformanceObserver((list) => {
-      for (const e of list.getEntries()) if (!e.hadRecentInput) window.__shift += e.value;
-    }).observe({ type: 'layout-shift', buffered: true });
-    // Laid out before any picture has arrived, from the sizes the page gives.
-    document.addEventListener('DOMContentLoaded', () => { window.__before = (${THUMBNAIL_POSITIONS})(); });
-  })()`);
+  await page.addInitScript(MEASURE);
+  // Laid out before any picture has arrived, from the sizes the page gives.
+  await page.addInitScript(`document.addEventListener('DOMContentLoaded', () => { window.__before = (${THUMBNAIL_POSITIONS})(); })`);
   await page.goto(large.url, { waitUntil: 'load' });
   await page.waitForLoadState('networkidle');
-  const [paint, load] = await page.evaluate(PAINT_AND_LOAD);
+  const [paint, load] = await paintAndLoad(page);
   const beforeScrolling = fetched.size;
   const loaded = await page.evaluate(() => Array.from(document.images).filter((i) => i.naturalWidth > 0).length);
   const eager = await ctx.newPage();
-  await eager.goto(large.eagerUrl, { waitUntil: 'load' });
-  const [eagerPaint, eagerLoad] = await eager.evaluate(PAINT_AND_LOAD);
+  await eager.addInitScript(MEASURE);
+  // Its load event would wait for all 2,000: the first paint is enough to compare.
+  await eager.goto(large.eagerUrl, { waitUntil: 'commit' });
+  await eager.waitForFunction(() => window.__paint >= 0, null, { timeout: 10000 });
+  const eagerPaint = await eager.evaluate(() => window.__paint);
   await eager.close();
   console.log(`# ${large.count} thumbnails, ${large.eager} on the first screen: first contentful paint ${paint} ms, ` +
     `load ${load} ms, ${beforeScrolling} fetched before scrolling (${loaded} decoded); ` +
-    `all fetched at once: first contentful paint ${eagerPaint} ms, load ${eagerLoad} ms`);
+    `all fetched at once: first contentful paint ${eagerPaint} ms`);
   expectEq(await page.evaluate(() => document.images.length), large.count, 'thumbnails on the page');
-  expectTrue(paint > 0, 'a first contentful paint');
-  expectTrue(beforeScrolling >= large.eager && beforeScrolling <= 150,
+  expectTrue(beforeScrolling >= large.eager && beforeScrolling <= 100,
     `${beforeScrolling} thumbnails fetched before scrolling`);
 
   await page.evaluate(() => window.scrollTo(0, document.documentElement.scrollHeight));
