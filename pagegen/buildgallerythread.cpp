@@ -6,6 +6,7 @@
 #include "pagegen/imagelines.h"
 #include "pagegen/pagevariables.h"
 #include "pagegen/ziparchive.h"
+#include "pagegen/firstscreen.h"
 #include "pagegen/gallerynavigation.h"
 #include "pagegen/imagemarkup.h"
 #include "pagegen/pagefile.h"
@@ -67,6 +68,7 @@ private:
     int m_pagesWritten = 0;
     qint64 m_first = 0, m_end = 0; // image range of the current page
     int m_counter = 0;             // images written on the current page
+    FirstScreen m_firstScreen{1};  // which thumbnails of the page load before any scrolling
     int m_lastWritten = 0;         // 1-based index of the last image written
     bool m_usesPopup = false, m_usesTooltips = false;
 };
@@ -173,6 +175,7 @@ void GalleryBuilder::PreparePage(int p)
     m_first = qint64(p) * m_layout.perPage;
     m_end = std::min<qint64>(m_first + m_layout.perPage, m_count);
     m_counter = 0;
+    m_firstScreen = FirstScreen(m_layout.perLine);
 }
 
 void GalleryBuilder::OpenPageFiles()
@@ -222,9 +225,11 @@ void GalleryBuilder::WriteImage(int i)
         WriteImageText(m_design.Section(BEFORE_EACH_LINE_OF_IMAGE));
     WriteImageText(m_design.Section(BEFORE_EACH_IMAGE));
     if (!entry.Path.isEmpty()) {
-        const ImageMarkupInput input{LinkTo(OnDiskPath(entry.Path)), LinkTo(thumbnail), entry.ImageDimensions,
-                                     entry.ThumbnailDimensions, comment};
-        m_page->Write(ImageMarkup(m_options, EffectiveSettings(m_options, entry.Options), input, m_vars));
+        const EffectiveImageSettings settings = EffectiveSettings(m_options, entry.Options);
+        ImageMarkupInput input{LinkTo(OnDiskPath(entry.Path)), LinkTo(thumbnail), entry.ImageDimensions,
+                               entry.ThumbnailDimensions, comment};
+        input.lazy = m_design.builtIn && !m_firstScreen.Place(entry.ThumbnailDimensions, settings.borderSize);
+        m_page->Write(ImageMarkup(m_options, settings, input, m_vars));
         AddToZip(entry);
     }
     WriteImageText(m_design.Section(AFTER_EACH_IMAGE));

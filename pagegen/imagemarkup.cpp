@@ -119,6 +119,8 @@ QString ImageMarkup(const GalleryOptions &o, const EffectiveImageSettings &s, co
         out += LinkOpening(o, s, in);
     out += QLatin1String("<img src=\"") + in.thumbnailLink + QLatin1Char('"');
     out += SizeAttributes(in.thumbnailDimensions);
+    if (in.lazy)
+        out += QLatin1String(" loading=\"lazy\"");
     QString border = QStringLiteral(" border=%1").arg(s.borderSize);
     if (s.borderSize != 0)
         border += QLatin1String(" style=\"border-color:?$VORLEX_VARIABLE_BORDERCOLOR\"");

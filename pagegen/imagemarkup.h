@@ -42,6 +42,7 @@ struct ImageMarkupInput {
     QString imageDimensions;     // "WxH"
     QString thumbnailDimensions; // "WxH"
     QString comment;             // the comment with its variables expanded
+    bool lazy = false;           // loading="lazy": built-in designs, below the first screen
 };
 
 // Link opening, <img ...> and link closing. `variables` supplies the border colour.

@@ -4,6 +4,7 @@
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
 #include "pagegen/buildgallerythread.h"
+#include "pagegen/firstscreen.h"
 #include "pagegen/htmlencoding.h"
 #include "pagegen/imagemarkup.h"
 #include "pagegen/pagefile.h"
@@ -71,6 +72,8 @@ private:
     std::unique_ptr<PageFile> m_body;
     int m_counter = 0;     // images written on the current layout page
     int m_lastWritten = 0; // 1-based index of the last image written
+    FirstScreen m_firstScreen{1};
+    bool m_firstLayoutPage = true; // later layout pages lie below the first screen
 };
 
 int PlacementBuilder::Run()
@@ -137,6 +140,8 @@ bool PlacementBuilder::WriteLayoutPage(int p)
     const qint64 first = qint64(p) * m_layout.perPage;
     const qint64 end = std::min<qint64>(first + m_layout.perPage, m_count);
     m_counter = 0;
+    m_firstScreen = FirstScreen(m_layout.perLine);
+    m_firstLayoutPage = p == 0;
     for (qint64 i = first; i < end; ++i) {
         if (m_scope.ShouldStop())
             return false;
@@ -165,6 +170,8 @@ void PlacementBuilder::WriteImage(int i)
         const QString link = UrlSafeLink(RelativeFolder(m_paths.body, thumbnail, 0) + FileNameOf(thumbnail));
         WriteImageText(LoadHtmlResource(kClickLinkOpening));
         QString img = QLatin1String("<img src=\"") + link + QLatin1Char('"') + SizeAttributes(entry.ThumbnailDimensions);
+        if (m_design.builtIn && !(m_firstScreen.Place(entry.ThumbnailDimensions, s.borderSize) && m_firstLayoutPage))
+            img += QLatin1String(" loading=\"lazy\"");
         QString border = QStringLiteral(" border=%1").arg(s.borderSize);
         if (s.borderSize != 0)
             border += QLatin1String(" style=\"border-color:?$VORLEX_VARIABLE_BORDERCOLOR\"");

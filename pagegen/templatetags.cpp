@@ -81,5 +81,6 @@ bool LoadPageDesign(bool defaultPage, const QString &userDesignPath, PageDesign 
             || !ReadDesignText(file, text, design.encoding))
             text.clear();
     }
+    design.builtIn = defaultPage;
     return ParsePageDesign(text, design);
 }

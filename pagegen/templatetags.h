@@ -41,6 +41,7 @@ struct PageDesign {
     qsizetype insertPosition = -1; // index of the opening tag, -1 when there is no block
     QString blockContent;
     std::array<QString, DESIGN_SECTION_COUNT> sections;
+    bool builtIn = false; // the program's own design; a user's design is written as it always was
 
     bool HasBlock() const { return insertPosition >= 0; }
     QString Head() const { return HasBlock() ? text.left(insertPosition) : QString(); }

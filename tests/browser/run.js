@@ -358,10 +358,94 @@ builtCheck('manual slideshow steps', async (ctx, page) => {
     'classic bubble');
 });
 
+// A one-page gallery of 2,000 thumbnails written by the real page builder
+// (its own writer and check, apart from the sample site).
+let large = null;
+
+function writeLargeGallery() {
+  const root = path.join(work, 'large');
+  fs.mkdirSync(root, { recursive: true });
+  execFileSync(builderTests, ['--gtest_filter=LargeGallery.*'], {
+    env: { ...process.env, GALLORIM_LARGE_GALLERY: root, QT_QPA_PLATFORM: 'offscreen' }, stdio: 'pipe',
+  });
+  large = JSON.parse(fs.readFileSync(path.join(root, 'large.json'), 'utf8'));
+  large.url = url(path.join('large', large.page));
+  // The same page with every thumbnail fetched at once, as a user's copy of the design writes it.
+  const built = path.join(root, large.page);
+  const eager = path.join(path.dirname(built), 'eager.html');
+  fs.writeFileSync(eager, fs.readFileSync(built, 'utf8').split(' loading="lazy"').join(''));
+  large.eagerUrl = url(path.relative(work, eager));
+}
+
+// First contentful paint, load event and layout shifts, from observers: the
+// fake clock of an earlier check replaces the page's own performance object.
+const MEASURE = `(() => {
+  window.__paint = -1;
+  window.__load = -1;
+  window.__shift = 0;
+  const watch = (type, fn) => new PerformanceObserver((l) => l.getEntries().forEach(fn)).observe({ type, buffered: true });
+  watch('paint', (e) => { if (e.name === 'first-contentful-paint') window.__paint = Math.round(e.startTime); });
+  watch('navigation', (e) => { if (e.loadEventStart > 0) window.__load = Math.round(e.loadEventStart); });
+  watch('layout-shift', (e) => { if (!e.hadRecentInput) window.__shift += e.value; });
+})()`;
+
+async function paintAndLoad(page) {
+  await page.waitForFunction(() => window.__paint >= 0 && window.__load >= 0, null, { timeout: 5000 });
+  return page.evaluate(() => [window.__paint, window.__load]);
+}
+
+// Document positions of every 50th thumbnail and of the last one.
+const THUMBNAIL_POSITIONS = () => Array.from(document.images)
+  .filter((img, i, all) => i % 50 === 0 || i === all.length - 1)
+  .map((img) => { const r = img.getBoundingClientRect(); return [r.left + scrollX, r.top + scrollY, r.width, r.height]; });
+
+check('large gallery: 2,000 thumbnails paint at once, fetch the first screen only and never move', async (ctx, page) => {
+  if (!large) throw new Error('the large gallery was not written');
+  const fetched = new Set();
+  page.on('request', (r) => { if (r.resourceType() === 'image') fetched.add(r.url()); });
+  await page.addInitScript(MEASURE);
+  // Laid out before any picture has arrived, from the sizes the page gives.
+  await page.addInitScript(`document.addEventListener('DOMContentLoaded', () => { window.__before = (${THUMBNAIL_POSITIONS})(); })`);
+  await page.goto(large.url, { waitUntil: 'load' });
+  await page.waitForLoadState('networkidle');
+  const [paint, load] = await paintAndLoad(page);
+  const beforeScrolling = fetched.size;
+  const loaded = await page.evaluate(() => Array.from(document.images).filter((i) => i.naturalWidth > 0).length);
+  const eager = await ctx.newPage();
+  await eager.addInitScript(MEASURE);
+  // Its load event would wait for all 2,000: the first paint is enough to compare.
+  await eager.goto(large.eagerUrl, { waitUntil: 'commit' });
+  await eager.waitForFunction(() => window.__paint >= 0, null, { timeout: 10000 });
+  const eagerPaint = await eager.evaluate(() => window.__paint);
+  await eager.close();
+  console.log(`# ${large.count} thumbnails, ${large.eager} on the first screen: first contentful paint ${paint} ms, ` +
+    `load ${load} ms, ${beforeScrolling} fetched before scrolling (${loaded} decoded); ` +
+    `all fetched at once: first contentful paint ${eagerPaint} ms`);
+  expectEq(await page.evaluate(() => document.images.length), large.count, 'thumbnails on the page');
+  expectTrue(beforeScrolling >= large.eager && beforeScrolling <= 100,
+    `${beforeScrolling} thumbnails fetched before scrolling`);
+
+  await page.evaluate(() => window.scrollTo(0, document.documentElement.scrollHeight));
+  await page.waitForFunction(() => { const all = document.images, last = all[all.length - 1];
+    return last.complete && last.naturalWidth > 0; }, null, { timeout: 5000 });
+  expectTrue(fetched.size > beforeScrolling, 'thumbnails fetched after scrolling to the bottom');
+  // Each picture arrives at the size the page gave it, so nothing moved.
+  const wrong = await page.evaluate(() => Array.from(document.images)
+    .filter((i) => i.naturalWidth > 0 && (i.naturalWidth !== i.width || i.naturalHeight !== i.height))
+    .map((i) => `${i.src.split('/').pop()} ${i.naturalWidth}x${i.naturalHeight} in ${i.width}x${i.height}`));
+  expectEq(wrong, [], 'thumbnails whose file differs from their place');
+  expectEq(await page.evaluate(THUMBNAIL_POSITIONS), await page.evaluate(() => window.__before), 'thumbnail positions');
+  const shift = await page.evaluate(() => window.__shift);
+  expectTrue(shift < 0.001, `layout shift ${shift}`);
+});
+
 async function main() {
   if (!fs.existsSync(browserPath)) throw new Error(`no browser at ${browserPath} (install Debian's chromium)`);
   writeFixtures();
-  if (builderTests) writeBuiltSite();
+  if (builderTests) {
+    writeBuiltSite();
+    writeLargeGallery();
+  }
   const args = ['--headless', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
     '--disable-sync', '--no-first-run', '--allow-file-access-from-files'];
   if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
