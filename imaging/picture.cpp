@@ -3,6 +3,7 @@
 #include "imaging/heifreader.h"
 #include "imaging/imageformats.h"
 #include "imaging/imagemetadata.h"
+#include "imaging/jpegcodec.h"
 #include "imaging/orientation.h"
 #include "imaging/thumbnailbox.h"
 
@@ -169,11 +170,18 @@ bool Picture::LoadBytes(const QByteArray &bytes, const QString &sourcePath)
         m_loaded = true;
         return true;
     }
-    QBuffer buffer;
-    buffer.setData(bytes);
-    if (!buffer.open(QIODevice::ReadOnly) || !Probe(buffer)) {
-        Clear();
-        return false;
+    // A JPEG's header is read by libjpeg itself: Qt would first load and ask
+    // every image plugin it has.
+    if (const QSize jpeg = JpegStoredSize(bytes); jpeg.isValid()) {
+        m_format = QByteArrayLiteral("jpeg");
+        m_storedSize = jpeg;
+    } else {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        if (!buffer.open(QIODevice::ReadOnly) || !Probe(buffer)) {
+            Clear();
+            return false;
+        }
     }
     const ImageMetadata meta = ReadImageMetadata(bytes);
     m_orientation = meta.orientation;
@@ -258,6 +266,19 @@ QImage Picture::DecodeUpright(
         if (picture.size() != target)
             picture = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         return picture;
+    }
+    if (jpeg && m_inMemory) {
+        QImage picture = DecodeJpegForSize(m_bytes, storedTarget, DecodeLimitBytes(), memory);
+        if (*memory)
+            return QImage();
+        if (!picture.isNull()) {
+            *sourceFormat = picture.format();
+            // Scaled before it is turned: the turn then moves only the final pixels.
+            if (picture.size() != storedTarget)
+                picture = picture.scaled(storedTarget, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            return ToUpright(picture, m_orientation);
+        }
+        // CMYK and other colour spaces that libjpeg leaves to the caller: Qt's reader.
     }
     auto device = OpenSource();
     if (!device)
