@@ -83,17 +83,55 @@ bool ReadHeader(Decompressor &d, const QByteArray &bytes, QSize wanted)
     return true;
 }
 
+void ReadRows(Decompressor &d, QImage &image)
+{
+    while (d.info.output_scanline < d.info.output_height) {
+        JSAMPROW row = image.scanLine(static_cast<int>(d.info.output_scanline));
+        if (jpeg_read_scanlines(&d.info, &row, 1) != 1)
+            break;
+    }
+}
+
+// libjpeg's usual script sends DC values less their lowest bit first and
+// that bit near the end; without it a pixel is off by an eighth of a DC
+// step (a grey level or two), so the first DC scan of each component does.
+bool DcKnown(const jpeg_decompress_struct &info)
+{
+    for (int c = 0; c < info.num_components; ++c) {
+        if (info.coef_bits[c][0] < 0 || info.coef_bits[c][0] > 1)
+            return false;
+    }
+    return true;
+}
+
 bool ReadPixels(Decompressor &d, QImage &image)
 {
     if (setjmp(d.error.jump))
         return false;
-    jpeg_start_decompress(&d.info);
-    while (d.info.output_scanline < d.info.output_height) {
-        JSAMPROW row = image.scanLine(static_cast<int>(d.info.output_scanline));
-        jpeg_read_scanlines(&d.info, &row, 1);
+    // At an eighth each block is its DC value alone, and a progressive file
+    // sends the DC values in its first scan: the rest of the file (most of
+    // its bytes) need not be decoded at all.
+    const bool dcOnly = d.info.progressive_mode && d.info.scale_num == 1 && d.info.scale_denom == 8;
+    if (!dcOnly) {
+        jpeg_start_decompress(&d.info);
+        ReadRows(d, image);
+        jpeg_finish_decompress(&d.info);
+        return true;
     }
-    jpeg_finish_decompress(&d.info);
-    return true;
+    d.info.buffered_image = TRUE;
+    d.info.do_block_smoothing = FALSE; // would guess AC values from the DC ones
+    jpeg_start_decompress(&d.info);
+    for (;;) {
+        const int status = jpeg_consume_input(&d.info);
+        if (status == JPEG_REACHED_EOI || status == JPEG_SUSPENDED)
+            break;
+        if (status == JPEG_SCAN_COMPLETED && DcKnown(d.info))
+            break;
+    }
+    jpeg_start_output(&d.info, d.info.input_scan_number);
+    ReadRows(d, image);
+    jpeg_finish_output(&d.info);
+    return true; // the decompressor is dropped without reading the rest
 }
 
 struct Compressor {

@@ -101,6 +101,18 @@ QImage ThroughPicture(const QByteArray &jpeg, QSize size, int quality)
     return QImage(target);
 }
 
+QByteArray Progressive(const QImage &image, int quality)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(quality);
+    writer.setProgressiveScanWrite(true);
+    EXPECT_TRUE(writer.write(image));
+    return bytes;
+}
+
 } // namespace
 
 TEST(JpegScale, takesTheSmallestEighthThatCoversTheBox)
@@ -164,4 +176,19 @@ TEST(JpegThumbnails, matchTheEarlierQtOutputOnPhotos)
     }
     const QSize sampleBox(160, 107);
     EXPECT_GE(Ssim(ThroughPicture(sample, sampleBox, 85), ThroughQt(sample, sampleBox, 85)), 0.98);
+}
+
+// At an eighth a progressive file is read only up to its DC scan: the result
+// must still be the picture, and a file cut after that scan must still do.
+TEST(JpegThumbnails, progressiveFilesAtAnEighthMatchTheEarlierQtOutput)
+{
+    const QByteArray progressive = Progressive(CameraLike(2400, 1800), 92);
+    const QImage now = ThroughPicture(progressive, QSize(128, 96), 85);
+    ASSERT_EQ(now.size(), QSize(128, 96));
+    EXPECT_GE(Ssim(now, ThroughQt(progressive, QSize(128, 96), 85)), 0.98);
+    bool memory = false;
+    const QImage cut = DecodeJpegForSize(progressive.left(progressive.size() / 3), QSize(128, 96), qint64(1) << 30, &memory);
+    ASSERT_EQ(cut.size(), QSize(300, 225));
+    EXPECT_GE(Ssim(cut.scaled(128, 96, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
+                  ThroughQt(progressive, QSize(128, 96), 100)), 0.98);
 }
