@@ -33,6 +33,22 @@ qint64 JpegDecodeBytes(QSize stored, QSize wanted)
     return qint64(stored.width()) * stored.height() * 4;
 }
 
+// The whole file, or nothing when it is not a regular file, cannot be read
+// or is beyond the size we read whole.
+QByteArray ReadWhole(const QString &path)
+{
+    QByteArray bytes;
+    // Regular files only: a pipe or device could block or never end.
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileBytes)
+            bytes = file.read(kMaxFileBytes + 1);
+        if (bytes.size() > kMaxFileBytes)
+            bytes.clear();
+    }
+    return bytes;
+}
+
 QColor ButtonFace()
 {
     return qGuiApp ? QGuiApplication::palette().color(QPalette::Button) : QColor(240, 240, 240);
@@ -129,16 +145,7 @@ bool Picture::LoadFromFile(const QString &path)
 
 bool Picture::LoadFromFileInMemory(const QString &path)
 {
-    QByteArray bytes;
-    // Regular files only: a pipe or device could block or never end.
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileBytes)
-            bytes = file.read(kMaxFileBytes + 1);
-        if (bytes.size() > kMaxFileBytes)
-            bytes.clear();
-    }
-    return LoadBytes(bytes, path);
+    return LoadBytes(ReadWhole(path), path);
 }
 
 bool Picture::LoadFromMemory(const char *bytes, qint64 length)
@@ -267,8 +274,9 @@ QImage Picture::DecodeUpright(
             picture = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         return picture;
     }
-    if (jpeg && m_inMemory) {
-        QImage picture = DecodeJpegForSize(m_bytes, storedTarget, DecodeLimitBytes(), memory);
+    if (jpeg) {
+        QImage picture = DecodeJpegForSize(
+            m_inMemory ? m_bytes : ReadWhole(m_path), storedTarget, DecodeLimitBytes(), memory);
         if (*memory)
             return QImage();
         if (!picture.isNull()) {
