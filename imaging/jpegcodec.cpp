@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <jpeglib.h>
+#include <jerror.h>
 
 namespace {
 
@@ -216,8 +217,14 @@ QImage DecodeJpegForSize(const QByteArray &bytes, QSize wanted, qint64 limitByte
         *memory = true;
         return QImage();
     }
-    if (!ReadPixels(d, image))
+    // A progressive file keeps every coefficient of the picture while it is
+    // read; held to the same limit, libjpeg stops instead of growing.
+    d.info.mem->max_memory_to_use = static_cast<long>(limitBytes);
+    if (!ReadPixels(d, image)) {
+        const int code = d.error.manager.msg_code;
+        *memory = code == JERR_NO_BACKING_STORE || code == JERR_OUT_OF_MEMORY;
         return QImage();
+    }
     return image;
 }
 

@@ -20,8 +20,8 @@ QSize JpegStoredSize(const QByteArray &bytes);
 
 // Decodes the JPEG at the scale above, as Format_RGB32 in stored orientation.
 // A null image when libjpeg cannot decode it or the colour space is one this
-// path leaves to Qt (CMYK, YCCK); *memory is set when the decoded picture
-// would exceed `limitBytes`.
+// path leaves to Qt (CMYK, YCCK); *memory is set when the decoded picture,
+// or the coefficients a progressive file needs, would exceed `limitBytes`.
 QImage DecodeJpegForSize(const QByteArray &bytes, QSize wanted, qint64 limitBytes, bool *memory);
 
 // Baseline JPEG, 4:2:0, standard tables scaled to `quality`, with `app1` (a

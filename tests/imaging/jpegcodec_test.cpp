@@ -147,6 +147,11 @@ TEST(JpegDecode, givesTheScaledSizeAndRefusesBeyondTheLimit)
     EXPECT_TRUE(memory);
     EXPECT_TRUE(DecodeJpegForSize(Encode(Quadrants(64, 64), "png"), QSize(8, 8), 1 << 20, &memory).isNull());
     EXPECT_FALSE(memory);
+    // Small output, but a progressive file's coefficients (5.8 MB) are over the limit.
+    const QByteArray progressive = Progressive(Quadrants(1600, 1200), 90);
+    EXPECT_TRUE(DecodeJpegForSize(progressive, QSize(128, 96), 1 << 20, &memory).isNull());
+    EXPECT_TRUE(memory);
+    EXPECT_EQ(DecodeJpegForSize(progressive, QSize(128, 96), 16 << 20, &memory).size(), QSize(200, 150));
 }
 
 TEST(JpegDecode, grayscaleComesOutAsGreyPixels)
