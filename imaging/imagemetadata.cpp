@@ -130,27 +130,20 @@ ImageMetadata ReadExifMetadata(const QByteArray &tiff)
     }
 }
 
-bool SetSoftwareTag(QByteArray &jpeg, const QString &software)
+QByteArray SoftwareExifSegment(const QString &software)
 {
     PrepareExiv2();
     try {
-        auto image = Exiv2::ImageFactory::open(
-            reinterpret_cast<const Exiv2::byte *>(jpeg.constData()), static_cast<long>(jpeg.size()));
-        if (!image.get())
-            return false;
         Exiv2::ExifData exif;
         exif["Exif.Image.Software"] = software.toStdString();
-        image->clearMetadata();
-        image->setExifData(exif);
-        image->writeMetadata();
-        Exiv2::BasicIo &io = image->io();
-        io.seek(0, Exiv2::BasicIo::beg);
-        const Exiv2::DataBuf data = io.read(static_cast<long>(io.size()));
-        if (data.size_ <= 0)
-            return false;
-        jpeg = QByteArray(reinterpret_cast<const char *>(data.pData_), data.size_);
-        return true;
+        Exiv2::Blob tiff;
+        Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, exif);
+        if (tiff.empty())
+            return QByteArray();
+        QByteArray segment("Exif\0\0", 6);
+        segment.append(reinterpret_cast<const char *>(tiff.data()), static_cast<qsizetype>(tiff.size()));
+        return segment;
     } catch (const std::exception &) {
-        return false;
+        return QByteArray();
     }
 }

@@ -19,6 +19,6 @@ ImageMetadata ReadImageMetadata(const QByteArray &bytes);
 // From a bare EXIF block (the TIFF header and what follows), as HEIF keeps it.
 ImageMetadata ReadExifMetadata(const QByteArray &tiff);
 
-// Replaces every metadata block of an encoded JPEG by one EXIF block holding
-// only the Software tag. False (and the bytes untouched) on failure.
-bool SetSoftwareTag(QByteArray &jpeg, const QString &software);
+// The APP1 payload ("Exif\0\0" and a TIFF block) holding only the Software
+// tag, for an encoder to write as it goes. Empty on failure.
+QByteArray SoftwareExifSegment(const QString &software);

@@ -3,6 +3,7 @@
 #include "imaging/heifreader.h"
 #include "imaging/imageformats.h"
 #include "imaging/imagemetadata.h"
+#include "imaging/jpegcodec.h"
 #include "imaging/orientation.h"
 #include "imaging/thumbnailbox.h"
 
@@ -30,6 +31,22 @@ qint64 JpegDecodeBytes(QSize stored, QSize wanted)
             return ((stored.width() * m + 7) / 8) * ((stored.height() * m + 7) / 8) * 4;
     }
     return qint64(stored.width()) * stored.height() * 4;
+}
+
+// The whole file, or nothing when it is not a regular file, cannot be read
+// or is beyond the size we read whole.
+QByteArray ReadWhole(const QString &path)
+{
+    QByteArray bytes;
+    // Regular files only: a pipe or device could block or never end.
+    if (!path.isEmpty() && QFileInfo(path).isFile()) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileBytes)
+            bytes = file.read(kMaxFileBytes + 1);
+        if (bytes.size() > kMaxFileBytes)
+            bytes.clear();
+    }
+    return bytes;
 }
 
 QColor ButtonFace()
@@ -128,16 +145,7 @@ bool Picture::LoadFromFile(const QString &path)
 
 bool Picture::LoadFromFileInMemory(const QString &path)
 {
-    QByteArray bytes;
-    // Regular files only: a pipe or device could block or never end.
-    if (!path.isEmpty() && QFileInfo(path).isFile()) {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly) && file.size() <= kMaxFileBytes)
-            bytes = file.read(kMaxFileBytes + 1);
-        if (bytes.size() > kMaxFileBytes)
-            bytes.clear();
-    }
-    return LoadBytes(bytes, path);
+    return LoadBytes(ReadWhole(path), path);
 }
 
 bool Picture::LoadFromMemory(const char *bytes, qint64 length)
@@ -169,11 +177,18 @@ bool Picture::LoadBytes(const QByteArray &bytes, const QString &sourcePath)
         m_loaded = true;
         return true;
     }
-    QBuffer buffer;
-    buffer.setData(bytes);
-    if (!buffer.open(QIODevice::ReadOnly) || !Probe(buffer)) {
-        Clear();
-        return false;
+    // A JPEG's header is read by libjpeg itself: Qt would first load and ask
+    // every image plugin it has.
+    if (const QSize jpeg = JpegStoredSize(bytes); jpeg.isValid()) {
+        m_format = QByteArrayLiteral("jpeg");
+        m_storedSize = jpeg;
+    } else {
+        QBuffer buffer;
+        buffer.setData(bytes);
+        if (!buffer.open(QIODevice::ReadOnly) || !Probe(buffer)) {
+            Clear();
+            return false;
+        }
     }
     const ImageMetadata meta = ReadImageMetadata(bytes);
     m_orientation = meta.orientation;
@@ -258,6 +273,20 @@ QImage Picture::DecodeUpright(
         if (picture.size() != target)
             picture = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         return picture;
+    }
+    if (jpeg) {
+        QImage picture = DecodeJpegForSize(
+            m_inMemory ? m_bytes : ReadWhole(m_path), storedTarget, DecodeLimitBytes(), memory);
+        if (*memory)
+            return QImage();
+        if (!picture.isNull()) {
+            *sourceFormat = picture.format();
+            // Scaled before it is turned: the turn then moves only the final pixels.
+            if (picture.size() != storedTarget)
+                picture = picture.scaled(storedTarget, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            return ToUpright(picture, m_orientation);
+        }
+        // CMYK and other colour spaces that libjpeg leaves to the caller: Qt's reader.
     }
     auto device = OpenSource();
     if (!device)

@@ -6,6 +6,7 @@
 #include "imaging/gifcodec.h"
 #include "imaging/imageformats.h"
 #include "imaging/imagemetadata.h"
+#include "imaging/jpegcodec.h"
 #include "imaging/palettequantizer.h"
 #include "imaging/thumbnailbox.h"
 
@@ -172,8 +173,10 @@ ThumbnailResult Picture::SaveThumbnail(
         }
         written = WriteWithQt(canvas, "bmp", out);
     } else if (format == "jpeg") {
-        written = WriteWithQt(canvas, "jpeg", out, std::clamp(request.jpegQuality, 0, 100))
-            && SetSoftwareTag(data, SoftwareText());
+        // The Software tag goes in as the file is written, not by a second pass.
+        const QByteArray exif = SoftwareExifSegment(SoftwareText());
+        written = !exif.isEmpty()
+            && EncodeJpeg(canvas, std::clamp(request.jpegQuality, 0, 100), exif, &data);
     } else if (format == "tiff") {
         canvas = ForTiff(canvas, TiffDepth(sourceFormat), background);
         if (canvas.isNull())

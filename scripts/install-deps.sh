@@ -15,6 +15,8 @@ packages=(
 )
 # HEIC and AVIF photos; the tests make theirs with libheif's own encoders.
 packages+=(libheif-dev)
+# JPEG thumbnails go through libjpeg-turbo directly (any M/8 shrink-on-load).
+packages+=(libjpeg-dev)
 # Printed lists are read back as text in the tests.
 packages+=(poppler-utils)
 # The visual placement window hosts its page in Qt WebEngine.

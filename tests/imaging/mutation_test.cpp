@@ -6,6 +6,7 @@
 #include "imagingtestsupport.h"
 
 #include <QBuffer>
+#include <QImageWriter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <random>
@@ -21,7 +22,14 @@ QList<QByteArray> Seeds()
     QBuffer buffer(&gif);
     buffer.open(QIODevice::WriteOnly);
     WriteGif(picture.convertToFormat(QImage::Format_Indexed8), buffer);
-    return {Encode(picture, "jpeg", 80), Encode(picture, "png"), gif,
+    // Large enough for the 32 x 24 box to be read from its DC scan alone.
+    QByteArray progressive;
+    QBuffer out(&progressive);
+    out.open(QIODevice::WriteOnly);
+    QImageWriter writer(&out, "jpeg");
+    writer.setProgressiveScanWrite(true);
+    writer.write(Quadrants(384, 256));
+    return {Encode(picture, "jpeg", 80), progressive, Encode(picture, "png"), gif,
         Encode(picture.convertToFormat(QImage::Format_Indexed8), "bmp"), Encode(picture, "tiff"),
         Encode(picture, "webp"), EncodeHeif(picture, false), EncodeHeif(picture, true)};
 }
