@@ -105,8 +105,14 @@ QImage DecodeHandle(const heif_image_handle *handle, bool *memory)
         *memory = true;
         return QImage();
     }
+    // Photos have no alpha: three bytes a pixel are less to convert, copy and
+    // later flatten for JPEG.
+    const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
+    const int depth = alpha ? 4 : 3;
     heif_image *raw = nullptr;
-    if (heif_decode_image(handle, &raw, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, nullptr).code
+    if (heif_decode_image(handle, &raw, heif_colorspace_RGB,
+            alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr)
+            .code
         != heif_error_Ok)
         return QImage();
     const Image image(raw);
@@ -114,9 +120,9 @@ QImage DecodeHandle(const heif_image_handle *handle, bool *memory)
     const uint8_t *plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
     const int w = heif_image_get_width(image.get(), heif_channel_interleaved);
     const int h = heif_image_get_height(image.get(), heif_channel_interleaved);
-    if (!plane || w <= 0 || h <= 0 || qint64(w) * h > width * height || stride < w * 4)
+    if (!plane || w <= 0 || h <= 0 || qint64(w) * h > width * height || stride < w * depth)
         return QImage();
-    const QImage view(plane, w, h, stride, QImage::Format_RGBA8888);
+    const QImage view(plane, w, h, stride, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
     QImage copy = view.copy();
     if (copy.isNull())
         *memory = true;
@@ -167,5 +173,17 @@ QImage DecodeHeif(const QString &path, const QByteArray &bytes, QSize wanted, bo
             return preview;
         *memory = false;
     }
+    return DecodeHandle(handle.get(), memory);
+}
+
+QImage DecodeHeifWithExif(const QString &path, QByteArray *exif, bool *memory)
+{
+    *memory = false;
+    exif->clear();
+    Context context;
+    const Handle handle = PrimaryImage(path, QByteArray(), context);
+    if (!handle)
+        return QImage();
+    *exif = ExifBlock(handle.get());
     return DecodeHandle(handle.get(), memory);
 }

@@ -26,3 +26,7 @@ bool ProbeHeif(const QString &path, const QByteArray &bytes, HeifInfo *info);
 // least the wanted size; *memory is set when it would take more than the
 // decoders' limit. Null on failure.
 QImage DecodeHeif(const QString &path, const QByteArray &bytes, QSize wanted, bool *memory);
+
+// The primary image at full size, upright, with its bare EXIF block (empty
+// when the file has none) for copies that keep the camera's data.
+QImage DecodeHeifWithExif(const QString &path, QByteArray *exif, bool *memory);

@@ -19,6 +19,11 @@ ImageMetadata ReadImageMetadata(const QByteArray &bytes);
 // From a bare EXIF block (the TIFF header and what follows), as HEIF keeps it.
 ImageMetadata ReadExifMetadata(const QByteArray &tiff);
 
+// Gives an encoded JPEG the camera's EXIF from a bare block (as HEIF keeps
+// it), without its orientation tags: the JPEG's pixels are already upright.
+// False (and the bytes untouched) when the block does not parse or exiv2 fails.
+bool SetUprightExif(QByteArray &jpeg, const QByteArray &tiff);
+
 // Replaces every metadata block of an encoded JPEG by one EXIF block holding
 // only the Software tag. False (and the bytes untouched) on failure.
 bool SetSoftwareTag(QByteArray &jpeg, const QString &software);
