@@ -1,5 +1,6 @@
 #include "document/imageprobe.h"
 
+#include "document/fullsizecopy.h"
 #include "document/thumbnailpath.h"
 #include "imaging/picture.h"
 #include "imaging/thumbnailbox.h"
@@ -45,7 +46,11 @@ int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options)
     request.stretch = box.stretch;
     request.background = options.BackgroundColor;
     request.jpegQuality = options.JpegQuality;
-    return image.BuildThumbnail(request);
+    const int result = image.BuildThumbnail(request);
+    // Made here, on the thumbnail threads; a page build makes a missing one
+    // again and reports its failure.
+    MakeFullSizeCopy(imagePath, options);
+    return result;
 }
 
 QString DimensionText(const QString &path)
