@@ -358,6 +358,8 @@ builtCheck('manual slideshow steps', async (ctx, page) => {
     'classic bubble');
 });
 
+require('./phonephotos').phonePhotoChecks({ check, work, builderTests, expectEq, expectTrue });
+
 async function main() {
   if (!fs.existsSync(browserPath)) throw new Error(`no browser at ${browserPath} (install Debian's chromium)`);
   writeFixtures();
