@@ -2,6 +2,7 @@
 
 #include "imaging/imageformats.h"
 
+#include <QColorSpace>
 #include <QFile>
 #include <algorithm>
 #include <cstdlib>
@@ -129,6 +130,26 @@ QImage DecodeHandle(const heif_image_handle *handle, bool *memory)
     return copy;
 }
 
+// Phones shoot in Display P3: a copy without the profile looks washed out.
+QColorSpace ColourSpaceOf(const heif_image_handle *handle)
+{
+    const size_t size = heif_image_handle_get_raw_color_profile_size(handle);
+    if (size > 0 && size <= (size_t(4) << 20)) {
+        QByteArray icc(static_cast<qsizetype>(size), Qt::Uninitialized);
+        if (heif_image_handle_get_raw_color_profile(handle, icc.data()).code == heif_error_Ok) {
+            const QColorSpace space = QColorSpace::fromIccProfile(icc);
+            if (space.isValid())
+                return space;
+        }
+    }
+    heif_color_profile_nclx *nclx = nullptr;
+    if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok || !nclx)
+        return QColorSpace();
+    const bool p3 = nclx->color_primaries == heif_color_primaries_SMPTE_EG_432_1;
+    heif_nclx_color_profile_free(nclx);
+    return p3 ? QColorSpace(QColorSpace::DisplayP3) : QColorSpace();
+}
+
 } // namespace
 
 QByteArray HeifFormatOf(const QByteArray &head)
@@ -185,5 +206,8 @@ QImage DecodeHeifWithExif(const QString &path, QByteArray *exif, bool *memory)
     if (!handle)
         return QImage();
     *exif = ExifBlock(handle.get());
-    return DecodeHandle(handle.get(), memory);
+    QImage picture = DecodeHandle(handle.get(), memory);
+    if (!picture.isNull())
+        picture.setColorSpace(ColourSpaceOf(handle.get()));
+    return picture;
 }

@@ -27,6 +27,7 @@ bool ProbeHeif(const QString &path, const QByteArray &bytes, HeifInfo *info);
 // decoders' limit. Null on failure.
 QImage DecodeHeif(const QString &path, const QByteArray &bytes, QSize wanted, bool *memory);
 
-// The primary image at full size, upright, with its bare EXIF block (empty
-// when the file has none) for copies that keep the camera's data.
+// The primary image at full size, upright, in its colour space when the file
+// names one, with its bare EXIF block (empty when the file has none) for
+// copies that keep the camera's data.
 QImage DecodeHeifWithExif(const QString &path, QByteArray *exif, bool *memory);

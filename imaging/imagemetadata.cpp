@@ -175,6 +175,7 @@ bool SetUprightExif(QByteArray &jpeg, const QByteArray &tiff)
             reinterpret_cast<const Exiv2::byte *>(jpeg.constData()), static_cast<long>(jpeg.size()));
         if (!image.get())
             return false;
+        image->readMetadata(); // so that the colour profile is written back
         image->setExifData(exif);
         image->writeMetadata();
         Exiv2::BasicIo &io = image->io();

@@ -6,6 +6,7 @@
 
 #include "imagingtestsupport.h"
 
+#include <QColorSpace>
 #include <QTemporaryDir>
 #include <exiv2/exiv2.hpp>
 #include <gtest/gtest.h>
@@ -58,6 +59,17 @@ TEST_F(FullSizeCopy, isAnUprightJpegOfTheAskedQualityWithTheCameraTextsButNoOrie
     EXPECT_EQ(exif.at("Exif.Image.Make"), "Phonemaker");
     EXPECT_EQ(exif.at("Exif.Image.Model"), "Pocket 12");
     EXPECT_EQ(exif.count("Exif.Image.Orientation"), 0u);
+}
+
+TEST_F(FullSizeCopy, keepsThePhotosColourProfile)
+{
+    const QByteArray p3 = QColorSpace(QColorSpace::DisplayP3).iccProfile();
+    ASSERT_TRUE(WriteBytes(Path("p3.HEIC"), EncodeHeif(Quadrants(64, 32), false, 1, CameraExif(), {}, p3)));
+    const QString copy = Path("copy.jpg");
+    ASSERT_EQ(WriteFullSizeJpeg(Path("p3.HEIC"), copy, 85), FullSizeCopyResult::Written);
+    const QImage picture = QImage::fromData(ReadBytes(copy), "jpeg");
+    EXPECT_EQ(picture.colorSpace(), QColorSpace(QColorSpace::DisplayP3));
+    EXPECT_EQ(ExifOf(copy).at("Exif.Image.Make"), "Phonemaker");
 }
 
 TEST_F(FullSizeCopy, failsWithoutTouchingAnOlderFile)
