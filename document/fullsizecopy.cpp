@@ -25,7 +25,8 @@ QString FullSizeCopyPath(const QString &imagePath, const QString &preSuffixe, in
     return path + QLatin1String(".full.jpg");
 }
 
-std::uint32_t MakeFullSizeCopy(const QString &imagePath, const BuildVignetteOptions &options)
+namespace {
+std::uint32_t WriteCopy(const QString &imagePath, const BuildVignetteOptions &options, bool *seeThrough)
 {
     const QString target = FullSizeCopyPath(imagePath, options.PreSuffixe, options.WithPrefixe);
     if (target.isEmpty())
@@ -33,7 +34,7 @@ std::uint32_t MakeFullSizeCopy(const QString &imagePath, const BuildVignetteOpti
     const QString folder = QFileInfo(target).absolutePath();
     if (!QFileInfo(folder).isDir())
         CreateFolders(QDir::toNativeSeparators(folder));
-    switch (WriteFullSizeJpeg(imagePath, target, options.JpegQuality)) {
+    switch (WriteFullSizeJpeg(imagePath, target, options.JpegQuality, seeThrough)) {
     case FullSizeCopyResult::Written:
         return 0;
     case FullSizeCopyResult::OutOfMemory:
@@ -41,6 +42,22 @@ std::uint32_t MakeFullSizeCopy(const QString &imagePath, const BuildVignetteOpti
     default:
         return THUMB_ERROR_OTHER;
     }
+}
+} // namespace
+
+std::uint32_t MakeFullSizeCopy(const QString &imagePath, const BuildVignetteOptions &options)
+{
+    return WriteCopy(imagePath, options, nullptr);
+}
+
+QString MakeFullSizeCopyForThumbnail(const QString &imagePath, const BuildVignetteOptions &options)
+{
+    if (!NeedsFullSizeCopy(imagePath))
+        return {};
+    bool seeThrough = true;
+    if (WriteCopy(imagePath, options, &seeThrough) != 0 || seeThrough)
+        return {};
+    return FullSizeCopyPath(imagePath, options.PreSuffixe, options.WithPrefixe);
 }
 
 QString FullSizeImage(const QString &imagePath, const BuildVignetteOptions &options, std::uint32_t *failure)

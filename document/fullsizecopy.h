@@ -24,6 +24,12 @@ QString FullSizeCopyPath(const QString &imagePath, const QString &preSuffixe, in
 // report: THUMB_ERROR_MEMORY or THUMB_ERROR_OTHER.
 std::uint32_t MakeFullSizeCopy(const QString &imagePath, const BuildVignetteOptions &options);
 
+// Makes the copy as MakeFullSizeCopy does and answers its path when the
+// photo's thumbnail may be made from it (decoding a fraction of a JPEG
+// rather than the whole photo again): not when the photo has see-through
+// parts, which a thumbnail puts on its own background colour. "" otherwise.
+QString MakeFullSizeCopyForThumbnail(const QString &imagePath, const BuildVignetteOptions &options);
+
 // The file pages link and zips hold for the photo's full size: the photo
 // itself when it needs no copy; the copy when it exists or has just been
 // made; the photo again when the copy cannot be made, with *failure set to

@@ -27,9 +27,13 @@ ImageInfo ReadImageInfo(const QString &path, bool withCamera)
 
 int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options)
 {
+    // A HEIC's full-size JPEG copy is made here first, on the thumbnail
+    // threads; its thumbnail then comes from the copy. A page build remakes a
+    // missing copy and reports its failure.
+    const QString copy = MakeFullSizeCopyForThumbnail(imagePath, options);
     Picture image;
     // Read into memory first so the source is not held open while we work.
-    if (!image.LoadFromFileInMemory(imagePath))
+    if (!image.LoadFromFileInMemory(copy.isEmpty() ? imagePath : copy))
         return kThumbnailNotLoaded;
     const ThumbnailBox box = ComputeThumbnailBox(options, image.GetWidth(), image.GetHeight());
     const QString target = ThumbnailPath(imagePath, options.PreSuffixe, options.WithPrefixe);
@@ -46,11 +50,7 @@ int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options)
     request.stretch = box.stretch;
     request.background = options.BackgroundColor;
     request.jpegQuality = options.JpegQuality;
-    const int result = image.BuildThumbnail(request);
-    // Made here, on the thumbnail threads; a page build makes a missing one
-    // again and reports its failure.
-    MakeFullSizeCopy(imagePath, options);
-    return result;
+    return image.BuildThumbnail(request);
 }
 
 QString DimensionText(const QString &path)

@@ -42,7 +42,7 @@ bool WriteWhole(const QString &path, const QByteArray &data)
 
 } // namespace
 
-FullSizeCopyResult WriteFullSizeJpeg(const QString &source, const QString &target, int quality)
+FullSizeCopyResult WriteFullSizeJpeg(const QString &source, const QString &target, int quality, bool *seeThrough)
 {
     if (source.isEmpty() || target.isEmpty() || QFileInfo(source) == QFileInfo(target))
         return FullSizeCopyResult::Failed;
@@ -51,6 +51,8 @@ FullSizeCopyResult WriteFullSizeJpeg(const QString &source, const QString &targe
     const QImage decoded = DecodeHeifWithExif(source, &exif, &memory);
     if (decoded.isNull())
         return memory ? FullSizeCopyResult::OutOfMemory : FullSizeCopyResult::NotLoaded;
+    if (seeThrough)
+        *seeThrough = decoded.hasAlphaChannel();
     const QImage picture = Opaque(decoded);
     if (picture.isNull())
         return FullSizeCopyResult::OutOfMemory;

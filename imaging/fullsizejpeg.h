@@ -15,5 +15,7 @@ enum class FullSizeCopyResult {
 // Decodes the photo upright at full size and writes it as a JPEG of the given
 // quality (0..100) at `target`, with the camera's EXIF minus its orientation.
 // The file appears whole or not at all: a failure leaves an older file as it
-// was. Creates no folder.
-FullSizeCopyResult WriteFullSizeJpeg(const QString &source, const QString &target, int quality);
+// was. Creates no folder. *seeThrough, when given, tells whether the photo
+// had an alpha channel (the copy shows it on white).
+FullSizeCopyResult WriteFullSizeJpeg(
+    const QString &source, const QString &target, int quality, bool *seeThrough = nullptr);

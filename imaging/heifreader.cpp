@@ -101,7 +101,7 @@ QImage DecodeHandle(const heif_image_handle *handle, bool *memory)
     const qint64 height = heif_image_handle_get_height(handle);
     if (width <= 0 || height <= 0)
         return QImage();
-    // The decoder holds its planes and we hold a copy: both count.
+    // The decoded planes and the converted pixels are both held at once.
     if (width * height * 4 * 2 > DecodeLimitBytes()) {
         *memory = true;
         return QImage();
@@ -116,18 +116,21 @@ QImage DecodeHandle(const heif_image_handle *handle, bool *memory)
             .code
         != heif_error_Ok)
         return QImage();
-    const Image image(raw);
+    Image image(raw);
     int stride = 0;
-    const uint8_t *plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    uint8_t *plane = heif_image_get_plane(image.get(), heif_channel_interleaved, &stride);
     const int w = heif_image_get_width(image.get(), heif_channel_interleaved);
     const int h = heif_image_get_height(image.get(), heif_channel_interleaved);
     if (!plane || w <= 0 || h <= 0 || qint64(w) * h > width * height || stride < w * depth)
         return QImage();
-    const QImage view(plane, w, h, stride, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888);
-    QImage copy = view.copy();
-    if (copy.isNull())
-        *memory = true;
-    return copy;
+    // The picture keeps libheif's pixels rather than a copy of them: a 12 MP
+    // photo is 36 MB less and one pass fewer.
+    QImage picture(plane, w, h, stride, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888,
+        [](void *owned) { heif_image_release(static_cast<heif_image *>(owned)); }, image.get());
+    if (picture.isNull())
+        return QImage();
+    image.release();
+    return picture;
 }
 
 // Phones shoot in Display P3: a copy without the profile looks washed out.

@@ -104,3 +104,25 @@ TEST_F(FullSizeCopy, isMadeByTheThumbnailJobAndThenReused)
     EXPECT_EQ(failure, 0u);
     EXPECT_EQ(ReadBytes(copy), "kept");
 }
+
+// The copy shows see-through parts on white, as a browser would; the
+// thumbnail keeps the gallery's background colour, so it is not made from
+// the copy then.
+TEST_F(FullSizeCopy, leavesSeeThroughPartsWhiteButTheThumbnailsInItsBackground)
+{
+    QImage picture = Quadrants(64, 32).convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < 32; ++y)
+        for (int x = 0; x < 32; ++x)
+            picture.setPixel(x, y, qRgba(255, 0, 0, 0));
+    ASSERT_TRUE(WriteBytes(Path("alpha.HEIC"), EncodeHeif(picture, false)));
+    BuildVignetteOptions options;
+    options.BackgroundColor = 0xFF0000; // blue
+    ASSERT_EQ(MakeThumbnail(Path("alpha.HEIC"), options), 0);
+    const QImage copy = QImage::fromData(ReadBytes(Path("mini/small_alpha.HEIC.full.jpg")), "jpeg");
+    const QImage thumb = QImage::fromData(ReadBytes(Path("mini/small_alpha.HEIC.jpg")), "jpeg");
+    ASSERT_FALSE(copy.isNull());
+    ASSERT_FALSE(thumb.isNull());
+    EXPECT_EQ(ColourClass(copy.pixel(8, 8)), 'w');
+    EXPECT_EQ(ColourClass(copy.pixel(50, 8)), 'g');
+    EXPECT_EQ(ColourClass(thumb.pixel(thumb.width() / 8, thumb.height() / 4)), 'b');
+}
