@@ -4,6 +4,7 @@
 #include "document/imageprobe.h"
 #include "pagegen/buildgallerythread.h"
 #include "pagegen/buildslideshowthread.h"
+#include "pagegen/placementbuilder.h"
 
 #include "imaging/imagingtestsupport.h"
 
@@ -111,6 +112,20 @@ TEST_F(PhonePhotos, slideshowsShowTheCopy)
         EXPECT_FALSE(page.contains("IMG_1.HEIC'"));
         EXPECT_TRUE(QFile::exists(Copy("IMG_1.HEIC")));
     }
+}
+
+// The program's own browser cannot show HEIC either: without a thumbnail,
+// the placement page shows the copy.
+TEST_F(PhonePhotos, placementPagesShowTheCopyWhereTheThumbnailIsMissing)
+{
+    AddPhoto("IMG_1.HEIC", false, QString());
+    m_doc->SetOptions(DesignOptions("design_sections.html"));
+    m_doc->SetSink(&m_sink);
+    m_doc->SignalStartBuild();
+    ASSERT_EQ(BuildPlacementThread(*m_doc, [] { return 7; }), 0);
+    const QByteArray body = ReadFile(PlacementPagesFor(Img("IMG_1.HEIC")).body);
+    EXPECT_TRUE(body.contains("<img src=\"mini/small_IMG_1.HEIC.full.jpg\"")) << body.toStdString();
+    EXPECT_TRUE(QFile::exists(Copy("IMG_1.HEIC")));
 }
 
 // Writes a gallery of one HEIC (stored turned, so its copy must come out
