@@ -1,5 +1,6 @@
 #include "document/imageprobe.h"
 
+#include "document/fullsizecopy.h"
 #include "document/thumbnailpath.h"
 #include "imaging/picture.h"
 #include "imaging/thumbnailbox.h"
@@ -26,9 +27,13 @@ ImageInfo ReadImageInfo(const QString &path, bool withCamera)
 
 int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options)
 {
+    // A HEIC's full-size JPEG copy is made here first, on the thumbnail
+    // threads; its thumbnail then comes from the copy. A page build remakes a
+    // missing copy and reports its failure.
+    const QString copy = MakeFullSizeCopyForThumbnail(imagePath, options);
     Picture image;
     // Read into memory first so the source is not held open while we work.
-    if (!image.LoadFromFileInMemory(imagePath))
+    if (!image.LoadFromFileInMemory(copy.isEmpty() ? imagePath : copy))
         return kThumbnailNotLoaded;
     const ThumbnailBox box = ComputeThumbnailBox(options, image.GetWidth(), image.GetHeight());
     const QString target = ThumbnailPath(imagePath, options.PreSuffixe, options.WithPrefixe);

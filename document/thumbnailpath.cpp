@@ -1,5 +1,7 @@
 #include "document/thumbnailpath.h"
 
+#include "document/fullsizecopy.h"
+
 #include "platform/pathcase.h"
 
 #include <QDir>
@@ -93,6 +95,16 @@ bool IsThumbnailName(const QString &path, const QString &preSuffixe, int withPre
         const QString candidate = t.left(at) + t.mid(at + p.size());
         if (CollapseDotSegments(ThumbnailPath(candidate, p, withPrefixe)) == t)
             return true;
+        // A HEIC's thumbnail and its full-size copy end in ".jpg" and
+        // ".full.jpg" after the photo's extension, where a suffix does not go.
+        if (candidate.endsWith(QLatin1String(".jpg"))
+            && CollapseDotSegments(ThumbnailPath(candidate.chopped(4), p, withPrefixe)) == t)
+            return true;
+        if (candidate.endsWith(QLatin1String(".full.jpg"))) {
+            const QString copy = FullSizeCopyPath(candidate.chopped(9), p, withPrefixe);
+            if (!copy.isEmpty() && CollapseDotSegments(copy) == t)
+                return true;
+        }
     }
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include "imaging/imageformats.h"
 
+#include <QColorSpace>
 #include <QFile>
 #include <algorithm>
 #include <cstdlib>
@@ -100,27 +101,56 @@ QImage DecodeHandle(const heif_image_handle *handle, bool *memory)
     const qint64 height = heif_image_handle_get_height(handle);
     if (width <= 0 || height <= 0)
         return QImage();
-    // The decoder holds its planes and we hold a copy: both count.
+    // The decoded planes and the converted pixels are both held at once.
     if (width * height * 4 * 2 > DecodeLimitBytes()) {
         *memory = true;
         return QImage();
     }
+    // Photos have no alpha: three bytes a pixel are less to convert, copy and
+    // later flatten for JPEG.
+    const bool alpha = heif_image_handle_has_alpha_channel(handle) != 0;
+    const int depth = alpha ? 4 : 3;
     heif_image *raw = nullptr;
-    if (heif_decode_image(handle, &raw, heif_colorspace_RGB, heif_chroma_interleaved_RGBA, nullptr).code
+    if (heif_decode_image(handle, &raw, heif_colorspace_RGB,
+            alpha ? heif_chroma_interleaved_RGBA : heif_chroma_interleaved_RGB, nullptr)
+            .code
         != heif_error_Ok)
         return QImage();
-    const Image image(raw);
+    Image image(raw);
     int stride = 0;
-    const uint8_t *plane = heif_image_get_plane_readonly(image.get(), heif_channel_interleaved, &stride);
+    uint8_t *plane = heif_image_get_plane(image.get(), heif_channel_interleaved, &stride);
     const int w = heif_image_get_width(image.get(), heif_channel_interleaved);
     const int h = heif_image_get_height(image.get(), heif_channel_interleaved);
-    if (!plane || w <= 0 || h <= 0 || qint64(w) * h > width * height || stride < w * 4)
+    if (!plane || w <= 0 || h <= 0 || qint64(w) * h > width * height || stride < w * depth)
         return QImage();
-    const QImage view(plane, w, h, stride, QImage::Format_RGBA8888);
-    QImage copy = view.copy();
-    if (copy.isNull())
-        *memory = true;
-    return copy;
+    // The picture keeps libheif's pixels rather than a copy of them: a 12 MP
+    // photo is 36 MB less and one pass fewer.
+    QImage picture(plane, w, h, stride, alpha ? QImage::Format_RGBA8888 : QImage::Format_RGB888,
+        [](void *owned) { heif_image_release(static_cast<heif_image *>(owned)); }, image.get());
+    if (picture.isNull())
+        return QImage();
+    image.release();
+    return picture;
+}
+
+// Phones shoot in Display P3: a copy without the profile looks washed out.
+QColorSpace ColourSpaceOf(const heif_image_handle *handle)
+{
+    const size_t size = heif_image_handle_get_raw_color_profile_size(handle);
+    if (size > 0 && size <= (size_t(4) << 20)) {
+        QByteArray icc(static_cast<qsizetype>(size), Qt::Uninitialized);
+        if (heif_image_handle_get_raw_color_profile(handle, icc.data()).code == heif_error_Ok) {
+            const QColorSpace space = QColorSpace::fromIccProfile(icc);
+            if (space.isValid())
+                return space;
+        }
+    }
+    heif_color_profile_nclx *nclx = nullptr;
+    if (heif_image_handle_get_nclx_color_profile(handle, &nclx).code != heif_error_Ok || !nclx)
+        return QColorSpace();
+    const bool p3 = nclx->color_primaries == heif_color_primaries_SMPTE_EG_432_1;
+    heif_nclx_color_profile_free(nclx);
+    return p3 ? QColorSpace(QColorSpace::DisplayP3) : QColorSpace();
 }
 
 } // namespace
@@ -168,4 +198,19 @@ QImage DecodeHeif(const QString &path, const QByteArray &bytes, QSize wanted, bo
         *memory = false;
     }
     return DecodeHandle(handle.get(), memory);
+}
+
+QImage DecodeHeifWithExif(const QString &path, QByteArray *exif, bool *memory)
+{
+    *memory = false;
+    exif->clear();
+    Context context;
+    const Handle handle = PrimaryImage(path, QByteArray(), context);
+    if (!handle)
+        return QImage();
+    *exif = ExifBlock(handle.get());
+    QImage picture = DecodeHandle(handle.get(), memory);
+    if (!picture.isNull())
+        picture.setColorSpace(ColourSpaceOf(handle.get()));
+    return picture;
 }

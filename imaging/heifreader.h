@@ -26,3 +26,8 @@ bool ProbeHeif(const QString &path, const QByteArray &bytes, HeifInfo *info);
 // least the wanted size; *memory is set when it would take more than the
 // decoders' limit. Null on failure.
 QImage DecodeHeif(const QString &path, const QByteArray &bytes, QSize wanted, bool *memory);
+
+// The primary image at full size, upright, in its colour space when the file
+// names one, with its bare EXIF block (empty when the file has none) for
+// copies that keep the camera's data.
+QImage DecodeHeifWithExif(const QString &path, QByteArray *exif, bool *memory);

@@ -147,3 +147,38 @@ QByteArray SoftwareExifSegment(const QString &software)
         return QByteArray();
     }
 }
+
+bool SetUprightExif(QByteArray &jpeg, const QByteArray &tiff)
+{
+    if (tiff.isEmpty())
+        return false;
+    PrepareExiv2();
+    try {
+        Exiv2::ExifData exif;
+        Exiv2::ExifParser::decode(exif, reinterpret_cast<const Exiv2::byte *>(tiff.constData()),
+            static_cast<uint32_t>(tiff.size()));
+        if (exif.empty())
+            return false;
+        for (const char *key : {"Exif.Image.Orientation", "Exif.Thumbnail.Orientation"}) {
+            const auto it = exif.findKey(Exiv2::ExifKey(key));
+            if (it != exif.end())
+                exif.erase(it);
+        }
+        auto image = Exiv2::ImageFactory::open(
+            reinterpret_cast<const Exiv2::byte *>(jpeg.constData()), static_cast<long>(jpeg.size()));
+        if (!image.get())
+            return false;
+        image->readMetadata(); // so that the colour profile is written back
+        image->setExifData(exif);
+        image->writeMetadata();
+        Exiv2::BasicIo &io = image->io();
+        io.seek(0, Exiv2::BasicIo::beg);
+        const Exiv2::DataBuf data = io.read(static_cast<long>(io.size()));
+        if (data.size_ <= 0)
+            return false;
+        jpeg = QByteArray(reinterpret_cast<const char *>(data.pData_), data.size_);
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}

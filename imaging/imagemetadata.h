@@ -22,3 +22,8 @@ ImageMetadata ReadExifMetadata(const QByteArray &tiff);
 // The APP1 payload ("Exif\0\0" and a TIFF block) holding only the Software
 // tag, for an encoder to write as it goes. Empty on failure.
 QByteArray SoftwareExifSegment(const QString &software);
+
+// Gives an encoded JPEG the camera's EXIF from a bare block (as HEIF keeps
+// it), without its orientation tags: the JPEG's pixels are already upright.
+// False (and the bytes untouched) when the block does not parse or exiv2 fails.
+bool SetUprightExif(QByteArray &jpeg, const QByteArray &tiff);

@@ -1,5 +1,6 @@
 #include "pagegen/buildgallerythread.h"
 
+#include "document/fullsizecopy.h"
 #include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
@@ -36,7 +37,8 @@ private:
     void ScanPage();
     void WriteImages();
     void WriteImage(int i);
-    void AddToZip(const ImageEntry &entry);
+    QString FullSizeImage(const QString &path);
+    void AddToZip(const QString &photo, const QString &file);
     void ClosePageZip();
     void EndLastLine();
     void WriteFooter();
@@ -225,12 +227,13 @@ void GalleryBuilder::WriteImage(int i)
         WriteImageText(m_design.Section(BEFORE_EACH_LINE_OF_IMAGE));
     WriteImageText(m_design.Section(BEFORE_EACH_IMAGE));
     if (!entry.Path.isEmpty()) {
+        const QString image = FullSizeImage(entry.Path);
         const EffectiveImageSettings settings = EffectiveSettings(m_options, entry.Options);
-        ImageMarkupInput input{LinkTo(OnDiskPath(entry.Path)), LinkTo(thumbnail), entry.ImageDimensions,
-                               entry.ThumbnailDimensions, comment};
+        ImageMarkupInput input{LinkTo(OnDiskPath(image)), LinkTo(thumbnail == entry.Path ? image : thumbnail),
+                               entry.ImageDimensions, entry.ThumbnailDimensions, comment};
         input.lazy = m_design.builtIn && !m_firstScreen.Place(entry.ThumbnailDimensions, settings.borderSize);
         m_page->Write(ImageMarkup(m_options, settings, input, m_vars));
-        AddToZip(entry);
+        AddToZip(entry.Path, image);
     }
     WriteImageText(m_design.Section(AFTER_EACH_IMAGE));
     if ((m_counter + 1) % perLine == 0)
@@ -240,12 +243,24 @@ void GalleryBuilder::WriteImage(int i)
     m_doc.PostNotify(NOTIFY_PROGRESS, i);
 }
 
-void GalleryBuilder::AddToZip(const ImageEntry &entry)
+QString GalleryBuilder::FullSizeImage(const QString &path)
+{
+    std::uint32_t failure = 0;
+    const QString image = ::FullSizeImage(path, m_options.BuildVignette, &failure);
+    if (failure != 0)
+        m_doc.PostNotify(NOTIFY_ERROR, failure);
+    return image;
+}
+
+// A JPEG copy goes in where its photo would, named after it with ".jpg" added.
+void GalleryBuilder::AddToZip(const QString &photo, const QString &file)
 {
     if (!m_zip)
         return;
-    const QString name = ZipEntryName(RelativeFolder(m_names.zip, entry.Path, 0), FileNameOf(entry.Path));
-    if (!m_zip->AddNewFile(entry.Path, name, 5, ZipArchive::zipsmSafeSmart, 65536))
+    QString name = ZipEntryName(RelativeFolder(m_names.zip, photo, 0), FileNameOf(photo));
+    if (file != photo)
+        name += QLatin1String(".jpg");
+    if (!m_zip->AddNewFile(file, name, 5, ZipArchive::zipsmSafeSmart, 65536))
         m_doc.PostNotify(NOTIFY_ERROR, BUILD_ERROR_ZIP_ADD);
 }
 

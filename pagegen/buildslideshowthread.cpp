@@ -1,5 +1,6 @@
 #include "pagegen/buildslideshowthread.h"
 
+#include "document/fullsizecopy.h"
 #include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
@@ -219,6 +220,14 @@ QString SlideshowBuilder::PictureLine(int n)
     }
     m_vars.SetImage(&entry, n + 1);
     const QString comment = m_vars.ExpandComment(entry.Comment);
+    // The variables above name the photo; the lines link what browsers show.
+    std::uint32_t failure = 0;
+    const QString image = FullSizeImage(entry.Path, bv, &failure);
+    if (failure != 0)
+        m_doc.PostNotify(NOTIFY_ERROR, failure);
+    if (thumbnail == entry.Path)
+        thumbnail = image;
+    entry.Path = image;
     return m_thumbnails ? ThumbnailSlideshowLine(m_options, m_path, n, entry, thumbnail, comment)
                         : ImageSlideshowLine(m_options, m_path, n, entry, comment);
 }

@@ -1,5 +1,6 @@
 #include "pagegen/placementbuilder.h"
 
+#include "document/fullsizecopy.h"
 #include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
@@ -157,7 +158,14 @@ bool PlacementBuilder::WriteLayoutPage(int p)
 void PlacementBuilder::WriteImage(int i)
 {
     ImageEntry entry;
-    const QString thumbnail = EntryForPage(m_doc, i, m_options.BuildVignette, entry);
+    QString thumbnail = EntryForPage(m_doc, i, m_options.BuildVignette, entry);
+    if (thumbnail == entry.Path && !entry.Path.isEmpty()) {
+        // No thumbnail: the picture itself, as the browser can show it.
+        std::uint32_t failure = 0;
+        thumbnail = FullSizeImage(entry.Path, m_options.BuildVignette, &failure);
+        if (failure != 0)
+            m_doc.PostNotify(NOTIFY_ERROR, failure);
+    }
     m_vars.SetImage(&entry, i + 1);
     m_vars.ExpandComment(entry.Comment);
     const int perLine = m_layout.perLine;

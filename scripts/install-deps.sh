@@ -31,6 +31,9 @@ if [ "${GALLORIM_SCREENSHOT:-0}" = 1 ]; then
 fi
 if [ "${GALLORIM_BENCH:-0}" = 1 ]; then
   packages+=(libvips-tools hyperfine llgal fgallery liblcms2-utils exiv2 time imagemagick)
+  # HEIC thumbnails against libheif's own thumbnailer; heif-enc makes the
+  # bench's HEIC files and, against cjpeg, AVIF thumbnails.
+  packages+=(heif-thumbnailer libheif-examples libjpeg-turbo-progs)
 fi
 
 missing=()

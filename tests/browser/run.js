@@ -439,6 +439,8 @@ check('large gallery: 2,000 thumbnails paint at once, fetch the first screen onl
   expectTrue(shift < 0.001, `layout shift ${shift}`);
 });
 
+require('./phonephotos').phonePhotoChecks({ check, work, builderTests, expectEq, expectTrue });
+
 async function main() {
   if (!fs.existsSync(browserPath)) throw new Error(`no browser at ${browserPath} (install Debian's chromium)`);
   writeFixtures();

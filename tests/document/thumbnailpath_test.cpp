@@ -68,6 +68,11 @@ TEST(IsThumbnailName, recognisesOnlyFullThumbnailNames)
     EXPECT_FALSE(IsThumbnailName(N("/images/test_vign.jpg"), QStringLiteral("_vign"), 1));
     // "\.\" in the affix stands for one separator.
     EXPECT_TRUE(IsThumbnailName(N("/images/sub/t_test.jpg"), QStringLiteral("sub\\.\\t_"), 1));
+    // A HEIC's JPEG thumbnail, and its full-size copy, with the affix as a suffix too.
+    EXPECT_TRUE(IsThumbnailName(N("/images/IMG_1_vign.HEIC.jpg"), QStringLiteral("_vign"), 0));
+    EXPECT_TRUE(IsThumbnailName(N("/images/IMG_1_vign.HEIC.full.jpg"), QStringLiteral("_vign"), 0));
+    EXPECT_FALSE(IsThumbnailName(N("/images/IMG_1_vign.PNG.jpg"), QStringLiteral("_vign"), 0));
+    EXPECT_FALSE(IsThumbnailName(N("/images/IMG_1_vign.PNG.full.jpg"), QStringLiteral("_vign"), 0));
 }
 
 TEST(IsThumbnailName, findsTheAffixEvenWhenAFolderNameHoldsItFirst)

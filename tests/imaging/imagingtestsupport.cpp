@@ -237,11 +237,14 @@ heif_image *HeifImage(const QImage &picture)
 }
 
 // Encodes the picture into the context; the handle, or null.
-heif_image_handle *AddHeif(heif_context *context, heif_encoder *encoder, const QImage &picture, int rotation)
+heif_image_handle *AddHeif(
+    heif_context *context, heif_encoder *encoder, const QImage &picture, int rotation, const QByteArray &icc)
 {
     heif_image *image = HeifImage(picture);
     if (!image)
         return nullptr;
+    if (!icc.isEmpty())
+        heif_image_set_raw_color_profile(image, "prof", icc.constData(), size_t(icc.size()));
     heif_encoding_options *options = heif_encoding_options_alloc();
     options->image_orientation = heif_orientation(rotation);
     heif_image_handle *handle = nullptr;
@@ -254,7 +257,8 @@ heif_image_handle *AddHeif(heif_context *context, heif_encoder *encoder, const Q
 } // namespace
 
 QByteArray EncodeHeif(
-    const QImage &picture, bool avif, int rotation, const QByteArray &exif, const QImage &preview)
+    const QImage &picture, bool avif, int rotation, const QByteArray &exif, const QImage &preview,
+    const QByteArray &icc)
 {
     const heif_compression_format codec = avif ? heif_compression_AV1 : heif_compression_HEVC;
     heif_context *context = heif_context_alloc();
@@ -264,7 +268,7 @@ QByteArray EncodeHeif(
     QByteArray out;
     if (heif_context_get_encoder_for_format(context, codec, &encoder).code == heif_error_Ok) {
         heif_encoder_set_lossy_quality(encoder, 90);
-        handle = AddHeif(context, encoder, picture, rotation);
+        handle = AddHeif(context, encoder, picture, rotation, icc);
         bool ok = handle != nullptr;
         if (ok && !preview.isNull()) {
             // libheif only stores a preview it has to shrink: give it one twice the size.

@@ -21,8 +21,9 @@ bool WriteBytes(const QString &path, const QByteArray &bytes);
 // format's own transform, the pixels staying as given; `exif` is a bare
 // EXIF block (TIFF header first) or empty; `preview`, when given, is stored
 // as the photo's thumbnail item.
+// `icc`, when given, is stored as the picture's colour profile.
 QByteArray EncodeHeif(const QImage &picture, bool avif, int rotation = 1, const QByteArray &exif = {},
-    const QImage &preview = {});
+    const QImage &preview = {}, const QByteArray &icc = {});
 QByteArray ReadBytes(const QString &path);
 
 // Sets EXIF tags on an encoded image; values are exiv2 texts ("1/60", "28/10").
