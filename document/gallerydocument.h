@@ -11,7 +11,9 @@
 // still run.
 
 #include "document/galleryoptions.h"
+#include "document/addfacts.h"
 #include "document/imageentry.h"
+#include "document/orderedprefetch.h"
 #include "document/workitems.h"
 #include "platform/manualresetevent.h"
 #include "platform/notificationsink.h"
@@ -174,9 +176,14 @@ private:
     // add pipeline
     void AddWorker();
     void TrimImageList();
-    void ProcessAddRequest(const AddRequest &request);
+    struct AddWindowItem;
+    using AddWindow = OrderedPrefetch<AddWindowItem, AddFacts>;
+    void FillAddWindow(AddWindow &window);
+    // Under m_addQueueLock: what was read ahead is not to be added.
+    void DropAddWindowLocked();
+    void ProcessAddRequest(const AddRequest &request, const AddFacts &facts);
     void ScanFolderContents(const AddRequest &request);
-    void AddImageFile(AddRequest request);
+    void AddImageFile(AddRequest request, const AddFacts &facts);
     bool ImportProjectFile(QIODevice &file, const AddRequest &request);
     void QueueAddRequestFromWorker(const AddRequest &request);
     // workers
@@ -199,6 +206,10 @@ private:
 
     mutable std::recursive_mutex m_addQueueLock;
     std::deque<AddRequest> m_addQueue;
+    // Requests taken from the queue and being read ahead; a stop makes the
+    // generation move on so the worker drops them. Both under m_addQueueLock.
+    int m_addInWindow = 0;
+    std::uint64_t m_addGeneration = 0;
 
     mutable std::recursive_mutex m_thumbnailQueueLock;
     std::deque<ThumbnailJob> m_thumbnailQueue;

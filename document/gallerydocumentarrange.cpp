@@ -126,6 +126,7 @@ void GalleryDocument::DeleteContents()
     {
         std::lock_guard lock(m_addQueueLock);
         m_addQueue.clear();
+        DropAddWindowLocked();
     }
     {
         std::lock_guard lock(m_thumbnailQueueLock);
