@@ -28,31 +28,32 @@ AddFacts GatherAddFacts(const QString &path, const QString &thumbnailAffix, int 
         return facts;
     // One QFileInfo answers kind, readability, size and time from one stat.
     const QFileInfo info(path);
-    if (!info.exists())
-        return facts;
     if (info.isDir()) {
         facts.kind = AddFacts::Kind::Folder;
         return facts;
     }
+    if (!info.exists())
+        return facts;
     if (!info.isFile()) {
         facts.kind = AddFacts::Kind::NotRegular;
         return facts;
     }
     facts.kind = AddFacts::Kind::File;
-    {
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            facts.project = ProjectFormatOfOpened(file);
-    }
     facts.readable = info.isReadable();
-    if (facts.project != ProjectFormat::NotAProject || !facts.readable)
+    if (!facts.readable)
         return facts;
     facts.onDiskPath = OnDiskPath(info);
     facts.bytes = info.size();
     facts.sizeText = SizeTextForBytes(facts.bytes);
     facts.image = ReadImageInfo(facts.onDiskPath);
-    if (!facts.image.IsImage())
+    if (!facts.image.IsImage()) {
+        // Only what is no image can be a project: every image format starts
+        // with bytes that a project never has, so photos are opened once less.
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+            facts.project = ProjectFormatOfOpened(file);
         return facts;
+    }
     ApplyFileTimeFallback(info.lastModified(), facts.image.Camera[CAMERA_DATE], facts.image.Camera[CAMERA_TIME]);
     BuildVignetteOptions naming;
     naming.PreSuffixe = thumbnailAffix;

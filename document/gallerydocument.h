@@ -18,6 +18,7 @@
 #include "platform/manualresetevent.h"
 #include "platform/notificationsink.h"
 
+#include <QSet>
 #include <QString>
 #include <atomic>
 #include <cstdint>
@@ -202,6 +203,9 @@ private:
 
     mutable std::recursive_mutex m_listLock;
     ImageList m_imageList;
+    // The paths of m_imageList, so that adding thousands of files does not
+    // compare each with every entry. Under m_listLock.
+    QSet<QString> m_entryPaths;
     qint64 m_thumbnailBytes = 0;
 
     mutable std::recursive_mutex m_addQueueLock;

@@ -26,6 +26,7 @@ void GalleryDocument::RemoveEntries(const std::vector<int> &indexes)
             if (index < 0 || index >= static_cast<int>(m_imageList.size()))
                 continue;
             m_thumbnailBytes -= m_imageList[index].ThumbnailBytes;
+            m_entryPaths.remove(m_imageList[index].Path);
             m_imageList.erase(m_imageList.begin() + index);
             count = static_cast<int>(m_imageList.size());
             total = m_thumbnailBytes;
@@ -135,6 +136,8 @@ void GalleryDocument::DeleteContents()
     std::lock_guard lock(m_listLock);
     m_imageList.clear();
     m_imageList.shrink_to_fit();
+    m_entryPaths.clear();
+    m_entryPaths.squeeze();
     m_thumbnailBytes = 0;
 }
 

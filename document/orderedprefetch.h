@@ -37,7 +37,7 @@ public:
             m_stopping = true;
             m_items.clear();
         }
-        m_changed.notify_all();
+        m_toDo.notify_all();
         for (std::thread &t : m_helpers)
             t.join();
     }
@@ -63,7 +63,7 @@ public:
             std::lock_guard lock(m_mutex);
             m_items.push_back(std::make_shared<Item>(std::move(in)));
         }
-        m_changed.notify_one();
+        m_toDo.notify_one();
     }
 
     // The oldest item with its result; the window must not be empty.
@@ -79,7 +79,7 @@ public:
             item->out = std::move(out);
             item->state = State::Done;
         }
-        m_changed.wait(lock, [&] { return item->state == State::Done; });
+        m_done.wait(lock, [&] { return item->state == State::Done; });
         m_items.pop_front();
         return {std::move(item->in), std::move(*item->out)};
     }
@@ -113,7 +113,7 @@ private:
         std::unique_lock lock(m_mutex);
         for (;;) {
             std::shared_ptr<Item> item;
-            m_changed.wait(lock, [&] { return m_stopping || (item = NextWaiting()) != nullptr; });
+            m_toDo.wait(lock, [&] { return m_stopping || (item = NextWaiting()) != nullptr; });
             if (m_stopping)
                 return;
             item->state = State::Running;
@@ -123,14 +123,17 @@ private:
             lock.lock();
             item->out = std::move(out);
             item->state = State::Done;
-            m_changed.notify_all();
+            // Only the consumer waits for results, and only for the oldest.
+            if (!m_items.empty() && item == m_items.front())
+                m_done.notify_one();
         }
     }
 
     const std::size_t m_capacity;
     const Work m_work;
     mutable std::mutex m_mutex;
-    std::condition_variable m_changed;
+    std::condition_variable m_toDo; // helpers: an item to compute, or the end
+    std::condition_variable m_done;  // the consumer: the oldest item is ready
     std::deque<std::shared_ptr<Item>> m_items;
     bool m_stopping = false;
     std::vector<std::thread> m_helpers;
