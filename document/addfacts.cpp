@@ -9,8 +9,11 @@
 namespace {
 // The project header is a few dozen bytes; reading only those spares the
 // buffered read of a whole block for every photo.
-ProjectFormat ProjectFormatOfOpened(QFile &file)
+ProjectFormat ProjectFormatOf(const QString &path)
 {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        return ProjectFormat::NotAProject;
     QBuffer head;
     head.setData(file.read(256));
     if (!head.open(QIODevice::ReadOnly))
@@ -19,11 +22,10 @@ ProjectFormat ProjectFormatOfOpened(QFile &file)
 }
 } // namespace
 
-AddFacts GatherAddFacts(const QString &path, const QString &thumbnailAffix, int thumbnailWithPrefixe)
+AddFacts GatherAddFacts(const QString &path, const BuildVignetteOptions &naming)
 {
     AddFacts facts;
-    facts.thumbnailAffix = thumbnailAffix;
-    facts.thumbnailWithPrefixe = thumbnailWithPrefixe;
+    facts.naming = naming;
     if (path.isEmpty())
         return facts;
     // One QFileInfo answers kind, readability, size and time from one stat.
@@ -44,20 +46,28 @@ AddFacts GatherAddFacts(const QString &path, const QString &thumbnailAffix, int 
         return facts;
     facts.onDiskPath = OnDiskPath(info);
     facts.bytes = info.size();
-    facts.sizeText = SizeTextForBytes(facts.bytes);
+    facts.modified = info.lastModified();
+    // A gallery rebuilt in place meets all its thumbnails: they are not
+    // decoded, only looked at for a project's header.
+    if (naming.RejectFileWithVignetteName && IsThumbnailName(facts.onDiskPath, naming.PreSuffixe, naming.WithPrefixe)) {
+        facts.project = ProjectFormatOf(facts.onDiskPath);
+        return facts;
+    }
+    ProbeAddedFile(facts, naming);
+    return facts;
+}
+
+void ProbeAddedFile(AddFacts &facts, const BuildVignetteOptions &naming)
+{
+    facts.naming = naming;
+    facts.probed = true;
     facts.image = ReadImageInfo(facts.onDiskPath);
     if (!facts.image.IsImage()) {
         // Only what is no image can be a project: every image format starts
         // with bytes that a project never has, so photos are opened once less.
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
-            facts.project = ProjectFormatOfOpened(file);
-        return facts;
+        facts.project = ProjectFormatOf(facts.onDiskPath);
+        return;
     }
-    ApplyFileTimeFallback(info.lastModified(), facts.image.Camera[CAMERA_DATE], facts.image.Camera[CAMERA_TIME]);
-    BuildVignetteOptions naming;
-    naming.PreSuffixe = thumbnailAffix;
-    naming.WithPrefixe = thumbnailWithPrefixe;
+    ApplyFileTimeFallback(facts.modified, facts.image.Camera[CAMERA_DATE], facts.image.Camera[CAMERA_TIME]);
     facts.thumbnail = ExamineThumbnail(facts.onDiskPath, naming);
-    return facts;
 }

@@ -7,6 +7,7 @@
 #include "document/imageentry.h"
 #include "document/projectfile.h"
 
+#include <QDateTime>
 #include <QString>
 
 struct AddFacts {
@@ -18,18 +19,26 @@ struct AddFacts {
     };
     Kind kind = Kind::Missing;
     bool readable = false;
-    ProjectFormat project = ProjectFormat::NotAProject;
     QString onDiskPath;
-    QString sizeText;
     qint64 bytes = 0;
+    QDateTime modified;
+    ProjectFormat project = ProjectFormat::NotAProject;
+    // False when the file was left unread because the naming below rejects
+    // it as a thumbnail; the fields from here on are then empty.
+    bool probed = false;
     ImageInfo image; // camera date and time fall back on the file's time
-    // The thumbnail as the naming below finds it; the worker looks again when
-    // the gallery's naming changed meanwhile (a project being opened).
-    QString thumbnailAffix;
-    int thumbnailWithPrefixe = 0;
+    // The thumbnail naming and rejection rule the facts were read with; the
+    // worker looks again when the gallery's changed meanwhile (a project
+    // being opened).
+    BuildVignetteOptions naming;
     ThumbnailOnDisk thumbnail;
 };
 
-// Reads everything the add worker uses; thread-safe. A file that turns out to
-// be a project, an unreadable file or a non-image stops the gathering early.
-AddFacts GatherAddFacts(const QString &path, const QString &thumbnailAffix, int thumbnailWithPrefixe);
+// Reads everything the add worker uses; thread-safe. An unreadable file,
+// a thumbnail name that `naming` rejects, a project and a non-image each
+// stop the reading early.
+AddFacts GatherAddFacts(const QString &path, const BuildVignetteOptions &naming);
+
+// The reading that a rejected thumbnail name skipped, with `naming` as the
+// thumbnail naming; for a readable file of which only the kind is known.
+void ProbeAddedFile(AddFacts &facts, const BuildVignetteOptions &naming);

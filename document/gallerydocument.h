@@ -184,7 +184,7 @@ private:
     void DropAddWindowLocked();
     void ProcessAddRequest(const AddRequest &request, const AddFacts &facts);
     void ScanFolderContents(const AddRequest &request);
-    void AddImageFile(AddRequest request, const AddFacts &facts);
+    void AddImageFile(AddRequest request, AddFacts facts);
     bool ImportProjectFile(QIODevice &file, const AddRequest &request);
     void QueueAddRequestFromWorker(const AddRequest &request);
     // workers

@@ -79,7 +79,7 @@ constexpr std::size_t kAddWindowSize = 64;
 struct GalleryDocument::AddWindowItem {
     AddRequest request;
     std::uint64_t generation = 0;
-    BuildVignetteOptions naming; // only the thumbnail affix and its side are used
+    BuildVignetteOptions naming; // only the thumbnail naming and its rejection rule are used
 };
 
 void GalleryDocument::FillAddWindow(AddWindow &window)
@@ -90,8 +90,7 @@ void GalleryDocument::FillAddWindow(AddWindow &window)
         AddWindowItem item;
         item.request = std::move(m_addQueue.front());
         item.generation = m_addGeneration;
-        item.naming.PreSuffixe = vignette.PreSuffixe;
-        item.naming.WithPrefixe = vignette.WithPrefixe;
+        item.naming = vignette;
         m_addQueue.pop_front();
         ++m_addInWindow;
         window.Push(std::move(item));
@@ -101,7 +100,7 @@ void GalleryDocument::FillAddWindow(AddWindow &window)
 void GalleryDocument::AddWorker()
 {
     const auto gather = [](const AddWindowItem &item) {
-        return GatherAddFacts(item.request.Entry.Path, item.naming.PreSuffixe, item.naming.WithPrefixe);
+        return GatherAddFacts(item.request.Entry.Path, item.naming);
     };
     for (;;) {
         PostNotify(NOTIFY_ADDING, 0);
@@ -219,7 +218,7 @@ void GalleryDocument::ScanFolderContents(const AddRequest &request)
         m_addQueue.push_back(std::move(r));
 }
 
-void GalleryDocument::AddImageFile(AddRequest request, const AddFacts &facts)
+void GalleryDocument::AddImageFile(AddRequest request, AddFacts facts)
 {
     const GalleryOptions options = GetOptions();
     const BuildVignetteOptions &vignette = options.BuildVignette;
@@ -251,7 +250,11 @@ void GalleryDocument::AddImageFile(AddRequest request, const AddFacts &facts)
         && RelativeFolder(options.WebPage2.RootPath, entry.Path, 1) == UnreachablePathMarker())
         return PostNotify(NOTIFY_ERROR, WARN_OUTSIDE_ROOT);
 
-    entry.ImageSizeText = facts.sizeText;
+    const bool sameNaming = facts.naming.PreSuffixe == vignette.PreSuffixe
+        && facts.naming.WithPrefixe == vignette.WithPrefixe;
+    if (!facts.probed)
+        ProbeAddedFile(facts, vignette); // the rule that skipped it changed meanwhile
+    entry.ImageSizeText = SizeTextForBytes(facts.bytes);
     entry.ImageBytes = facts.bytes;
     if (!facts.image.IsImage())
         return rejectUnreadable();
@@ -259,9 +262,8 @@ void GalleryDocument::AddImageFile(AddRequest request, const AddFacts &facts)
     entry.Camera = facts.image.Camera;
     const QString information = JoinDimensionsAndSize(entry.ImageDimensions, entry.ImageSizeText);
 
-    const bool sameNaming = facts.thumbnailAffix == vignette.PreSuffixe
-        && facts.thumbnailWithPrefixe == vignette.WithPrefixe;
-    const ThumbnailOnDisk thumbnail = sameNaming ? facts.thumbnail : ExamineThumbnail(entry.Path, vignette);
+    const ThumbnailOnDisk thumbnail
+        = facts.probed && sameNaming ? facts.thumbnail : ExamineThumbnail(entry.Path, vignette);
     entry.ThumbnailDimensions = thumbnail.Dimensions;
     entry.ThumbnailSizeText = thumbnail.SizeText;
     entry.ThumbnailBytes = thumbnail.Bytes;
