@@ -4,6 +4,7 @@
 #include "document/thumbnailpath.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <climits>
@@ -89,10 +90,20 @@ ThumbnailOnDisk ExamineThumbnail(const QString &imagePath, const BuildVignetteOp
     const QFileInfo info(t.Path);
     if (!info.isFile())
         return t;
-    const QString dims = ReadImageInfo(t.Path, false).SizeText;
+    // Thumbnails are small: read whole, they are probed without reopening.
+    constexpr qint64 kSmall = qint64(1) << 20;
+    qint64 bytes = info.size();
+    QString dims;
+    QFile file(t.Path);
+    if (bytes <= kSmall && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        const QByteArray contents = file.read(kSmall + 1);
+        bytes = contents.size();
+        dims = ReadImageInfo(contents, false).SizeText;
+    } else {
+        dims = ReadImageInfo(t.Path, false).SizeText;
+    }
     if (dims == NotAnImageText())
         return t;
-    const qint64 bytes = info.size();
     t.Dimensions = dims;
     t.SizeText = SizeTextForBytes(bytes);
     t.Bytes = static_cast<int>(std::min<qint64>(bytes, INT_MAX));
