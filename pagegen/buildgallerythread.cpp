@@ -222,7 +222,8 @@ void GalleryBuilder::WriteImage(int i)
         WriteImageText(m_design.Section(BEFORE_EACH_LINE_OF_IMAGE));
     WriteImageText(m_design.Section(BEFORE_EACH_IMAGE));
     if (!entry.Path.isEmpty()) {
-        const ImageMarkupInput input{LinkTo(OnDiskPath(entry.Path)), LinkTo(thumbnail), entry.ImageDimensions,
+        // The entry's path already is its on-disk form: no second look at the disk per image.
+        const ImageMarkupInput input{LinkTo(entry.Path), LinkTo(thumbnail), entry.ImageDimensions,
                                      entry.ThumbnailDimensions, comment};
         m_page->Write(ImageMarkup(m_options, EffectiveSettings(m_options, entry.Options), input, m_vars));
         AddToZip(entry);
