@@ -46,7 +46,7 @@ AddFacts GatherAddFacts(const QString &path, const BuildVignetteOptions &naming)
         return facts;
     facts.onDiskPath = OnDiskPath(info);
     facts.bytes = info.size();
-    facts.modified = info.lastModified();
+    facts.file = info;
     // A gallery rebuilt in place meets all its thumbnails: they are not
     // decoded, only looked at for a project's header.
     if (naming.RejectFileWithVignetteName && IsThumbnailName(facts.onDiskPath, naming.PreSuffixe, naming.WithPrefixe)) {
@@ -68,6 +68,5 @@ void ProbeAddedFile(AddFacts &facts, const BuildVignetteOptions &naming)
         facts.project = ProjectFormatOf(facts.onDiskPath);
         return;
     }
-    ApplyFileTimeFallback(facts.modified, facts.image.Camera[CAMERA_DATE], facts.image.Camera[CAMERA_TIME]);
     facts.thumbnail = ExamineThumbnail(facts.onDiskPath, naming);
 }

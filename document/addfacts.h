@@ -7,7 +7,7 @@
 #include "document/imageentry.h"
 #include "document/projectfile.h"
 
-#include <QDateTime>
+#include <QFileInfo>
 #include <QString>
 
 struct AddFacts {
@@ -21,12 +21,14 @@ struct AddFacts {
     bool readable = false;
     QString onDiskPath;
     qint64 bytes = 0;
-    QDateTime modified;
+    // Kept for its modification time, which only the add worker turns into
+    // local time: the C library's time-zone state is not for several threads.
+    QFileInfo file;
     ProjectFormat project = ProjectFormat::NotAProject;
     // False when the file was left unread because the naming below rejects
     // it as a thumbnail; the fields from here on are then empty.
     bool probed = false;
-    ImageInfo image; // camera date and time fall back on the file's time
+    ImageInfo image;
     // The thumbnail naming and rejection rule the facts were read with; the
     // worker looks again when the gallery's changed meanwhile (a project
     // being opened).

@@ -260,6 +260,7 @@ void GalleryDocument::AddImageFile(AddRequest request, AddFacts facts)
         return rejectUnreadable();
     entry.ImageDimensions = facts.image.SizeText;
     entry.Camera = facts.image.Camera;
+    ApplyFileTimeFallback(facts.file.lastModified(), entry.Camera[CAMERA_DATE], entry.Camera[CAMERA_TIME]);
     const QString information = JoinDimensionsAndSize(entry.ImageDimensions, entry.ImageSizeText);
 
     const ThumbnailOnDisk thumbnail
