@@ -174,7 +174,7 @@ int GalleryDocument::InsertEntry(const ImageEntry &entry, const QString &thumbna
         if (m_stopEvent.IsSet())
             return -1;
         m_imageList.push_back(copy);
-        m_entryPaths.insert(copy.Path);
+        ++m_entryPaths[copy.Path];
         index = static_cast<int>(m_imageList.size()) - 1;
         m_thumbnailBytes += copy.ThumbnailBytes;
         total = m_thumbnailBytes;

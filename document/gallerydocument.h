@@ -18,7 +18,7 @@
 #include "platform/manualresetevent.h"
 #include "platform/notificationsink.h"
 
-#include <QSet>
+#include <QHash>
 #include <QString>
 #include <atomic>
 #include <cstdint>
@@ -203,9 +203,9 @@ private:
 
     mutable std::recursive_mutex m_listLock;
     ImageList m_imageList;
-    // The paths of m_imageList, so that adding thousands of files does not
-    // compare each with every entry. Under m_listLock.
-    QSet<QString> m_entryPaths;
+    // How many entries have each path, so that adding thousands of files
+    // does not compare each with every entry. Under m_listLock.
+    QHash<QString, int> m_entryPaths;
     qint64 m_thumbnailBytes = 0;
 
     mutable std::recursive_mutex m_addQueueLock;

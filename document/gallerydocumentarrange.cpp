@@ -26,7 +26,9 @@ void GalleryDocument::RemoveEntries(const std::vector<int> &indexes)
             if (index < 0 || index >= static_cast<int>(m_imageList.size()))
                 continue;
             m_thumbnailBytes -= m_imageList[index].ThumbnailBytes;
-            m_entryPaths.remove(m_imageList[index].Path);
+            if (const auto path = m_entryPaths.find(m_imageList[index].Path);
+                path != m_entryPaths.end() && --path.value() <= 0)
+                m_entryPaths.erase(path);
             m_imageList.erase(m_imageList.begin() + index);
             count = static_cast<int>(m_imageList.size());
             total = m_thumbnailBytes;
