@@ -130,11 +130,11 @@ void GalleryDocument::AddWorker()
             auto [item, facts] = window.Pop();
             {
                 std::lock_guard lock(m_addQueueLock);
-                if (item.generation != m_addGeneration) {
-                    // Stopped since it was read: nothing read before the stop is added.
-                    window.Clear();
+                // Stopped since it was read: nothing read before the stop is
+                // added. Requests queued after the stop may follow it in the
+                // window, so only this one is dropped.
+                if (item.generation != m_addGeneration)
                     continue;
-                }
                 --m_addInWindow;
             }
             ProcessAddRequest(item.request, facts);

@@ -84,13 +84,6 @@ public:
         return {std::move(item->in), std::move(*item->out)};
     }
 
-    // Forgets every item not popped yet.
-    void Clear()
-    {
-        std::lock_guard lock(m_mutex);
-        m_items.clear();
-    }
-
 private:
     enum class State { Waiting, Running, Done };
     struct Item {
