@@ -20,6 +20,6 @@ e=$(mean_seconds 3 true "exiv2 -q pr $work/photos/*.jpg >/dev/null 2>&1 || true"
 echo "$count photos"
 echo "  gallorim (add to a document): $g s"
 echo "  exiv2 pr (one process):       $e s"
-echo "  ratio gallorim / exiv2: $(ratio "$g" "$e")   (target 1.5 or less)"
+echo "  ratio gallorim / exiv2: $(ratio "$g" "$e")   (target 0.8 or less)"
 "$adder" "$work/photos" | sed -n 's/^\(heap bytes per entry\|text bytes per entry\|bytes per entry beyond its texts\|of which the record.s other fields\)/  &/p'
 echo "  (target: no more than 300 bytes per entry beyond its texts)"

@@ -72,17 +72,26 @@ void BuildSession::ReportSaveError(const QString &message)
 
 void BuildSession::ProcessUntil(const std::function<bool(const Event &)> &done)
 {
+    // Events are taken in batches: waking once per event would cost a
+    // thread switch for each of the thousands that an album posts.
+    std::deque<Event> batch;
     for (;;) {
-        Event event{};
         {
             std::unique_lock lock(m_mutex);
             m_posted.wait(lock, [this] { return !m_events.empty(); });
-            event = m_events.front();
-            m_events.pop_front();
+            batch.swap(m_events);
         }
-        Handle(event);
-        if (done(event))
-            return;
+        while (!batch.empty()) {
+            const Event event = batch.front();
+            batch.pop_front();
+            Handle(event);
+            if (done(event)) {
+                // What came after is for the next wait.
+                std::lock_guard lock(m_mutex);
+                m_events.insert(m_events.begin(), batch.begin(), batch.end());
+                return;
+            }
+        }
     }
 }
 

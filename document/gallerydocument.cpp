@@ -76,6 +76,8 @@ void GalleryDocument::OnCloseDocument()
 int GalleryDocument::FindEntry(const QString &path) const
 {
     std::lock_guard lock(m_listLock);
+    if (!m_entryPaths.contains(path))
+        return -1;
     for (size_t i = 0; i < m_imageList.size(); ++i)
         if (m_imageList[i].Path == path)
             return static_cast<int>(i);
@@ -172,6 +174,7 @@ int GalleryDocument::InsertEntry(const ImageEntry &entry, const QString &thumbna
         if (m_stopEvent.IsSet())
             return -1;
         m_imageList.push_back(copy);
+        ++m_entryPaths[copy.Path];
         index = static_cast<int>(m_imageList.size()) - 1;
         m_thumbnailBytes += copy.ThumbnailBytes;
         total = m_thumbnailBytes;

@@ -11,11 +11,14 @@
 // still run.
 
 #include "document/galleryoptions.h"
+#include "document/addfacts.h"
 #include "document/imageentry.h"
+#include "document/orderedprefetch.h"
 #include "document/workitems.h"
 #include "platform/manualresetevent.h"
 #include "platform/notificationsink.h"
 
+#include <QHash>
 #include <QString>
 #include <atomic>
 #include <cstdint>
@@ -174,9 +177,14 @@ private:
     // add pipeline
     void AddWorker();
     void TrimImageList();
-    void ProcessAddRequest(const AddRequest &request);
+    struct AddWindowItem;
+    using AddWindow = OrderedPrefetch<AddWindowItem, AddFacts>;
+    void FillAddWindow(AddWindow &window);
+    // Under m_addQueueLock: what was read ahead is not to be added.
+    void DropAddWindowLocked();
+    void ProcessAddRequest(const AddRequest &request, const AddFacts &facts);
     void ScanFolderContents(const AddRequest &request);
-    void AddImageFile(AddRequest request);
+    void AddImageFile(AddRequest request, AddFacts facts);
     bool ImportProjectFile(QIODevice &file, const AddRequest &request);
     void QueueAddRequestFromWorker(const AddRequest &request);
     // workers
@@ -195,10 +203,17 @@ private:
 
     mutable std::recursive_mutex m_listLock;
     ImageList m_imageList;
+    // How many entries have each path, so that adding thousands of files
+    // does not compare each with every entry. Under m_listLock.
+    QHash<QString, int> m_entryPaths;
     qint64 m_thumbnailBytes = 0;
 
     mutable std::recursive_mutex m_addQueueLock;
     std::deque<AddRequest> m_addQueue;
+    // Requests taken from the queue and being read ahead; a stop makes the
+    // generation move on so the worker drops them. Both under m_addQueueLock.
+    int m_addInWindow = 0;
+    std::uint64_t m_addGeneration = 0;
 
     mutable std::recursive_mutex m_thumbnailQueueLock;
     std::deque<ThumbnailJob> m_thumbnailQueue;

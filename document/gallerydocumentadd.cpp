@@ -2,6 +2,7 @@
 // by the add worker.
 #include "document/gallerydocument.h"
 
+#include "document/addfacts.h"
 #include "document/imageprobe.h"
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
@@ -37,12 +38,20 @@ void GalleryDocument::StopAdding()
     std::lock_guard lock(m_addQueueLock);
     m_addQueue.clear();
     m_addQueue.shrink_to_fit();
+    DropAddWindowLocked();
+}
+
+void GalleryDocument::DropAddWindowLocked()
+{
+    // The worker sees the new generation and forgets what it read ahead.
+    ++m_addGeneration;
+    m_addInWindow = 0;
 }
 
 int GalleryDocument::GetPendingAddCount() const
 {
     std::lock_guard lock(m_addQueueLock);
-    return static_cast<int>(m_addQueue.size());
+    return static_cast<int>(m_addQueue.size()) + m_addInWindow;
 }
 
 // A batch of additions leaves the list with up to half its capacity unused;
@@ -55,13 +64,52 @@ void GalleryDocument::TrimImageList()
         m_imageList.shrink_to_fit();
 }
 
+namespace {
+int AddHelperCount()
+{
+    const unsigned cores = std::thread::hardware_concurrency();
+    return cores == 0 ? 1 : static_cast<int>(cores);
+}
+
+// Enough to keep every core busy past a slow file, small enough that a list
+// of any length costs the same memory.
+constexpr std::size_t kAddWindowSize = 64;
+} // namespace
+
+struct GalleryDocument::AddWindowItem {
+    AddRequest request;
+    std::uint64_t generation = 0;
+    BuildVignetteOptions naming; // only the thumbnail naming and its rejection rule are used
+};
+
+void GalleryDocument::FillAddWindow(AddWindow &window)
+{
+    const BuildVignetteOptions vignette = GetOptions().BuildVignette;
+    std::lock_guard lock(m_addQueueLock);
+    while (!m_addQueue.empty() && !window.IsFull()) {
+        AddWindowItem item;
+        item.request = std::move(m_addQueue.front());
+        item.generation = m_addGeneration;
+        item.naming = vignette;
+        m_addQueue.pop_front();
+        ++m_addInWindow;
+        window.Push(std::move(item));
+    }
+}
+
 void GalleryDocument::AddWorker()
 {
+    const auto gather = [](const AddWindowItem &item) {
+        return GatherAddFacts(item.request.Entry.Path, item.naming);
+    };
     for (;;) {
         PostNotify(NOTIFY_ADDING, 0);
         if (WaitForAny({&m_stopEvent, &m_addEvent}, kInfinite) == 0)
             return;
         m_addEvent.Reset();
+        // The files are read ahead on every core; only this thread decides
+        // and inserts, in request order.
+        AddWindow window(AddHelperCount(), kAddWindowSize, gather);
         for (;;) {
             PostNotify(NOTIFY_ADDING, 1);
             // A look at the event, not a 10 ms wait: thousands of files
@@ -70,51 +118,58 @@ void GalleryDocument::AddWorker()
                 PostNotify(NOTIFY_ADDING, 0);
                 return;
             }
-            AddRequest request;
-            {
+            FillAddWindow(window);
+            if (window.IsEmpty()) {
                 std::lock_guard lock(m_addQueueLock);
                 if (m_addQueue.empty()) {
                     m_addQueue.shrink_to_fit();
                     break;
                 }
-                request = std::move(m_addQueue.front());
-                m_addQueue.pop_front();
+                continue;
             }
-            ProcessAddRequest(request);
+            auto [item, facts] = window.Pop();
+            {
+                std::lock_guard lock(m_addQueueLock);
+                // Stopped since it was read: nothing read before the stop is
+                // added. Requests queued after the stop may follow it in the
+                // window, so only this one is dropped.
+                if (item.generation != m_addGeneration)
+                    continue;
+                --m_addInWindow;
+            }
+            ProcessAddRequest(item.request, facts);
         }
         TrimImageList();
     }
 }
 
-void GalleryDocument::ProcessAddRequest(const AddRequest &request)
+void GalleryDocument::ProcessAddRequest(const AddRequest &request, const AddFacts &facts)
 {
-    const QString &path = request.Entry.Path;
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.exists()) {
+    const auto reportMissing = [&] {
         if (request.FromProject) {
             PostNotify(NOTIFY_ERROR, WARN_PROJECT_IMAGE_MISSING);
             SetModifiedFlag();
         }
-        return;
-    }
-    if (info.isDir()) {
+    };
+    switch (facts.kind) {
+    case AddFacts::Kind::Missing:
+        return reportMissing();
+    case AddFacts::Kind::Folder:
         if (request.ScanFolder)
             ScanFolderContents(request);
         return;
-    }
-    if (!info.isFile()) {
+    case AddFacts::Kind::NotRegular:
         // A pipe, socket or device: opening it could wait forever, and it is no image.
-        if (request.FromProject) {
-            PostNotify(NOTIFY_ERROR, WARN_PROJECT_IMAGE_MISSING);
-            SetModifiedFlag();
-        }
-        return;
+        return reportMissing();
+    case AddFacts::Kind::File:
+        break;
     }
-    QFile file(path);
-    if (file.open(QIODevice::ReadOnly) && ImportProjectFile(file, request))
-        return;
-    file.close();
-    AddImageFile(request);
+    if (facts.project != ProjectFormat::NotAProject) {
+        QFile file(request.Entry.Path);
+        if (file.open(QIODevice::ReadOnly) && ImportProjectFile(file, request))
+            return;
+    }
+    AddImageFile(request, facts);
 }
 
 namespace {
@@ -163,7 +218,7 @@ void GalleryDocument::ScanFolderContents(const AddRequest &request)
         m_addQueue.push_back(std::move(r));
 }
 
-void GalleryDocument::AddImageFile(AddRequest request)
+void GalleryDocument::AddImageFile(AddRequest request, AddFacts facts)
 {
     const GalleryOptions options = GetOptions();
     const BuildVignetteOptions &vignette = options.BuildVignette;
@@ -177,12 +232,12 @@ void GalleryDocument::AddImageFile(AddRequest request)
 
     if (FindEntry(path) >= 0)
         return;
-    if (!QFileInfo(path).isReadable())
+    if (!facts.readable)
         return rejectUnreadable();
     // The checks below see the absolute form: a relative path has no folder
     // in common with anything, and the same file spelt twice is one entry.
     ImageEntry &entry = request.Entry;
-    entry.Path = OnDiskPath(path);
+    entry.Path = facts.onDiskPath;
     if (entry.Path != path && FindEntry(entry.Path) >= 0)
         return;
     if (vignette.RejectFileWithVignetteName
@@ -195,16 +250,21 @@ void GalleryDocument::AddImageFile(AddRequest request)
         && RelativeFolder(options.WebPage2.RootPath, entry.Path, 1) == UnreachablePathMarker())
         return PostNotify(NOTIFY_ERROR, WARN_OUTSIDE_ROOT);
 
-    entry.ImageSizeText = SizeText(entry.Path, &entry.ImageBytes);
-    const ImageInfo image = ReadImageInfo(entry.Path);
-    if (!image.IsImage())
+    const bool sameNaming = facts.naming.PreSuffixe == vignette.PreSuffixe
+        && facts.naming.WithPrefixe == vignette.WithPrefixe;
+    if (!facts.probed)
+        ProbeAddedFile(facts, vignette); // the rule that skipped it changed meanwhile
+    entry.ImageSizeText = SizeTextForBytes(facts.bytes);
+    entry.ImageBytes = facts.bytes;
+    if (!facts.image.IsImage())
         return rejectUnreadable();
-    entry.ImageDimensions = image.SizeText;
-    entry.Camera = image.Camera;
-    ApplyFileTimeFallback(entry.Path, entry.Camera[CAMERA_DATE], entry.Camera[CAMERA_TIME]);
+    entry.ImageDimensions = facts.image.SizeText;
+    entry.Camera = facts.image.Camera;
+    ApplyFileTimeFallback(facts.file.lastModified(), entry.Camera[CAMERA_DATE], entry.Camera[CAMERA_TIME]);
     const QString information = JoinDimensionsAndSize(entry.ImageDimensions, entry.ImageSizeText);
 
-    const ThumbnailOnDisk thumbnail = ExamineThumbnail(entry.Path, vignette);
+    const ThumbnailOnDisk thumbnail
+        = facts.probed && sameNaming ? facts.thumbnail : ExamineThumbnail(entry.Path, vignette);
     entry.ThumbnailDimensions = thumbnail.Dimensions;
     entry.ThumbnailSizeText = thumbnail.SizeText;
     entry.ThumbnailBytes = thumbnail.Bytes;

@@ -26,6 +26,9 @@ void GalleryDocument::RemoveEntries(const std::vector<int> &indexes)
             if (index < 0 || index >= static_cast<int>(m_imageList.size()))
                 continue;
             m_thumbnailBytes -= m_imageList[index].ThumbnailBytes;
+            if (const auto path = m_entryPaths.find(m_imageList[index].Path);
+                path != m_entryPaths.end() && --path.value() <= 0)
+                m_entryPaths.erase(path);
             m_imageList.erase(m_imageList.begin() + index);
             count = static_cast<int>(m_imageList.size());
             total = m_thumbnailBytes;
@@ -126,6 +129,7 @@ void GalleryDocument::DeleteContents()
     {
         std::lock_guard lock(m_addQueueLock);
         m_addQueue.clear();
+        DropAddWindowLocked();
     }
     {
         std::lock_guard lock(m_thumbnailQueueLock);
@@ -134,6 +138,8 @@ void GalleryDocument::DeleteContents()
     std::lock_guard lock(m_listLock);
     m_imageList.clear();
     m_imageList.shrink_to_fit();
+    m_entryPaths.clear();
+    m_entryPaths.squeeze();
     m_thumbnailBytes = 0;
 }
 

@@ -4,6 +4,7 @@
 #include "document/thumbnailpath.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <climits>
@@ -65,8 +66,12 @@ bool ApplyFileTimeFallback(const QString &path, QString &date, QString &time)
 {
     if (!date.isEmpty() || !time.isEmpty())
         return false;
-    const QDateTime modified = QFileInfo(path).lastModified();
-    if (!modified.isValid())
+    return ApplyFileTimeFallback(QFileInfo(path).lastModified(), date, time);
+}
+
+bool ApplyFileTimeFallback(const QDateTime &modified, QString &date, QString &time)
+{
+    if (!date.isEmpty() || !time.isEmpty() || !modified.isValid())
         return false;
     const QDateTime local = modified.toLocalTime();
     date = local.toString(QStringLiteral("dd/MM/yyyy"));
@@ -78,17 +83,29 @@ ThumbnailOnDisk ExamineThumbnail(const QString &imagePath, const BuildVignetteOp
 {
     ThumbnailOnDisk t;
     t.Path = ThumbnailPath(imagePath, options.PreSuffixe, options.WithPrefixe);
-    const QString dims = t.Path.isEmpty() ? NotAnImageText() : DimensionText(t.Path);
+    if (t.Path.isEmpty())
+        return t;
+    // One look at the file gives both its kind and its size; the probe then
+    // opens it once. Most photos of a new gallery have no thumbnail yet.
+    const QFileInfo info(t.Path);
+    if (!info.isFile())
+        return t;
+    // Thumbnails are small: read whole, they are probed without reopening.
+    constexpr qint64 kSmall = qint64(1) << 20;
+    qint64 bytes = info.size();
+    QString dims;
+    QFile file(t.Path);
+    if (bytes <= kSmall && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+        const QByteArray contents = file.read(kSmall + 1);
+        bytes = contents.size();
+        dims = ReadImageInfo(contents, false).SizeText;
+    } else {
+        dims = ReadImageInfo(t.Path, false).SizeText;
+    }
     if (dims == NotAnImageText())
         return t;
-    qint64 bytes = 0;
-    const QString size = SizeText(t.Path, &bytes);
-    // A file that vanished between the two looks counts as absent, so the
-    // three thumbnail fields are never half set.
-    if (size.isEmpty())
-        return t;
     t.Dimensions = dims;
-    t.SizeText = size;
+    t.SizeText = SizeTextForBytes(bytes);
     t.Bytes = static_cast<int>(std::min<qint64>(bytes, INT_MAX));
     return t;
 }

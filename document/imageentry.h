@@ -6,6 +6,8 @@
 #include "document/galleryoptions.h"
 
 #include <QString>
+
+class QDateTime;
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -110,3 +112,5 @@ ImageOptionBlock DropMatchingOverrides(ImageOptionBlock block, const GalleryOpti
 // last modification in local time ("%d/%m/%Y", "%H:%M:%S"). Answers whether
 // it filled them. A file that cannot be queried leaves both empty.
 bool ApplyFileTimeFallback(const QString &path, QString &date, QString &time);
+// The same with the modification time already read (invalid: leaves both empty).
+bool ApplyFileTimeFallback(const QDateTime &modified, QString &date, QString &time);

@@ -25,6 +25,18 @@ ImageInfo ReadImageInfo(const QString &path, bool withCamera)
     return info;
 }
 
+ImageInfo ReadImageInfo(const QByteArray &contents, bool withCamera)
+{
+    ImageInfo info;
+    Picture image;
+    image.LoadFromMemory(contents);
+    info.SizeText = image.GetSizeText();
+    if (withCamera && info.IsImage())
+        for (int field = 0; field < CAMERA_TEXT_COUNT; ++field)
+            info.Camera[field] = image.GetExifText(field);
+    return info;
+}
+
 int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options)
 {
     // A HEIC's full-size JPEG copy is made here first, on the thumbnail

@@ -186,7 +186,14 @@ QString StoredSpelling(const QString &path)
 
 QString OnDiskPath(const QString &path)
 {
-    const QFileInfo info(path);
+    if (path.isEmpty())
+        return path;
+    return OnDiskPath(QFileInfo(path));
+}
+
+QString OnDiskPath(const QFileInfo &info)
+{
+    const QString path = info.filePath();
     if (path.isEmpty() || !info.isReadable())
         return path;
     // Symlinks stay as the user named them; only the spelling is made absolute and clean.

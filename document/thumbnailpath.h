@@ -7,6 +7,8 @@
 
 #include <QString>
 
+class QFileInfo;
+
 // Marker of two files that cannot be linked to each other.
 inline QString UnreachablePathMarker() { return QStringLiteral("???PATH???"); }
 inline QString NotAnImageText() { return QStringLiteral("Not an Image"); }
@@ -29,6 +31,8 @@ QString RelativeFolder(const QString &fromPath, const QString &toPath, int roote
 // Absolute, cleaned form of a readable path; symlinks are kept. An
 // unreadable path comes back unchanged.
 QString OnDiskPath(const QString &path);
+// The same from what the caller already knows of the file (no second look at the disk).
+QString OnDiskPath(const QFileInfo &info);
 
 // Creates the folder and its missing parents; true when it exists afterwards.
 bool CreateFolders(const QString &folder);

@@ -227,9 +227,11 @@ void GalleryBuilder::WriteImage(int i)
         WriteImageText(m_design.Section(BEFORE_EACH_LINE_OF_IMAGE));
     WriteImageText(m_design.Section(BEFORE_EACH_IMAGE));
     if (!entry.Path.isEmpty()) {
+        // The entry's path already is its on-disk form, and so is a copy named after it:
+        // no second look at the disk per image.
         const QString image = FullSizeImage(entry.Path);
         const EffectiveImageSettings settings = EffectiveSettings(m_options, entry.Options);
-        ImageMarkupInput input{LinkTo(OnDiskPath(image)), LinkTo(thumbnail == entry.Path ? image : thumbnail),
+        ImageMarkupInput input{LinkTo(image), LinkTo(thumbnail == entry.Path ? image : thumbnail),
                                entry.ImageDimensions, entry.ThumbnailDimensions, comment};
         input.lazy = m_design.builtIn && !m_firstScreen.Place(entry.ThumbnailDimensions, settings.borderSize);
         m_page->Write(ImageMarkup(m_options, settings, input, m_vars));

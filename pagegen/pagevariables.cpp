@@ -236,7 +236,7 @@ QString PageVariables::ReplacePageVariables(const QString &text) const
     for (PageVariable v : kPageOrder) {
         const QString &value =
             (v == VAR_BORDERCOLOR && !m_imageBorderColor.isEmpty()) ? m_imageBorderColor : m_values[v];
-        out.replace(PageVariableName(v), value);
+        out.replace(QLatin1String(kNames[v]), value); // no QString made per name
     }
     return out;
 }
@@ -247,7 +247,7 @@ QString PageVariables::ReplaceImageVariables(const QString &text) const
     if (!out.contains(QLatin1String("?$VORLEX_VAR")))
         return out;
     for (PageVariable v : kImageOrder)
-        out.replace(PageVariableName(v), m_values[v]);
+        out.replace(QLatin1String(kNames[v]), m_values[v]);
     return out;
 }
 

@@ -51,6 +51,24 @@ TEST_F(ListDocTest, findEntryTellsPathsApartByLetterCase)
     EXPECT_EQ(m_doc.FindEntry(m_dir.filePath("b.jpg")), -1);
 }
 
+TEST_F(ListDocTest, findEntryFollowsRemovalsMovesAndEmptying)
+{
+    Insert("a.jpg");
+    Insert("b.jpg");
+    Insert("a.jpg"); // only a direct insertion can give a path twice
+    m_doc.MoveEntry(1, 0, 2);
+    EXPECT_EQ(m_doc.FindEntry(m_dir.filePath("b.jpg")), 0);
+    m_doc.RemoveEntries({1});
+    EXPECT_EQ(m_doc.FindEntry(m_dir.filePath("a.jpg")), 1);
+    m_doc.RemoveEntries({0, 1});
+    EXPECT_EQ(m_doc.FindEntry(m_dir.filePath("a.jpg")), -1);
+    EXPECT_EQ(m_doc.FindEntry(m_dir.filePath("b.jpg")), -1);
+    Insert("b.jpg");
+    EXPECT_EQ(m_doc.FindEntry(m_dir.filePath("b.jpg")), 0);
+    m_doc.DeleteContents();
+    EXPECT_EQ(m_doc.FindEntry(m_dir.filePath("b.jpg")), -1);
+}
+
 TEST_F(ListDocTest, indexOperationsOutsideTheListAnswerNothing)
 {
     Insert("a.jpg");

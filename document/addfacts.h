@@ -1,0 +1,46 @@
+#pragma once
+// What the add pipeline needs to know about one requested path, read from the
+// disk alone. Gathering touches no document, so several files are read at
+// once ahead of the add worker, which then decides in request order.
+
+#include "document/imageprobe.h"
+#include "document/imageentry.h"
+#include "document/projectfile.h"
+
+#include <QFileInfo>
+#include <QString>
+
+struct AddFacts {
+    enum class Kind {
+        Missing,    // empty path or nothing there
+        Folder,     // a folder (or a link to one)
+        NotRegular, // a pipe, socket or device: never opened
+        File,
+    };
+    Kind kind = Kind::Missing;
+    bool readable = false;
+    QString onDiskPath;
+    qint64 bytes = 0;
+    // Kept for its modification time, which only the add worker turns into
+    // local time: the C library's time-zone state is not for several threads.
+    QFileInfo file;
+    ProjectFormat project = ProjectFormat::NotAProject;
+    // False when the file was left unread because the naming below rejects
+    // it as a thumbnail; the fields from here on are then empty.
+    bool probed = false;
+    ImageInfo image;
+    // The thumbnail naming and rejection rule the facts were read with; the
+    // worker looks again when the gallery's changed meanwhile (a project
+    // being opened).
+    BuildVignetteOptions naming;
+    ThumbnailOnDisk thumbnail;
+};
+
+// Reads everything the add worker uses; thread-safe. An unreadable file,
+// a thumbnail name that `naming` rejects, a project and a non-image each
+// stop the reading early.
+AddFacts GatherAddFacts(const QString &path, const BuildVignetteOptions &naming);
+
+// The reading that a rejected thumbnail name skipped, with `naming` as the
+// thumbnail naming; for a readable file of which only the kind is known.
+void ProbeAddedFile(AddFacts &facts, const BuildVignetteOptions &naming);

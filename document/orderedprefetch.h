@@ -1,0 +1,133 @@
+#pragma once
+// A bounded window of work items computed ahead on helper threads and handed
+// back strictly in the order they were pushed. One consumer thread pushes and
+// pops; when the item it wants has not been started yet it computes it itself
+// rather than wait. The window never holds more than its capacity, so a list
+// of a million items costs no more memory than one of a hundred.
+//
+// The work function must touch nothing shared: it runs on several threads at once.
+
+#include <condition_variable>
+#include <cstddef>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <utility>
+#include <vector>
+
+template <typename In, typename Out> class OrderedPrefetch {
+public:
+    using Work = std::function<Out(const In &)>;
+
+    OrderedPrefetch(int helpers, std::size_t capacity, Work work)
+        : m_capacity(capacity > 0 ? capacity : 1), m_work(std::move(work))
+    {
+        for (int i = 0; i < helpers; ++i)
+            m_helpers.emplace_back([this] { HelperLoop(); });
+    }
+
+    // Items still being computed are finished by their helper and thrown away.
+    ~OrderedPrefetch()
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_stopping = true;
+            m_items.clear();
+        }
+        m_toDo.notify_all();
+        for (std::thread &t : m_helpers)
+            t.join();
+    }
+
+    OrderedPrefetch(const OrderedPrefetch &) = delete;
+    OrderedPrefetch &operator=(const OrderedPrefetch &) = delete;
+
+    bool IsFull() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_items.size() >= m_capacity;
+    }
+
+    bool IsEmpty() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_items.empty();
+    }
+
+    void Push(In in)
+    {
+        {
+            std::lock_guard lock(m_mutex);
+            m_items.push_back(std::make_shared<Item>(std::move(in)));
+        }
+        m_toDo.notify_one();
+    }
+
+    // The oldest item with its result; the window must not be empty.
+    std::pair<In, Out> Pop()
+    {
+        std::unique_lock lock(m_mutex);
+        const std::shared_ptr<Item> item = m_items.front();
+        if (item->state == State::Waiting) {
+            item->state = State::Running;
+            lock.unlock();
+            Out out = m_work(item->in);
+            lock.lock();
+            item->out = std::move(out);
+            item->state = State::Done;
+        }
+        m_done.wait(lock, [&] { return item->state == State::Done; });
+        m_items.pop_front();
+        return {std::move(item->in), std::move(*item->out)};
+    }
+
+private:
+    enum class State { Waiting, Running, Done };
+    struct Item {
+        explicit Item(In value) : in(std::move(value)) {}
+        In in;
+        std::optional<Out> out;
+        State state = State::Waiting;
+    };
+
+    std::shared_ptr<Item> NextWaiting() const
+    {
+        for (const std::shared_ptr<Item> &item : m_items)
+            if (item->state == State::Waiting)
+                return item;
+        return nullptr;
+    }
+
+    void HelperLoop()
+    {
+        std::unique_lock lock(m_mutex);
+        for (;;) {
+            std::shared_ptr<Item> item;
+            m_toDo.wait(lock, [&] { return m_stopping || (item = NextWaiting()) != nullptr; });
+            if (m_stopping)
+                return;
+            item->state = State::Running;
+            lock.unlock();
+            // The item is ours alone while it runs: the consumer only waits for it.
+            Out out = m_work(item->in);
+            lock.lock();
+            item->out = std::move(out);
+            item->state = State::Done;
+            // Only the consumer waits for results, and only for the oldest.
+            if (!m_items.empty() && item == m_items.front())
+                m_done.notify_one();
+        }
+    }
+
+    const std::size_t m_capacity;
+    const Work m_work;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_toDo; // helpers: an item to compute, or the end
+    std::condition_variable m_done;  // the consumer: the oldest item is ready
+    std::deque<std::shared_ptr<Item>> m_items;
+    bool m_stopping = false;
+    std::vector<std::thread> m_helpers;
+};
