@@ -2,12 +2,12 @@
 
 #include "imaging/heifreader.h"
 #include "imaging/imagemetadata.h"
+#include "platform/atomicfile.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -25,19 +25,6 @@ QImage Opaque(const QImage &picture)
     painter.drawImage(0, 0, picture);
     painter.end();
     return flat;
-}
-
-bool WriteWhole(const QString &path, const QByteArray &data)
-{
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 } // namespace
@@ -66,5 +53,5 @@ FullSizeCopyResult WriteFullSizeJpeg(const QString &source, const QString &targe
     out.close();
     // A copy without the camera's texts is still the picture.
     SetUprightExif(jpeg, exif);
-    return WriteWhole(target, jpeg) ? FullSizeCopyResult::Written : FullSizeCopyResult::Failed;
+    return WriteFileAtomically(target, jpeg) ? FullSizeCopyResult::Written : FullSizeCopyResult::Failed;
 }

@@ -9,12 +9,12 @@
 #include "imaging/jpegcodec.h"
 #include "imaging/palettequantizer.h"
 #include "imaging/thumbnailbox.h"
+#include "platform/atomicfile.h"
 
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSaveFile>
 #include <algorithm>
 
 namespace {
@@ -69,23 +69,6 @@ bool WriteWithQt(
     if (compression >= 0)
         writer.setCompression(compression);
     return writer.write(image);
-}
-
-bool WriteFile(const QString &path, const QByteArray &data)
-{
-    if (path.isEmpty())
-        return false;
-    // Written beside the target and renamed over it: a reader never sees half
-    // a thumbnail, and a failed write keeps the older file.
-    QSaveFile file(path);
-    file.setDirectWriteFallback(false);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(data) != data.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
 }
 
 } // namespace
@@ -197,5 +180,5 @@ ThumbnailResult Picture::SaveThumbnail(
     out.close();
     if (!written)
         return THUMB_FAILED;
-    return WriteFile(request.targetPath, data) ? THUMB_WRITTEN : THUMB_FAILED;
+    return WriteFileAtomically(request.targetPath, data) ? THUMB_WRITTEN : THUMB_FAILED;
 }

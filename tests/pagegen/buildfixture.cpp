@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <zip.h>
 
 void RecordingSink::Post(int code, std::intptr_t value)
 {
@@ -124,4 +125,17 @@ QByteArray BuildFixture::Golden(const QString &file, bool windows1252)
         bytes.replace(QByteArray("@@RESOURCE ") + QByteArray::number(id) + "@@",
                       EncodePageText(LoadHtmlResource(id), enc));
     return bytes;
+}
+
+std::vector<std::string> ZipNames(const QString &path)
+{
+    std::vector<std::string> names;
+    int error = 0;
+    zip_t *z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
+    if (!z)
+        return names;
+    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i)
+        names.emplace_back(zip_get_name(z, i, 0));
+    zip_discard(z);
+    return names;
 }

@@ -10,11 +10,15 @@
 #include "platform/profile.h"
 
 #include <QTemporaryDir>
+#include <string>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <mutex>
 #include <vector>
+
+// Names inside a zip archive, in archive order; empty when it does not open.
+std::vector<std::string> ZipNames(const QString &path);
 
 class RecordingSink : public NotificationSink {
 public:

@@ -6,7 +6,6 @@
 #include "document/thumbnailpath.h"
 #include "pagegen/htmlencoding.h"
 
-#include <zip.h>
 
 namespace {
 
@@ -18,20 +17,6 @@ ImageOptionBlock Override(std::uint32_t flag, int ImageOptionBlock::*field, int 
     b.Flags = flag;
     b.*field = value;
     return b;
-}
-
-// Names inside a zip archive, in archive order; empty when it does not open.
-std::vector<std::string> ZipNames(const QString &path)
-{
-    std::vector<std::string> names;
-    int error = 0;
-    zip_t *z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
-    if (!z)
-        return names;
-    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i)
-        names.emplace_back(zip_get_name(z, i, 0));
-    zip_discard(z);
-    return names;
 }
 
 } // namespace

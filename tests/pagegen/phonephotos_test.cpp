@@ -11,24 +11,10 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
-#include <zip.h>
 
 using namespace testsupport;
 
 namespace {
-
-std::vector<std::string> ZipNames(const QString &path)
-{
-    std::vector<std::string> names;
-    int error = 0;
-    zip_t *z = zip_open(QFile::encodeName(path).constData(), ZIP_RDONLY, &error);
-    if (!z)
-        return names;
-    for (zip_int64_t i = 0; i < zip_get_num_entries(z, 0); ++i)
-        names.emplace_back(zip_get_name(z, i, 0));
-    zip_discard(z);
-    return names;
-}
 
 class PhonePhotos : public BuildFixture {
 protected:
