@@ -49,7 +49,9 @@ AddFacts GatherAddFacts(const QString &path, const BuildVignetteOptions &naming)
     facts.file = info;
     // A gallery rebuilt in place meets all its thumbnails: they are not
     // decoded, only looked at for a project's header.
-    if (naming.RejectFileWithVignetteName && IsThumbnailName(facts.onDiskPath, naming.PreSuffixe, naming.WithPrefixe)) {
+    facts.thumbnailName = naming.RejectFileWithVignetteName
+        && IsThumbnailName(facts.onDiskPath, naming.PreSuffixe, naming.WithPrefixe);
+    if (facts.thumbnailName) {
         facts.project = ProjectFormatOf(facts.onDiskPath);
         return facts;
     }

@@ -25,6 +25,9 @@ struct AddFacts {
     // local time: the C library's time-zone state is not for several threads.
     QFileInfo file;
     ProjectFormat project = ProjectFormat::NotAProject;
+    // The file's name is a thumbnail's under `naming` below; only looked at
+    // when that naming rejects such files.
+    bool thumbnailName = false;
     // False when the file was left unread because the naming below rejects
     // it as a thumbnail; the fields from here on are then empty.
     bool probed = false;

@@ -240,8 +240,15 @@ void GalleryDocument::AddImageFile(AddRequest request, AddFacts facts)
     entry.Path = facts.onDiskPath;
     if (entry.Path != path && FindEntry(entry.Path) >= 0)
         return;
-    if (vignette.RejectFileWithVignetteName
-        && IsThumbnailName(entry.Path, vignette.PreSuffixe, vignette.WithPrefixe))
+    const bool sameNaming = facts.naming.PreSuffixe == vignette.PreSuffixe
+        && facts.naming.WithPrefixe == vignette.WithPrefixe;
+    // The reading ahead already named it when it read with the same rule.
+    const auto thumbnailName = [&] {
+        return sameNaming && facts.naming.RejectFileWithVignetteName
+            ? facts.thumbnailName
+            : IsThumbnailName(entry.Path, vignette.PreSuffixe, vignette.WithPrefixe);
+    };
+    if (vignette.RejectFileWithVignetteName && thumbnailName())
         return PostNotify(NOTIFY_ERROR, WARN_THUMBNAIL_NAME);
     const QString first = GetPath(0);
     if (!first.isEmpty() && RelativeFolder(first, entry.Path, 0) == UnreachablePathMarker())
@@ -250,8 +257,6 @@ void GalleryDocument::AddImageFile(AddRequest request, AddFacts facts)
         && RelativeFolder(options.WebPage2.RootPath, entry.Path, 1) == UnreachablePathMarker())
         return PostNotify(NOTIFY_ERROR, WARN_OUTSIDE_ROOT);
 
-    const bool sameNaming = facts.naming.PreSuffixe == vignette.PreSuffixe
-        && facts.naming.WithPrefixe == vignette.WithPrefixe;
     if (!facts.probed)
         ProbeAddedFile(facts, vignette); // the rule that skipped it changed meanwhile
     entry.ImageSizeText = SizeTextForBytes(facts.bytes);

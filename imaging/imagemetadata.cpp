@@ -1,6 +1,8 @@
 #include "imaging/imagemetadata.h"
 
 #include <QFile>
+#include <array>
+#include <cstdint>
 #include <exiv2/exiv2.hpp>
 #include <mutex>
 
@@ -17,24 +19,57 @@ void PrepareExiv2()
     });
 }
 
-const Exiv2::Exifdatum *Find(const Exiv2::ExifData &exif, const char *key)
+// The tags read, by group and number. Looking each one up by its key
+// text would parse that text anew for every photo; one pass over the data
+// finds them all.
+enum Wanted { kMake, kModel, kOrientation, kDateTime, kDateTimeOriginal, kExposure, kFNumber, kFocal,
+    kFlash, kIso, kWantedCount };
+
+struct WantedTag {
+    const char *group;
+    std::uint16_t tag;
+};
+
+constexpr WantedTag kWantedTags[kWantedCount] = {
+    {"Image", 0x010f}, // Exif.Image.Make
+    {"Image", 0x0110}, // Exif.Image.Model
+    {"Image", 0x0112}, // Exif.Image.Orientation
+    {"Image", 0x0132}, // Exif.Image.DateTime
+    {"Photo", 0x9003}, // Exif.Photo.DateTimeOriginal
+    {"Photo", 0x829a}, // Exif.Photo.ExposureTime
+    {"Photo", 0x829d}, // Exif.Photo.FNumber
+    {"Photo", 0x920a}, // Exif.Photo.FocalLength
+    {"Photo", 0x9209}, // Exif.Photo.Flash
+    {"Photo", 0x8827}, // Exif.Photo.ISOSpeedRatings
+};
+
+// The first datum of each wanted tag, as a search by key finds it; null when
+// absent or holding no value.
+using Found = std::array<const Exiv2::Exifdatum *, kWantedCount>;
+
+Found FindWanted(const Exiv2::ExifData &exif)
 {
-    const auto it = exif.findKey(Exiv2::ExifKey(key));
-    if (it == exif.end() || it->count() == 0)
-        return nullptr;
-    return &*it;
+    Found found {};
+    std::array<bool, kWantedCount> seen {};
+    for (const Exiv2::Exifdatum &d : exif) {
+        for (int w = 0; w < kWantedCount; ++w) {
+            if (!seen[w] && d.tag() == kWantedTags[w].tag && d.groupName() == kWantedTags[w].group) {
+                seen[w] = true;
+                found[w] = d.count() == 0 ? nullptr : &d;
+            }
+        }
+    }
+    return found;
 }
 
-QString Ascii(const Exiv2::ExifData &exif, const char *key)
+QString Ascii(const Exiv2::Exifdatum *d)
 {
-    const Exiv2::Exifdatum *d = Find(exif, key);
     return d ? ExifAsciiText(QByteArray::fromStdString(d->toString())) : QString();
 }
 
 // The first rational read as two unsigned 32-bit numbers, as stored.
-bool Rational(const Exiv2::ExifData &exif, const char *key, std::uint32_t &num, std::uint32_t &den)
+bool Rational(const Exiv2::Exifdatum *d, std::uint32_t &num, std::uint32_t &den)
 {
-    const Exiv2::Exifdatum *d = Find(exif, key);
     if (!d)
         return false;
     if (const auto *u = dynamic_cast<const Exiv2::URationalValue *>(&d->value())) {
@@ -48,9 +83,8 @@ bool Rational(const Exiv2::ExifData &exif, const char *key, std::uint32_t &num, 
     return true;
 }
 
-bool Short(const Exiv2::ExifData &exif, const char *key, std::uint16_t &value)
+bool Short(const Exiv2::Exifdatum *d, std::uint16_t &value)
 {
-    const Exiv2::Exifdatum *d = Find(exif, key);
     if (!d)
         return false;
     value = static_cast<std::uint16_t>(d->toLong(0) & 0xFFFF);
@@ -59,27 +93,26 @@ bool Short(const Exiv2::ExifData &exif, const char *key, std::uint16_t &value)
 
 ImageMetadata FromExif(const Exiv2::ExifData &exif)
 {
+    const Found f = FindWanted(exif);
     ImageMetadata m;
-    if (const Exiv2::Exifdatum *o = Find(exif, "Exif.Image.Orientation"))
+    if (const Exiv2::Exifdatum *o = f[kOrientation])
         m.orientation = o->toLong(0) >= 1 && o->toLong(0) <= 8 ? static_cast<int>(o->toLong(0)) : 1;
-    m.texts[EXIF_MAKE] = Ascii(exif, "Exif.Image.Make");
-    m.texts[EXIF_MODEL] = Ascii(exif, "Exif.Image.Model");
-    const char *dateKey
-        = Find(exif, "Exif.Photo.DateTimeOriginal") ? "Exif.Photo.DateTimeOriginal" : "Exif.Image.DateTime";
-    const QString stamp = Ascii(exif, dateKey);
+    m.texts[EXIF_MAKE] = Ascii(f[kMake]);
+    m.texts[EXIF_MODEL] = Ascii(f[kModel]);
+    const QString stamp = Ascii(f[kDateTimeOriginal] ? f[kDateTimeOriginal] : f[kDateTime]);
     m.texts[EXIF_DATE] = ExifDateText(stamp);
     m.texts[EXIF_TIME] = ExifTimeText(stamp);
     std::uint32_t num = 0, den = 0;
-    if (Rational(exif, "Exif.Photo.ExposureTime", num, den))
+    if (Rational(f[kExposure], num, den))
         m.texts[EXIF_EXPOSURE] = ExifExposureText(num, den);
-    if (Rational(exif, "Exif.Photo.FNumber", num, den))
+    if (Rational(f[kFNumber], num, den))
         m.texts[EXIF_APERTURE] = ExifApertureText(num, den);
-    if (Rational(exif, "Exif.Photo.FocalLength", num, den))
+    if (Rational(f[kFocal], num, den))
         m.texts[EXIF_FOCAL] = ExifFocalText(num, den);
     std::uint16_t value = 0;
-    if (Short(exif, "Exif.Photo.Flash", value))
+    if (Short(f[kFlash], value))
         m.texts[EXIF_FLASH] = ExifFlashText(value);
-    if (Short(exif, "Exif.Photo.ISOSpeedRatings", value))
+    if (Short(f[kIso], value))
         m.texts[EXIF_ISO] = ExifIsoText(value);
     return m;
 }

@@ -21,6 +21,10 @@ namespace {
 // thumbnail in reasonable memory anyway.
 constexpr qint64 kMaxFileBytes = qint64(512) << 20;
 
+// Read first from a file being loaded: in nearly every camera JPEG it holds
+// the whole header with the EXIF block; a longer header is read in place.
+constexpr qint64 kHeadBytes = qint64(64) << 10;
+
 // Bytes of the picture libjpeg hands over for the wanted size: it decodes at
 // the smallest M/8 of the stored size that still covers the wanted one (the
 // reader rounds the M/8 sides down when it chooses).
@@ -116,11 +120,12 @@ bool Picture::LoadFromFile(const QString &path)
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return false;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
         Clear();
         return false;
     }
-    if (const QByteArray heif = HeifFormatOf(file.peek(4096)); !heif.isEmpty()) {
+    const QByteArray head = file.read(kHeadBytes);
+    if (const QByteArray heif = HeifFormatOf(head); !heif.isEmpty()) {
         file.close();
         if (!ProbeHeif(path, QByteArray(), heif)) {
             Clear();
@@ -130,12 +135,25 @@ bool Picture::LoadFromFile(const QString &path)
         m_loaded = true;
         return true;
     }
-    if (!Probe(file)) {
-        Clear();
-        return false;
+    // libjpeg accepts the header only once it has met the start of the scan,
+    // past which exiv2 does not look either: the head then holds all the
+    // metadata, and the file is not opened again.
+    ImageMetadata meta;
+    if (const QSize jpeg = JpegStoredSize(head); jpeg.isValid()) {
+        file.close();
+        m_format = QByteArrayLiteral("jpeg");
+        m_storedSize = jpeg;
+        meta = ReadImageMetadata(head);
+    } else {
+        // Qt's readers peek ahead, so they get a buffered file from the start.
+        file.close();
+        if (!file.open(QIODevice::ReadOnly) || !Probe(file)) {
+            Clear();
+            return false;
+        }
+        file.close();
+        meta = ReadImageMetadata(path);
     }
-    file.close();
-    const ImageMetadata meta = ReadImageMetadata(path);
     m_orientation = meta.orientation;
     m_exif = meta.texts;
     m_path = path;

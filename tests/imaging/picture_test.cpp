@@ -178,3 +178,21 @@ TEST_F(ImageFiles, loadingReadsOnlyTheHeaderInEveryFormat)
     QImageReader::setAllocationLimit(previous);
     EXPECT_TRUE(failures.isEmpty()) << failures.join(' ').toStdString();
 }
+
+// A header longer than the first read (comments before the EXIF block, as
+// some editors leave) is read in place: the camera texts and the turn stay.
+TEST_F(ImageFiles, findsTheExifBeyondALongHeader)
+{
+    const QString path = Write("long.jpg", Encode(Quadrants(64, 48), "jpeg", 90));
+    ASSERT_TRUE(SetExif(path, {{"Exif.Image.Make", "Canon"}, {"Exif.Image.Orientation", "6"}}));
+    QByteArray bytes = ReadBytes(path);
+    const QByteArray comment = QByteArray("\xFF\xFE\xFF\xF0", 4) + QByteArray(0xFFF0 - 2, 'c');
+    bytes.insert(2, comment + comment);
+    const QString longer = Write("longer.jpg", bytes);
+    for (const QString &file : {path, longer}) {
+        Picture image;
+        ASSERT_TRUE(image.LoadFromFile(file)) << qPrintable(file);
+        EXPECT_EQ(image.GetSizeText(), "48x64") << qPrintable(file);
+        EXPECT_EQ(image.GetExifText(EXIF_MAKE), "Canon") << qPrintable(file);
+    }
+}
