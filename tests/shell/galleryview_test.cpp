@@ -67,7 +67,8 @@ protected:
         m_paths = {
             Photo("a.jpg", 40, 30), Photo("b.jpg", 30, 40), Photo("c.jpg", 32, 32), Photo("d.jpg", 50, 20)};
         view().addPaths(m_paths);
-        ASSERT_TRUE(QTest::qWaitFor([&] { return view().rowCount() == 4; }, 10000));
+        // Rows show before the add worker reports it is idle; commands wait for both.
+        ASSERT_TRUE(QTest::qWaitFor([&] { return view().rowCount() == 4 && !view().isAdding(); }, 10000));
     }
 
     QStringList DocumentOrder(const GalleryDocument &doc) const

@@ -87,7 +87,8 @@ TEST_F(MainWindowTest, opensAProjectShowsItsRowsAndQuitsWithoutAskingWhenNothing
     const QAbstractItemModel *model = gallery->view()->model();
     EXPECT_EQ(model->index(0, 0).data().toString(), QStringLiteral("a.jpg"));
     EXPECT_EQ(model->index(1, 2).data().toString(), QStringLiteral("Le phare"));
-    EXPECT_TRUE(m_window.action(Command::BuildPage)->isEnabled());
+    // The rows show before the add worker says it is idle.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return m_window.action(Command::BuildPage)->isEnabled(); }, 10000));
     EXPECT_EQ(m_window.recentFiles().Files().value(0), gallery->projectPath());
     // Opening it again brings the same window forward.
     EXPECT_EQ(m_window.openProject(project), gallery);
