@@ -71,14 +71,8 @@ public:
     {
         std::unique_lock lock(m_mutex);
         const std::shared_ptr<Item> item = m_items.front();
-        if (item->state == State::Waiting) {
-            item->state = State::Running;
-            lock.unlock();
-            Out out = m_work(item->in);
-            lock.lock();
-            item->out = std::move(out);
-            item->state = State::Done;
-        }
+        if (item->state == State::Waiting)
+            Run(lock, *item);
         m_done.wait(lock, [&] { return item->state == State::Done; });
         m_items.pop_front();
         return {std::move(item->in), std::move(*item->out)};
@@ -92,6 +86,18 @@ private:
         std::optional<Out> out;
         State state = State::Waiting;
     };
+
+    // Runs a waiting item with the lock released: the item is the runner's
+    // alone meanwhile, the consumer only waits for it.
+    void Run(std::unique_lock<std::mutex> &lock, Item &item)
+    {
+        item.state = State::Running;
+        lock.unlock();
+        Out out = m_work(item.in);
+        lock.lock();
+        item.out = std::move(out);
+        item.state = State::Done;
+    }
 
     std::shared_ptr<Item> NextWaiting() const
     {
@@ -109,13 +115,7 @@ private:
             m_toDo.wait(lock, [&] { return m_stopping || (item = NextWaiting()) != nullptr; });
             if (m_stopping)
                 return;
-            item->state = State::Running;
-            lock.unlock();
-            // The item is ours alone while it runs: the consumer only waits for it.
-            Out out = m_work(item->in);
-            lock.lock();
-            item->out = std::move(out);
-            item->state = State::Done;
+            Run(lock, *item);
             // Only the consumer waits for results, and only for the oldest.
             if (!m_items.empty() && item == m_items.front())
                 m_done.notify_one();
