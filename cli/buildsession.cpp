@@ -1,6 +1,7 @@
 #include "cli/buildsession.h"
 
 #include "document/gallerydocument.h"
+#include "document/imageprobe.h"
 #include "document/notifycodes.h"
 #include "document/projectfile.h"
 #include "document/thumbnailpath.h"
@@ -11,6 +12,7 @@
 #include "platform/profile.h"
 
 #include <QFileInfo>
+#include <QSet>
 #include <QTextStream>
 #include <chrono>
 #include <memory>
@@ -191,6 +193,35 @@ void BuildSession::AddInputs(GalleryDocument &doc, bool isProject)
         return working && e.value == 0 && doc.GetPendingAddCount() == 0;
     });
     EndProgress();
+    if (!isProject)
+        ReportFilesLeftOut(doc);
+}
+
+// The document drops a file that is missing or no image without a warning
+// (a gallery window just does not show it); a file named on the command line
+// deserves a word and a non-zero status.
+void BuildSession::ReportFilesLeftOut(const GalleryDocument &doc)
+{
+    QSet<QString> added;
+    bool anyFile = false;
+    for (const QString &input : m_args.inputs)
+        anyFile = anyFile || !QFileInfo(input).isDir();
+    if (!anyFile)
+        return;
+    for (int i = 0; i < doc.GetEntryCount(); ++i)
+        added.insert(QFileInfo(doc.GetPath(i)).canonicalFilePath());
+    for (const QString &input : m_args.inputs) {
+        const QFileInfo info(input);
+        if (info.isDir() || (info.exists() && added.contains(info.canonicalFilePath())))
+            continue;
+        if (!info.exists())
+            m_err << input << QStringLiteral(" : fichier introuvable, laissé de côté.\n");
+        else if (DimensionText(AbsoluteInput(input)) == QLatin1String("Not an Image"))
+            m_err << input << QStringLiteral(" : ce n'est pas une image lisible, laissé de côté.\n");
+        else
+            continue; // refused for a reason the warnings below give
+        m_inputsLeftOut = true;
+    }
 }
 
 bool BuildSession::PreparePagePath(GalleryDocument &doc, bool slideshow)
@@ -281,7 +312,7 @@ int BuildSession::Finish(bool built, const QString &page)
         m_err << "\n" << WarningMessage(bit) << "\n";
     if (built)
         m_out << page << "\n";
-    return built && m_warnings == 0 ? 0 : 1;
+    return built && m_warnings == 0 && !m_inputsLeftOut ? 0 : 1;
 }
 
 int BuildSession::Drive(GalleryDocument &doc, bool isProject)

@@ -41,6 +41,7 @@ private:
 
     int CheckInputs(bool *isProject);
     void AddInputs(GalleryDocument &doc, bool isProject);
+    void ReportFilesLeftOut(const GalleryDocument &doc);
     bool PreparePagePath(GalleryDocument &doc, bool slideshow);
     bool BuildPage(GalleryDocument &doc, bool slideshow);
     int Drive(GalleryDocument &doc, bool isProject);
@@ -67,6 +68,7 @@ private:
 
     // Handled on the calling thread only.
     std::uint32_t m_warnings = 0;
+    bool m_inputsLeftOut = false; // a named file that is missing or no image
     qint64 m_entryCount = 0;
     qint64 m_stepsDone = 0;
     qint64 m_stepsTotal = 0;

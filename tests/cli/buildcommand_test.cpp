@@ -166,3 +166,18 @@ TEST_F(BuildCommand, failedSaveIsReportedAsAFailure)
     EXPECT_TRUE(m_err.contains("Une erreur est survenue lors de l'enregistrement du fichier")) << m_err.toStdString();
     EXPECT_FALSE(QFile::exists(Path("absent")));
 }
+
+TEST_F(BuildCommand, aNamedFileThatIsNoImageIsSaidAndFailsTheRunButTheOthersAreBuilt)
+{
+    QFile text(Path("photos/notes.jpg"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write("pas une photo");
+    text.close();
+    EXPECT_EQ(Build({"-q", Path("photos/notes.jpg"), Path("photos/a.jpg")}), 1);
+    EXPECT_TRUE(m_err.contains("notes.jpg : ce n'est pas une image lisible, laissé de côté.")) << m_err.toStdString();
+    EXPECT_FALSE(m_err.contains("a.jpg :")) << m_err.toStdString();
+    EXPECT_TRUE(Read("photos/index.html").contains("mini/small_a.jpg"));
+    // The same file met while scanning a folder stays silent, as in the program.
+    Build({"-q", Path("photos")});
+    EXPECT_FALSE(m_err.contains("notes.jpg")) << m_err.toStdString();
+}
