@@ -1,5 +1,7 @@
 #include "imaging/jpegcodec.h"
 
+#include "imaging/jpegeighth.h"
+
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -210,6 +212,11 @@ QImage DecodeJpegForSize(const QByteArray &bytes, QSize wanted, qint64 limitByte
     if (qint64(d.info.output_width) * d.info.output_height * 4 > limitBytes) {
         *memory = true;
         return QImage();
+    }
+    if (d.info.scale_num == 1 && !d.info.progressive_mode && !d.info.arith_code) {
+        QImage eighth = DecodeJpegEighth(bytes, limitBytes, memory);
+        if (!eighth.isNull() || *memory)
+            return eighth;
     }
     QImage image(static_cast<int>(d.info.output_width), static_cast<int>(d.info.output_height),
         QImage::Format_RGB32);
