@@ -5,7 +5,7 @@
 # Needs (GALLORIM_BENCH=1 scripts/install-deps.sh): libvips-tools, time, imagemagick.
 set -euo pipefail
 build=${1:-build}
-count=${2:-12}
+count=${2:-24}
 jobs=${3:-$(nproc)}
 cli="$(cd "$build" && pwd)/cli/gallorim-cli"
 [ -x "$cli" ] || { echo "build gallorim-cli first ($cli)"; exit 1; }
