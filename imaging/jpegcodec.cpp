@@ -214,7 +214,7 @@ QImage DecodeJpegForSize(const QByteArray &bytes, QSize wanted, qint64 limitByte
         return QImage();
     }
     if (d.info.scale_num == 1 && !d.info.progressive_mode && !d.info.arith_code) {
-        QImage eighth = DecodeJpegEighth(bytes, limitBytes, memory);
+        QImage eighth = DecodeJpegEighth(bytes, wanted, limitBytes, memory);
         if (!eighth.isNull() || *memory)
             return eighth;
     }

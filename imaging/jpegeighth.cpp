@@ -629,16 +629,32 @@ QImage ToImage(const Frame &f, QImage image)
     return image;
 }
 
+// Where chroma is halved both ways libjpeg gives it a 2 x 2 inverse DCT at
+// an eighth and this decoder only its DC value: the same colours on average,
+// softer at colour edges. That washes out when the picture is shrunk further
+// and the chroma grid still covers the target; otherwise libjpeg's is kept.
+bool ChromaCovers(const Frame &f, QSize wanted)
+{
+    for (const Component &c : f.components) {
+        if (f.hMax / c.h < 2 || f.vMax / c.v < 2)
+            continue;
+        const int64_t wide = (int64_t(f.width) * c.h / f.hMax + 7) / 8, high = (int64_t(f.height) * c.v / f.vMax + 7) / 8;
+        if (wide < wanted.width() || high < wanted.height())
+            return false;
+    }
+    return true;
+}
+
 } // namespace
 
-QImage DecodeJpegEighth(const QByteArray &bytes, qint64 limitBytes, bool *memory)
+QImage DecodeJpegEighth(const QByteArray &bytes, QSize wanted, qint64 limitBytes, bool *memory)
 {
     *memory = false;
     const auto *data = reinterpret_cast<const uint8_t *>(bytes.constData());
     const auto size = size_t(bytes.size());
     Frame frame;
     size_t scanData = 0;
-    if (!ParseHeaders(data, size, frame, &scanData))
+    if (!ParseHeaders(data, size, frame, &scanData) || !ChromaCovers(frame, wanted))
         return QImage();
     const int width = (frame.width + 7) / 8, height = (frame.height + 7) / 8;
     if (qint64(width) * height * 4 > limitBytes) {

@@ -8,14 +8,18 @@
 // It takes on only the common case (8-bit baseline or extended Huffman, one
 // interleaved scan, greyscale or YCbCr) and refuses anything unusual or
 // damaged, leaving it to libjpeg: a null image means "not for this decoder",
-// never "not a picture". Luma comes out exactly as libjpeg decodes it at an
-// eighth; subsampled chroma is repeated where libjpeg would interpolate.
+// never "not a picture". Pixels are libjpeg's own at an eighth, to the bit,
+// except where chroma is halved both ways (4:2:0): libjpeg then gives each
+// chroma block four values and this decoder one, so such files are taken on
+// only when their chroma grid still covers `wanted`, the size the picture
+// will be shrunk to.
 // Safe to call from any thread; nothing is shared between calls.
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 
 // Format_RGB32, ceil(width / 8) x ceil(height / 8), stored orientation.
 // *memory is set (and a null image returned) when the picture would exceed
 // `limitBytes`.
-QImage DecodeJpegEighth(const QByteArray &bytes, qint64 limitBytes, bool *memory);
+QImage DecodeJpegEighth(const QByteArray &bytes, QSize wanted, qint64 limitBytes, bool *memory);
