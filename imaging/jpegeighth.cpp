@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kLookBits = 10;
 constexpr int kRunBits = 12;
+constexpr int kValueBits = 11;
 
 // Canonical Huffman codes as the file defines them. `dc` looks up a code and
 // its symbol; `skip` steps over a whole AC coefficient (code and value bits)
@@ -18,11 +19,15 @@ constexpr int kRunBits = 12;
 struct HuffmanTable {
     bool defined = false;
     int largestSymbol = 0;
-    std::array<uint16_t, 1 << kLookBits> dc {};   // (length << 8) | symbol; 0: longer code
+    std::array<uint16_t, 1 << kLookBits> symbol {}; // (length << 8) | symbol; 0: longer code
     std::array<uint16_t, 1 << kLookBits> skip {}; // (coefficients << 8) | bits; 0: longer code
     // Every whole AC coefficient that fits in the next kRunBits bits:
     // bits | coefficients << 4 | end of block << 11; 0 when not even one fits.
     std::array<uint16_t, 1 << kRunBits> run {};
+    // An AC coefficient whose code and value fit in the next kValueBits bits:
+    // value << 16 | zero run << 8 | bits, the run's 0x80 bit marking the end
+    // of the block; 0 when they do not fit.
+    std::array<int32_t, 1 << kValueBits> value {};
     std::array<int32_t, 17> maxCode {};          // by length; -1 when there is none
     std::array<int32_t, 17> valueOffset {};
     std::array<uint8_t, 256> values {};
@@ -47,7 +52,7 @@ void FillRuns(HuffmanTable &t)
         bool end = false;
         while (used < kRunBits) {
             const int look = (index << used) & ((1 << kRunBits) - 1);
-            const uint16_t e = t.dc[size_t(look >> (kRunBits - kLookBits))];
+            const uint16_t e = t.symbol[size_t(look >> (kRunBits - kLookBits))];
             if (e == 0)
                 break;
             const int symbol = e & 0xFF, bits = (e >> 8) + (symbol & 15);
@@ -65,6 +70,27 @@ void FillRuns(HuffmanTable &t)
         }
         if (used > 0)
             t.run[size_t(index)] = uint16_t(used | coefficients << 4 | int(end) << 11);
+    }
+}
+
+int Extend(uint32_t value, int size);
+
+void FillValues(HuffmanTable &t)
+{
+    for (int index = 0; index < (1 << kValueBits); ++index) {
+        const uint16_t e = t.symbol[size_t(index >> (kValueBits - kLookBits))];
+        if (e == 0)
+            continue;
+        const int length = e >> 8, symbol = e & 0xFF, size = symbol & 15, run = symbol >> 4;
+        if (length + size > kValueBits)
+            continue;
+        if (size == 0) {
+            // Sixteen zeros, as a run of fifteen and a zero written; or the end.
+            t.value[size_t(index)] = run == 15 ? (15 << 8 | length) : (0x80 << 8 | length);
+            continue;
+        }
+        const auto bits = uint32_t(index >> (kValueBits - length - size)) & ((1u << size) - 1);
+        t.value[size_t(index)] = int32_t(uint32_t(Extend(bits, size)) << 16) | run << 8 | (length + size);
     }
 }
 
@@ -92,7 +118,7 @@ bool BuildTable(const uint8_t *counts, const uint8_t *symbols, int total, Huffma
                 const int spread = 1 << (kLookBits - length);
                 const int skipBits = length + (symbol & 15);
                 for (int j = 0; j < spread; ++j) {
-                    t.dc[first + j] = uint16_t(length << 8 | symbol);
+                    t.symbol[first + j] = uint16_t(length << 8 | symbol);
                     t.skip[first + j] = uint16_t(CoefficientsOf(symbol) << 8 | skipBits);
                 }
             }
@@ -101,6 +127,7 @@ bool BuildTable(const uint8_t *counts, const uint8_t *symbols, int total, Huffma
         code <<= 1;
     }
     FillRuns(t);
+    FillValues(t);
     *table = t;
     return true;
 }
@@ -154,28 +181,41 @@ int Extend(uint32_t value, int size)
     return value < (1u << (size - 1)) ? int(value) - (1 << size) + 1 : int(value);
 }
 
-// One block: its DC difference into *dc, its AC coefficients stepped over.
-bool DecodeBlock(BitReader &in, const HuffmanTable &dcTable, const HuffmanTable &acTable, int *dc)
+// The next symbol of `t`; false for a code the table does not have.
+bool ReadSymbol(BitReader &in, const HuffmanTable &t, int *symbol)
 {
-    in.Refill();
-    int size, length;
-    if (const uint16_t e = dcTable.dc[in.Peek(kLookBits)]) {
+    int length;
+    if (const uint16_t e = t.symbol[in.Peek(kLookBits)]) {
         length = e >> 8;
-        size = e & 0xFF;
-    } else if ((size = LongSymbol(dcTable, in.bits, &length)) < 0) {
+        *symbol = e & 0xFF;
+    } else if ((*symbol = LongSymbol(t, in.bits, &length)) < 0) {
         return false;
     }
     in.Drop(length);
-    if (size > 11)
+    return true;
+}
+
+// A block's DC difference, added to *dc.
+bool ReadDc(BitReader &in, const HuffmanTable &t, int *dc)
+{
+    in.Refill();
+    int size;
+    if (!ReadSymbol(in, t, &size) || size > 11)
         return false;
     if (size != 0) {
         // Wraps as libjpeg's own sum does on hostile files, without overflow.
         *dc = int(uint32_t(*dc) + uint32_t(Extend(in.Peek(size), size)));
         in.Drop(size);
     }
+    return true;
+}
+
+// A block's AC coefficients stepped over: the loop nearly all the time goes to.
+bool SkipAc(BitReader &in, const HuffmanTable &t)
+{
     for (int k = 1; k < 64;) {
         in.Refill();
-        const uint16_t r = acTable.run[in.Peek(kRunBits)];
+        const uint16_t r = t.run[in.Peek(kRunBits)];
         if (r != 0 && k + ((r >> 4) & 127) < 64) {
             in.Drop(r & 15);
             if (r >> 11)
@@ -183,12 +223,13 @@ bool DecodeBlock(BitReader &in, const HuffmanTable &dcTable, const HuffmanTable 
             k += (r >> 4) & 127;
             continue;
         }
-        if (const uint16_t e = acTable.skip[in.Peek(kLookBits)]) {
+        if (const uint16_t e = t.skip[in.Peek(kLookBits)]) {
             in.Drop(e & 0xFF);
             k += e >> 8;
             continue;
         }
-        const int symbol = LongSymbol(acTable, in.bits, &length);
+        int length;
+        const int symbol = LongSymbol(t, in.bits, &length);
         if (symbol < 0)
             return false;
         in.Drop(length + (symbol & 15));
@@ -197,13 +238,148 @@ bool DecodeBlock(BitReader &in, const HuffmanTable &dcTable, const HuffmanTable 
     return true;
 }
 
+// Zigzag order to natural order.
+constexpr std::array<uint8_t, 64> kNatural = {0, 1, 8, 16, 9, 2, 3, 10, 17, 24, 32, 25, 18, 11, 4, 5, 12, 19, 26,
+    33, 40, 48, 41, 34, 27, 20, 13, 6, 7, 14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
+    58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+
+// The 2 x 2 inverse DCT reads rows and columns 0, 1, 3, 5 and 7 alone: a
+// block keeps those 25 coefficients (row-major), and this gives the place of
+// each zigzag position among them, -1 for the others. Positions past the end
+// of the block are libjpeg's: a run that overshoots lands on the last one.
+constexpr int ReducedPlace(int zigzag)
+{
+    constexpr int place[8] = {0, 1, -1, 2, -1, 3, -1, 4};
+    const int natural = kNatural[size_t(zigzag < 63 ? zigzag : 63)];
+    const int row = place[natural / 8], col = place[natural % 8];
+    return row < 0 || col < 0 ? -1 : row * 5 + col;
+}
+
+constexpr std::array<int8_t, 80> kReducedPlaces = [] {
+    std::array<int8_t, 80> places {};
+    for (int k = 0; k < 80; ++k)
+        places[size_t(k)] = int8_t(ReducedPlace(k));
+    return places;
+}();
+
+// A block's AC coefficients, those the 2 x 2 inverse DCT reads into `kept`;
+// *any is set when one of them is not zero.
+bool ReadAc(BitReader &in, const HuffmanTable &t, int16_t *kept, bool *any)
+{
+    for (int k = 1; k < 64; ++k) {
+        in.Refill();
+        int value, run;
+        if (const int32_t e = t.value[in.Peek(kValueBits)]) {
+            in.Drop(e & 0xFF);
+            run = (e >> 8) & 0xFF;
+            if (run & 0x80)
+                break;
+            value = e >> 16;
+        } else {
+            int symbol;
+            if (!ReadSymbol(in, t, &symbol))
+                return false;
+            run = symbol >> 4;
+            const int size = symbol & 15;
+            if (size == 0) {
+                if (run != 15)
+                    break;
+                k += 15;
+                continue;
+            }
+            value = Extend(in.Peek(size), size);
+            in.Drop(size);
+        }
+        k += run;
+        if (const int place = kReducedPlaces[size_t(k)]; place >= 0 && value != 0) {
+            kept[place] = int16_t(value);
+            *any = true;
+        }
+    }
+    return true;
+}
+
+// libjpeg's range limit after an inverse DCT: centred, clamped, and wrapped
+// as its table wraps values far out of range.
+uint8_t RangeLimit(int value)
+{
+    const int masked = value & 1023;
+    if (masked < 128)
+        return uint8_t(masked + 128);
+    if (masked < 512)
+        return 255;
+    if (masked < 896)
+        return 0;
+    return uint8_t(masked - 896);
+}
+
+// libjpeg's 1 x 1 inverse DCT: the dequantised DC value over eight.
+uint8_t DcSample(int dc, int quant)
+{
+    return RangeLimit((dc * quant + 4) >> 3);
+}
+
+// libjpeg's 2 x 2 inverse DCT (its "islow" reduced form), which it uses for
+// chroma halved both ways at an eighth: rows and columns 0, 1, 3, 5 and 7.
+// libjpeg runs it in 16- and 32-bit SIMD lanes that saturate or wrap where
+// this arithmetic would not; values that far out (never seen in a real
+// photo) make it give up, and the file goes to libjpeg.
+bool Idct2x2(const int16_t *kept, const int16_t *quant, uint8_t out[4])
+{
+    // Within these limits every sum below fits in 32 bits.
+    constexpr int c7 = -5906, c5 = 6967, c3 = -10426, c1 = 29692;
+    constexpr int lane = 16383;
+    int z[25];
+    for (int i = 0; i < 25; ++i) {
+        z[i] = kept[i] * quant[i];
+        if (z[i] < -lane || z[i] > lane)
+            return false;
+    }
+    int work[2][5];
+    for (int col = 0; col < 5; ++col) {
+        const int even = z[col] * 32768;
+        const int odd = z[20 + col] * c7 + z[15 + col] * c5 + z[10 + col] * c3 + z[5 + col] * c1;
+        work[0][col] = (even + odd + 4096) >> 13;
+        work[1][col] = (even - odd + 4096) >> 13;
+        if (std::max(std::abs(work[0][col]), std::abs(work[1][col])) > lane)
+            return false;
+    }
+    for (int row = 0; row < 2; ++row) {
+        const int *w = work[row];
+        const int even = w[0] * 32768;
+        const int odd = w[4] * c7 + w[3] * c5 + w[2] * c3 + w[1] * c1;
+        const int left = (even + odd + (1 << 19)) >> 20, right = (even - odd + (1 << 19)) >> 20;
+        if (std::min(left, right) < -512 || std::max(left, right) > 511)
+            return false;
+        out[row * 2] = RangeLimit(left);
+        out[row * 2 + 1] = RangeLimit(right);
+    }
+    return true;
+}
+
+// The same for a block with a DC value alone, which is most chroma blocks:
+// the four samples are the 1 x 1 result, within the same limits.
+bool FlatIdct2x2(int dc, int quant, uint8_t out[4])
+{
+    const int z = dc * quant;
+    const int value = (z + 4) >> 3;
+    if (z < -16383 || z > 16383 || value < -512 || value > 511)
+        return false;
+    out[0] = out[1] = out[2] = out[3] = RangeLimit(value);
+    return true;
+}
+
 struct Component {
     int id = 0;
     int h = 1, v = 1;
     int quantTable = 0;
     int dcTable = 0, acTable = 0;
-    int blocksWide = 0, blocksHigh = 0; // the DC grid, MCU padding included
-    std::vector<int16_t> dc;
+    int blocksWide = 0, blocksHigh = 0; // MCU padding included
+    // Samples per block side at an eighth: 1, or 2 where libjpeg enlarges
+    // chroma halved both ways through its inverse DCT rather than repeating it.
+    int scale = 1;
+    std::array<int16_t, 25> reducedQuant {}; // the 2 x 2 inverse DCT's, as it keeps coefficients
+    std::vector<uint8_t> samples;            // blocksWide * scale wide
 };
 
 struct Frame {
@@ -213,7 +389,8 @@ struct Frame {
     int restartInterval = 0;
     bool jfif = false;
     int adobeTransform = -1;
-    std::array<std::array<uint16_t, 64>, 4> quant {};
+    // Natural order, as the signed 16-bit multipliers libjpeg makes of them.
+    std::array<std::array<int16_t, 64>, 4> quant {};
     std::array<bool, 4> quantDefined {};
     std::array<HuffmanTable, 4> dcTables, acTables;
     std::vector<int> scanOrder; // frame indexes in the scan's order
@@ -231,9 +408,8 @@ bool ParseQuantTables(const uint8_t *p, int length, Frame &f)
         const int bytes = 1 + 64 * (precision ? 2 : 1);
         if (id > 3 || precision > 1 || length < bytes)
             return false;
-        // Stored in zigzag order; only the first (DC) value matters here.
         for (int i = 0; i < 64; ++i)
-            f.quant[id][i] = uint16_t(precision ? Read16(p + 1 + 2 * i) : p[1 + i]);
+            f.quant[id][kNatural[size_t(i)]] = int16_t(precision ? Read16(p + 1 + 2 * i) : p[1 + i]);
         f.quantDefined[id] = true;
         p += bytes;
         length -= bytes;
@@ -282,9 +458,14 @@ bool ParseFrame(const uint8_t *p, int length, Frame &f)
         f.vMax = std::max(f.vMax, component.v);
         f.components.push_back(std::move(component));
     }
-    for (const Component &c : f.components) {
+    for (Component &c : f.components) {
         if (f.hMax % c.h != 0 || f.vMax % c.v != 0)
             return false; // libjpeg refuses fractional sampling too
+        // libjpeg's choice: the largest power of two that its sampling allows.
+        while (c.scale < 8 && f.hMax % (c.h * c.scale * 2) == 0 && f.vMax % (c.v * c.scale * 2) == 0)
+            c.scale *= 2;
+        if (c.scale > 2)
+            return false; // chroma quartered both ways: rare, libjpeg's
     }
     return true;
 }
@@ -484,7 +665,8 @@ bool TrailerReadable(const uint8_t *data, size_t size, size_t pos)
 struct ScanLayout {
     bool interleaved = false;
     int mcusWide = 0, mcusHigh = 0;
-    int64_t blocks = 0; // in the scan, MCU padding included
+    int64_t blocks = 0;  // in the scan, MCU padding included
+    int64_t samples = 0; // bytes of samples they give
 };
 
 ScanLayout LayOut(Frame &f)
@@ -506,6 +688,7 @@ ScanLayout LayOut(Frame &f)
         c.blocksWide = l.interleaved ? l.mcusWide * c.h : l.mcusWide;
         c.blocksHigh = l.interleaved ? l.mcusHigh * c.v : l.mcusHigh;
         l.blocks += int64_t(c.blocksWide) * c.blocksHigh;
+        l.samples += int64_t(c.blocksWide) * c.blocksHigh * c.scale * c.scale;
     }
     return l;
 }
@@ -514,8 +697,13 @@ bool DecodeScan(Frame &f, const ScanLayout &layout, const Segments &segments)
 {
     const bool interleaved = layout.interleaved;
     const int mcusWide = layout.mcusWide, mcusHigh = layout.mcusHigh;
-    for (Component &c : f.components)
-        c.dc.assign(size_t(c.blocksWide) * size_t(c.blocksHigh), 0);
+    for (Component &c : f.components) {
+        c.samples.assign(size_t(c.blocksWide) * size_t(c.blocksHigh) * size_t(c.scale * c.scale), 0);
+        for (int k = 0; k < 64; ++k) {
+            if (const int place = kReducedPlaces[size_t(k)]; place >= 0)
+                c.reducedQuant[size_t(place)] = f.quant[size_t(c.quantTable)][kNatural[size_t(k)]];
+        }
+    }
     const int64_t mcus = int64_t(mcusWide) * mcusHigh;
     const int64_t perSegment = f.restartInterval > 0 ? f.restartInterval : mcus;
     const int64_t segmentCount = (mcus + perSegment - 1) / perSegment;
@@ -534,13 +722,30 @@ bool DecodeScan(Frame &f, const ScanLayout &layout, const Segments &segments)
                 Component &c = f.components[size_t(f.scanOrder[k])];
                 const HuffmanTable &dcTable = f.dcTables[size_t(c.dcTable)];
                 const HuffmanTable &acTable = f.acTables[size_t(c.acTable)];
+                const int16_t *quant = f.quant[size_t(c.quantTable)].data();
                 const int bh = interleaved ? c.h : 1, bv = interleaved ? c.v : 1;
                 for (int y = 0; y < bv; ++y) {
                     for (int x = 0; x < bh; ++x) {
-                        if (!DecodeBlock(in, dcTable, acTable, &predictions[k]))
+                        if (!ReadDc(in, dcTable, &predictions[k]))
                             return false;
-                        const size_t at = size_t(my * bv + y) * size_t(c.blocksWide) + size_t(mx * bh + x);
-                        c.dc[at] = int16_t(predictions[k]);
+                        const size_t bx = size_t(mx * bh + x), by = size_t(my * bv + y);
+                        if (c.scale == 1) {
+                            if (!SkipAc(in, acTable))
+                                return false;
+                            c.samples[by * size_t(c.blocksWide) + bx] = DcSample(int16_t(predictions[k]), quant[0]);
+                            continue;
+                        }
+                        std::array<int16_t, 25> kept {};
+                        kept[0] = int16_t(predictions[k]);
+                        bool any = false;
+                        if (!ReadAc(in, acTable, kept.data(), &any))
+                            return false;
+                        uint8_t out[4];
+                        if (!(any ? Idct2x2(kept.data(), c.reducedQuant.data(), out) : FlatIdct2x2(kept[0], quant[0], out)))
+                            return false;
+                        const size_t wide = size_t(c.blocksWide) * 2;
+                        uint8_t *at = c.samples.data() + by * 2 * wide + bx * 2;
+                        at[0] = out[0], at[1] = out[1], at[wide] = out[2], at[wide + 1] = out[3];
                     }
                 }
             }
@@ -552,21 +757,6 @@ bool DecodeScan(Frame &f, const ScanLayout &layout, const Segments &segments)
             return false;
     }
     return true;
-}
-
-// libjpeg's 1 x 1 inverse DCT: the dequantised DC value over eight, centred,
-// through its range limit (which wraps out-of-range values as it does).
-uint8_t DcSample(int dc, int quant)
-{
-    const int value = (dc * quant + 4) >> 3;
-    const int masked = value & 1023;
-    if (masked < 128)
-        return uint8_t(masked + 128);
-    if (masked < 512)
-        return 255;
-    if (masked < 896)
-        return 0;
-    return uint8_t(masked - 896);
 }
 
 // libjpeg's fixed-point YCbCr to RGB tables.
@@ -595,33 +785,33 @@ QImage ToImage(const Frame &f, QImage image)
 {
     static const YccTables ycc;
     const int width = image.width(), height = image.height();
-    const Component &luma = f.components[0];
-    const int lumaQuant = f.quant[size_t(luma.quantTable)][0];
-    std::vector<int> columns[3];
+    // Each output pixel takes the sample of every component that covers it,
+    // repeated as libjpeg repeats it.
+    std::vector<size_t> columns[3];
     for (size_t i = 0; i < f.components.size(); ++i) {
         const Component &c = f.components[i];
         columns[i].resize(size_t(width));
         for (int x = 0; x < width; ++x)
-            columns[i][size_t(x)] = std::min(x * c.h / f.hMax, c.blocksWide - 1);
+            columns[i][size_t(x)] = size_t(std::min(x * c.h * c.scale / f.hMax, c.blocksWide * c.scale - 1));
     }
+    const auto row = [&](const Component &c, int y) {
+        const int r = std::min(y * c.v * c.scale / f.vMax, c.blocksHigh * c.scale - 1);
+        return c.samples.data() + size_t(r) * size_t(c.blocksWide * c.scale);
+    };
     for (int y = 0; y < height; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const int16_t *lumaRow = luma.dc.data() + size_t(std::min(y * luma.v / f.vMax, luma.blocksHigh - 1)) * size_t(luma.blocksWide);
+        const uint8_t *luma = row(f.components[0], y);
         if (f.components.size() == 1) {
             for (int x = 0; x < width; ++x) {
-                const int g = DcSample(lumaRow[columns[0][size_t(x)]], lumaQuant);
+                const int g = luma[columns[0][size_t(x)]];
                 line[x] = qRgb(g, g, g);
             }
             continue;
         }
-        const Component &cb = f.components[1], &cr = f.components[2];
-        const int16_t *cbRow = cb.dc.data() + size_t(std::min(y * cb.v / f.vMax, cb.blocksHigh - 1)) * size_t(cb.blocksWide);
-        const int16_t *crRow = cr.dc.data() + size_t(std::min(y * cr.v / f.vMax, cr.blocksHigh - 1)) * size_t(cr.blocksWide);
-        const int cbQuant = f.quant[size_t(cb.quantTable)][0], crQuant = f.quant[size_t(cr.quantTable)][0];
+        const uint8_t *cbRow = row(f.components[1], y), *crRow = row(f.components[2], y);
         for (int x = 0; x < width; ++x) {
-            const int yy = DcSample(lumaRow[columns[0][size_t(x)]], lumaQuant);
-            const size_t b = DcSample(cbRow[columns[1][size_t(x)]], cbQuant);
-            const size_t r = DcSample(crRow[columns[2][size_t(x)]], crQuant);
+            const int yy = luma[columns[0][size_t(x)]];
+            const size_t b = cbRow[columns[1][size_t(x)]], r = crRow[columns[2][size_t(x)]];
             line[x] = qRgb(Clamp255(yy + ycc.crR[r]), Clamp255(yy + ((ycc.cbG[b] + ycc.crG[r]) >> 16)),
                 Clamp255(yy + ycc.cbB[b]));
         }
@@ -629,20 +819,18 @@ QImage ToImage(const Frame &f, QImage image)
     return image;
 }
 
-// Where chroma is halved both ways libjpeg gives it a 2 x 2 inverse DCT at
-// an eighth and this decoder only its DC value: the same colours on average,
-// softer at colour edges. That washes out when the picture is shrunk further
-// and the chroma grid still covers the target; otherwise libjpeg's is kept.
-bool ChromaCovers(const Frame &f, QSize wanted)
+// libjpeg's 2 x 2 chroma is needed where the picture is shown near its eighth;
+// where the chroma grid is as large as the target, the shrink that follows
+// averages each chroma block into (at most) one target pixel anyway, and
+// its DC value, which is that block's average, is enough: the blocks' AC
+// data is then stepped over like luma's, the costliest part saved.
+void RepeatChromaWhereItIsShrunk(Frame &f, QSize wanted)
 {
-    for (const Component &c : f.components) {
-        if (f.hMax / c.h < 2 || f.vMax / c.v < 2)
-            continue;
+    for (Component &c : f.components) {
         const int64_t wide = (int64_t(f.width) * c.h / f.hMax + 7) / 8, high = (int64_t(f.height) * c.v / f.vMax + 7) / 8;
-        if (wide < wanted.width() || high < wanted.height())
-            return false;
+        if (c.scale == 2 && wide >= wanted.width() && high >= wanted.height())
+            c.scale = 1;
     }
-    return true;
 }
 
 } // namespace
@@ -654,8 +842,9 @@ QImage DecodeJpegEighth(const QByteArray &bytes, QSize wanted, qint64 limitBytes
     const auto size = size_t(bytes.size());
     Frame frame;
     size_t scanData = 0;
-    if (!ParseHeaders(data, size, frame, &scanData) || !ChromaCovers(frame, wanted))
+    if (!ParseHeaders(data, size, frame, &scanData))
         return QImage();
+    RepeatChromaWhereItIsShrunk(frame, wanted);
     const int width = (frame.width + 7) / 8, height = (frame.height + 7) / 8;
     if (qint64(width) * height * 4 > limitBytes) {
         *memory = true;
@@ -669,7 +858,7 @@ QImage DecodeJpegEighth(const QByteArray &bytes, QSize wanted, qint64 limitBytes
     // grids beyond the limit are left to libjpeg, which needs none.
     const ScanLayout layout = LayOut(frame);
     if (int64_t(segments.starts.back()) * 4 < layout.blocks
-        || layout.blocks * 2 + qint64(width) * height * 4 > limitBytes || !DecodeScan(frame, layout, segments))
+        || layout.samples + qint64(width) * height * 4 > limitBytes || !DecodeScan(frame, layout, segments))
         return QImage();
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) {

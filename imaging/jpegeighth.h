@@ -3,16 +3,16 @@
 // alone. At that scale libjpeg still decodes every AC coefficient through its
 // general Huffman decoder only to step over it; most thumbnails are made at
 // that scale and the step-over is nearly all of their cost, so this decoder
-// does nothing else, with tables that consume a whole coefficient per look.
+// steps over them with tables that consume several coefficients per look.
 //
 // It takes on only the common case (8-bit baseline or extended Huffman, one
-// interleaved scan, greyscale or YCbCr) and refuses anything unusual or
-// damaged, leaving it to libjpeg: a null image means "not for this decoder",
-// never "not a picture". Pixels are libjpeg's own at an eighth, to the bit,
-// except where chroma is halved both ways (4:2:0): libjpeg then gives each
-// chroma block four values and this decoder one, so such files are taken on
-// only when their chroma grid still covers `wanted`, the size the picture
-// will be shrunk to.
+// interleaved scan, greyscale or YCbCr, chroma halved at most once each way)
+// and refuses anything unusual or damaged, leaving it to libjpeg: a null
+// image means "not for this decoder", never "not a picture". Its pixels are
+// libjpeg's own at an eighth, to the bit: the DC value through libjpeg's 1 x 1
+// inverse DCT, and for 4:2:0 chroma libjpeg's 2 x 2 one; except that where
+// the 4:2:0 chroma grid is at least as large as `wanted` (the size the picture
+// is about to be shrunk to), chroma is each block's DC value, repeated.
 // Safe to call from any thread; nothing is shared between calls.
 
 #include <QByteArray>
