@@ -1,303 +1,21 @@
 #include "imaging/jpegeighth.h"
 
+#include "imaging/jpegentropy.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
-#include <optional>
+#include <memory>
 #include <vector>
+
 
 namespace {
 
-constexpr int kLookBits = 10;
-constexpr int kRunBits = 12;
-constexpr int kValueBits = 11;
-
-// Canonical Huffman codes as the file defines them. `dc` looks up a code and
-// its symbol; `skip` steps over a whole AC coefficient (code and value bits)
-// in one look, so the loop that runs 30-odd times per block does one load.
-struct HuffmanTable {
-    bool defined = false;
-    int largestSymbol = 0;
-    std::array<uint16_t, 1 << kLookBits> symbol {}; // (length << 8) | symbol; 0: longer code
-    std::array<uint16_t, 1 << kLookBits> skip {}; // (coefficients << 8) | bits; 0: longer code
-    // Every whole AC coefficient that fits in the next kRunBits bits:
-    // bits | coefficients << 4 | end of block << 11; 0 when not even one fits.
-    std::array<uint16_t, 1 << kRunBits> run {};
-    // An AC coefficient whose code and value fit in the next kValueBits bits:
-    // value << 16 | zero run << 8 | bits, the run's 0x80 bit marking the end
-    // of the block; 0 when they do not fit.
-    std::array<int32_t, 1 << kValueBits> value {};
-    std::array<int32_t, 17> maxCode {};          // by length; -1 when there is none
-    std::array<int32_t, 17> valueOffset {};
-    std::array<uint8_t, 256> values {};
-};
-
-// Coefficients an AC symbol accounts for: its zero run and itself, sixteen
-// zeros, or the rest of the block.
-int CoefficientsOf(int symbol)
-{
-    if ((symbol & 15) != 0)
-        return (symbol >> 4) + 1;
-    return symbol == 0xF0 ? 16 : 64;
-}
-
-// Coded data is mostly short codes with a bit or two of value, so several
-// coefficients fit in one look; a run stops at the end of a block, since the
-// next block starts with a DC code from another table.
-void FillRuns(HuffmanTable &t)
-{
-    for (int index = 0; index < (1 << kRunBits); ++index) {
-        int used = 0, coefficients = 0;
-        bool end = false;
-        while (used < kRunBits) {
-            const int look = (index << used) & ((1 << kRunBits) - 1);
-            const uint16_t e = t.symbol[size_t(look >> (kRunBits - kLookBits))];
-            if (e == 0)
-                break;
-            const int symbol = e & 0xFF, bits = (e >> 8) + (symbol & 15);
-            if (used + bits > kRunBits)
-                break;
-            if (CoefficientsOf(symbol) == 64) {
-                used += bits;
-                end = true;
-                break;
-            }
-            if (coefficients + CoefficientsOf(symbol) > 63)
-                break;
-            used += bits;
-            coefficients += CoefficientsOf(symbol);
-        }
-        if (used > 0)
-            t.run[size_t(index)] = uint16_t(used | coefficients << 4 | int(end) << 11);
-    }
-}
-
-int Extend(uint32_t value, int size);
-
-void FillValues(HuffmanTable &t)
-{
-    for (int index = 0; index < (1 << kValueBits); ++index) {
-        const uint16_t e = t.symbol[size_t(index >> (kValueBits - kLookBits))];
-        if (e == 0)
-            continue;
-        const int length = e >> 8, symbol = e & 0xFF, size = symbol & 15, run = symbol >> 4;
-        if (length + size > kValueBits)
-            continue;
-        if (size == 0) {
-            // Sixteen zeros, as a run of fifteen and a zero written; or the end.
-            t.value[size_t(index)] = run == 15 ? (15 << 8 | length) : (0x80 << 8 | length);
-            continue;
-        }
-        const auto bits = uint32_t(index >> (kValueBits - length - size)) & ((1u << size) - 1);
-        t.value[size_t(index)] = int32_t(uint32_t(Extend(bits, size)) << 16) | run << 8 | (length + size);
-    }
-}
-
-bool BuildTable(const uint8_t *counts, const uint8_t *symbols, int total, HuffmanTable *table)
-{
-    HuffmanTable t;
-    t.defined = true;
-    t.largestSymbol = total > 0 ? *std::max_element(symbols, symbols + total) : 0;
-    std::copy(symbols, symbols + total, t.values.begin());
-    int32_t code = 0;
-    int index = 0;
-    for (int length = 1; length <= 16; ++length) {
-        const int n = counts[length - 1];
-        t.maxCode[length] = -1;
-        // A code of all ones is reserved: a table that reaches it is bogus.
-        if (code + n >= (1 << length))
-            return false;
-        if (n != 0) {
-            t.valueOffset[length] = index - code;
-            for (int i = 0; i < n; ++i, ++code, ++index) {
-                if (length > kLookBits)
-                    continue;
-                const int symbol = t.values[index];
-                const int first = code << (kLookBits - length);
-                const int spread = 1 << (kLookBits - length);
-                const int skipBits = length + (symbol & 15);
-                for (int j = 0; j < spread; ++j) {
-                    t.symbol[first + j] = uint16_t(length << 8 | symbol);
-                    t.skip[first + j] = uint16_t(CoefficientsOf(symbol) << 8 | skipBits);
-                }
-            }
-            t.maxCode[length] = code - 1;
-        }
-        code <<= 1;
-    }
-    FillRuns(t);
-    FillValues(t);
-    *table = t;
-    return true;
-}
-
-uint64_t Load64BigEndian(const uint8_t *p)
-{
-    uint64_t v;
-    std::memcpy(&v, p, 8);
-    return __builtin_bswap64(v);
-}
-
-// Bits of one entropy-coded segment, most significant first. The source
-// holds enough zero bytes past the data for every refill to load 8 bytes;
-// the caller checks after each MCU that the reader has not run past the data.
-struct BitReader {
-    const uint8_t *next = nullptr;
-    uint64_t bits = 0;
-    int count = 0;
-
-    void Refill()
-    {
-        bits |= Load64BigEndian(next) >> count;
-        next += (63 - count) >> 3;
-        count |= 56;
-    }
-    uint32_t Peek(int n) const { return uint32_t(bits >> (64 - n)); }
-    void Drop(int n)
-    {
-        bits <<= n;
-        count -= n;
-    }
-    int64_t Consumed(const uint8_t *start) const { return (next - start) * 8 - count; }
-};
-
-// A code longer than the look-up: the symbol, and its length in *length;
-// -1 for a code the table does not have.
-int LongSymbol(const HuffmanTable &t, uint64_t bits, int *length)
-{
-    for (int l = kLookBits + 1; l <= 16; ++l) {
-        const auto code = int32_t(bits >> (64 - l));
-        if (code <= t.maxCode[l]) {
-            *length = l;
-            return t.values[size_t(t.valueOffset[l] + code) & 0xFF];
-        }
-    }
-    return -1;
-}
-
-int Extend(uint32_t value, int size)
-{
-    return value < (1u << (size - 1)) ? int(value) - (1 << size) + 1 : int(value);
-}
-
-// The next symbol of `t`; false for a code the table does not have.
-bool ReadSymbol(BitReader &in, const HuffmanTable &t, int *symbol)
-{
-    int length;
-    if (const uint16_t e = t.symbol[in.Peek(kLookBits)]) {
-        length = e >> 8;
-        *symbol = e & 0xFF;
-    } else if ((*symbol = LongSymbol(t, in.bits, &length)) < 0) {
-        return false;
-    }
-    in.Drop(length);
-    return true;
-}
-
-// A block's DC difference, added to *dc.
-bool ReadDc(BitReader &in, const HuffmanTable &t, int *dc)
-{
-    in.Refill();
-    int size;
-    if (!ReadSymbol(in, t, &size) || size > 11)
-        return false;
-    if (size != 0) {
-        // Wraps as libjpeg's own sum does on hostile files, without overflow.
-        *dc = int(uint32_t(*dc) + uint32_t(Extend(in.Peek(size), size)));
-        in.Drop(size);
-    }
-    return true;
-}
-
-// A block's AC coefficients stepped over: the loop nearly all the time goes to.
-bool SkipAc(BitReader &in, const HuffmanTable &t)
-{
-    for (int k = 1; k < 64;) {
-        in.Refill();
-        const uint16_t r = t.run[in.Peek(kRunBits)];
-        if (r != 0 && k + ((r >> 4) & 127) < 64) {
-            in.Drop(r & 15);
-            if (r >> 11)
-                break;
-            k += (r >> 4) & 127;
-            continue;
-        }
-        if (const uint16_t e = t.skip[in.Peek(kLookBits)]) {
-            in.Drop(e & 0xFF);
-            k += e >> 8;
-            continue;
-        }
-        int length;
-        const int symbol = LongSymbol(t, in.bits, &length);
-        if (symbol < 0)
-            return false;
-        in.Drop(length + (symbol & 15));
-        k += CoefficientsOf(symbol);
-    }
-    return true;
-}
-
-// Zigzag order to natural order.
-constexpr std::array<uint8_t, 64> kNatural = {0, 1, 8, 16, 9, 2, 3, 10, 17, 24, 32, 25, 18, 11, 4, 5, 12, 19, 26,
-    33, 40, 48, 41, 34, 27, 20, 13, 6, 7, 14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
-    58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
-
-// The 2 x 2 inverse DCT reads rows and columns 0, 1, 3, 5 and 7 alone: a
-// block keeps those 25 coefficients (row-major), and this gives the place of
-// each zigzag position among them, -1 for the others. Positions past the end
-// of the block are libjpeg's: a run that overshoots lands on the last one.
-constexpr int ReducedPlace(int zigzag)
-{
-    constexpr int place[8] = {0, 1, -1, 2, -1, 3, -1, 4};
-    const int natural = kNatural[size_t(zigzag < 63 ? zigzag : 63)];
-    const int row = place[natural / 8], col = place[natural % 8];
-    return row < 0 || col < 0 ? -1 : row * 5 + col;
-}
-
-constexpr std::array<int8_t, 80> kReducedPlaces = [] {
-    std::array<int8_t, 80> places {};
-    for (int k = 0; k < 80; ++k)
-        places[size_t(k)] = int8_t(ReducedPlace(k));
-    return places;
-}();
-
-// A block's AC coefficients, those the 2 x 2 inverse DCT reads into `kept`;
-// *any is set when one of them is not zero.
-bool ReadAc(BitReader &in, const HuffmanTable &t, int16_t *kept, bool *any)
-{
-    for (int k = 1; k < 64; ++k) {
-        in.Refill();
-        int value, run;
-        if (const int32_t e = t.value[in.Peek(kValueBits)]) {
-            in.Drop(e & 0xFF);
-            run = (e >> 8) & 0xFF;
-            if (run & 0x80)
-                break;
-            value = e >> 16;
-        } else {
-            int symbol;
-            if (!ReadSymbol(in, t, &symbol))
-                return false;
-            run = symbol >> 4;
-            const int size = symbol & 15;
-            if (size == 0) {
-                if (run != 15)
-                    break;
-                k += 15;
-                continue;
-            }
-            value = Extend(in.Peek(size), size);
-            in.Drop(size);
-        }
-        k += run;
-        if (const int place = kReducedPlaces[size_t(k)]; place >= 0 && value != 0) {
-            kept[place] = int16_t(value);
-            *any = true;
-        }
-    }
-    return true;
-}
+using jpeg::BitReader;
+using jpeg::HuffmanTable;
+using jpeg::kNatural;
+using jpeg::kReducedPlaces;
 
 // libjpeg's range limit after an inverse DCT: centred, clamped, and wrapped
 // as its table wraps values far out of range.
@@ -392,7 +110,7 @@ struct Frame {
     // Natural order, as the signed 16-bit multipliers libjpeg makes of them.
     std::array<std::array<int16_t, 64>, 4> quant {};
     std::array<bool, 4> quantDefined {};
-    std::array<HuffmanTable, 4> dcTables, acTables;
+    std::array<std::unique_ptr<HuffmanTable>, 4> dcTables, acTables;
     std::vector<int> scanOrder; // frame indexes in the scan's order
 };
 
@@ -428,7 +146,8 @@ bool ParseHuffmanTables(const uint8_t *p, int length, Frame &f)
             total += p[1 + i];
         if (kind > 1 || id > 3 || total > 256 || length < 17 + total)
             return false;
-        if (!BuildTable(p + 1, p + 17, total, kind ? &f.acTables[id] : &f.dcTables[id]))
+        auto &slot = kind ? f.acTables[size_t(id)] : f.dcTables[size_t(id)];
+        if (!(slot = jpeg::BuildTable(p + 1, p + 17, total, kind == 1)))
             return false;
         p += 17 + total;
         length -= 17 + total;
@@ -491,10 +210,10 @@ bool ParseScan(const uint8_t *p, int length, Frame &f)
         f.scanOrder.push_back(index);
         c->dcTable = s[1] >> 4;
         c->acTable = s[1] & 15;
-        if (c->dcTable > 3 || c->acTable > 3 || !f.dcTables[c->dcTable].defined
-            || !f.acTables[c->acTable].defined || !f.quantDefined[c->quantTable])
+        if (c->dcTable > 3 || c->acTable > 3 || !f.dcTables[size_t(c->dcTable)]
+            || !f.acTables[size_t(c->acTable)] || !f.quantDefined[size_t(c->quantTable)])
             return false;
-        if (f.dcTables[c->dcTable].largestSymbol > 15)
+        if (f.dcTables[size_t(c->dcTable)]->largestSymbol > 15)
             return false; // a DC table libjpeg calls bogus
 
     }
@@ -720,17 +439,17 @@ bool DecodeScan(Frame &f, const ScanLayout &layout, const Segments &segments)
             const int mx = int(mcu % mcusWide), my = int(mcu / mcusWide);
             for (size_t k = 0; k < f.scanOrder.size(); ++k) {
                 Component &c = f.components[size_t(f.scanOrder[k])];
-                const HuffmanTable &dcTable = f.dcTables[size_t(c.dcTable)];
-                const HuffmanTable &acTable = f.acTables[size_t(c.acTable)];
+                const HuffmanTable &dcTable = *f.dcTables[size_t(c.dcTable)];
+                const HuffmanTable &acTable = *f.acTables[size_t(c.acTable)];
                 const int16_t *quant = f.quant[size_t(c.quantTable)].data();
                 const int bh = interleaved ? c.h : 1, bv = interleaved ? c.v : 1;
                 for (int y = 0; y < bv; ++y) {
                     for (int x = 0; x < bh; ++x) {
-                        if (!ReadDc(in, dcTable, &predictions[k]))
+                        if (!jpeg::ReadDc(in, dcTable, &predictions[k]))
                             return false;
                         const size_t bx = size_t(mx * bh + x), by = size_t(my * bv + y);
                         if (c.scale == 1) {
-                            if (!SkipAc(in, acTable))
+                            if (!jpeg::SkipAc(in, acTable))
                                 return false;
                             c.samples[by * size_t(c.blocksWide) + bx] = DcSample(int16_t(predictions[k]), quant[0]);
                             continue;
@@ -738,7 +457,7 @@ bool DecodeScan(Frame &f, const ScanLayout &layout, const Segments &segments)
                         std::array<int16_t, 25> kept {};
                         kept[0] = int16_t(predictions[k]);
                         bool any = false;
-                        if (!ReadAc(in, acTable, kept.data(), &any))
+                        if (!jpeg::ReadAc(in, acTable, kept.data(), &any))
                             return false;
                         uint8_t out[4];
                         if (!(any ? Idct2x2(kept.data(), c.reducedQuant.data(), out) : FlatIdct2x2(kept[0], quant[0], out)))
