@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Thumbnail speed against vipsthumbnail on large camera-like JPEGs, and the
 # peak memory of one thumbnail of a 50-megapixel JPEG.
-#   bench/thumbnails.sh [build-dir] [files] [jobs]
+#   bench/thumbnails.sh [build-dir] [files] [jobs] [box]
+#   bench/thumbnails.sh build 24 2 400x300   the program's default thumbnail size
 # Needs (GALLORIM_BENCH=1 scripts/install-deps.sh): libvips-tools, time, imagemagick.
 set -euo pipefail
 build=${1:-build}
 count=${2:-24}
 jobs=${3:-$(nproc)}
+box=${4:-128x96}
 cli="$(cd "$build" && pwd)/cli/gallorim-cli"
 [ -x "$cli" ] || { echo "build gallorim-cli first ($cli)"; exit 1; }
 command -v vipsthumbnail >/dev/null || { echo "vipsthumbnail missing (libvips-tools)"; exit 1; }
@@ -39,17 +41,17 @@ best_of_three() { # command... -> "wall cpu"
   done
   echo "$best_wall $best_cpu"
 }
-run_gallorim() { "$cli" thumb --mode 0 --box 128x96 --quality 85 --jobs "$jobs" "$work"/photos/*.jpg; }
+run_gallorim() { "$cli" thumb --mode 0 --box "$box" --quality 85 --jobs "$jobs" "$work"/photos/*.jpg; }
 # Same number of processes as Gallorim's jobs, one thread each, the files
 # shared out evenly so start-up is paid once per process.
 run_vips() {
   ls "$work"/photos/*.jpg | VIPS_CONCURRENCY=1 xargs -P "$jobs" -n $(((count + jobs - 1) / jobs)) \
-    vipsthumbnail --size 128x96 -o "$work/vips/%s.jpg[Q=85]"
+    vipsthumbnail --size "$box" -o "$work/vips/%s.jpg[Q=85]"
 }
 
 read -r g gc <<<"$(best_of_three run_gallorim)"
 read -r v vc <<<"$(best_of_three run_vips)"
-printf '%d JPEGs of 12 MP (%s each), %d jobs, best of 3\n' "$count" "$(du -h "$work/base12.jpg" | cut -f1)" "$jobs"
+printf '%d JPEGs of 12 MP (%s each), %s box, %d jobs, best of 3\n' "$count" "$(du -h "$work/base12.jpg" | cut -f1)" "$box" "$jobs"
 printf '  gallorim-cli thumb: %.2f s (CPU %.2f s)\n' "$g" "$gc"
 printf '  vipsthumbnail:      %.2f s (CPU %.2f s)\n' "$v" "$vc"
 printf '  ratio gallorim / vipsthumbnail: %.2f (CPU time %.2f)   (target 0.7 or less)\n' \
