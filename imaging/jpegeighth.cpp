@@ -55,6 +55,10 @@ bool Idct2x2(const int16_t *kept, const int16_t *quant, uint8_t out[4])
     }
     int work[2][5];
     for (int col = 0; col < 5; ++col) {
+        if ((z[5 + col] | z[10 + col] | z[15 + col] | z[20 + col]) == 0) {
+            work[0][col] = work[1][col] = z[col] * 4; // what the sums give, as libjpeg shortcuts them
+            continue;
+        }
         const int even = z[col] * 32768;
         const int odd = z[20 + col] * c7 + z[15 + col] * c5 + z[10 + col] * c3 + z[5 + col] * c1;
         work[0][col] = (even + odd + 4096) >> 13;
