@@ -198,28 +198,69 @@ CommandContext GalleryWindow::commandContext() const
     return c;
 }
 
+// What a command needs of the window before it can run here.
+enum class OwnNeeds { Nothing, Printer, Preview };
+
+using GalleryDialog = bool (*)(GalleryDocument &, const GeneralOptions &, Profile &, const std::vector<int> &, QWidget *);
+
+struct GalleryWindow::OwnCommand {
+    Command command;
+    OwnNeeds needs;
+    void (GalleryWindow::*run)(Command);
+    GalleryDialog dialog; // for the dialog commands
+};
+
+const GalleryWindow::OwnCommand *GalleryWindow::FindOwnCommand(Command command)
+{
+    static const OwnCommand table[] = {
+        {Command::Save, OwnNeeds::Nothing, &GalleryWindow::runSaveCommand, nullptr},
+        {Command::SaveAs, OwnNeeds::Nothing, &GalleryWindow::runSaveCommand, nullptr},
+        {Command::Print, OwnNeeds::Printer, &GalleryWindow::runPrintCommand, nullptr},
+        {Command::PrintPreview, OwnNeeds::Printer, &GalleryWindow::runPrintCommand, nullptr},
+        {Command::ShowImage, OwnNeeds::Preview, &GalleryWindow::runPreviewCommand, nullptr},
+        {Command::ShowThumbnail, OwnNeeds::Preview, &GalleryWindow::runPreviewCommand, nullptr},
+        {Command::AddImages, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand, &AddImages},
+        {Command::DocumentOptions, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand, &EditDocumentOptions},
+        {Command::GeneralCommentAssistant, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand, &EditGeneralComment},
+        {Command::CommentAssistant, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand, &EditComments},
+        {Command::SpecificOptions, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand, &EditImageOptions},
+        {Command::SpecificThumbnails, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand,
+            &RecreateSpecificThumbnails},
+    };
+    for (const OwnCommand &row : table) {
+        if (row.command == command)
+            return &row;
+    }
+    return nullptr;
+}
+
 bool GalleryWindow::runsHere(Command command) const
 {
-    switch (command) {
-    case Command::Save:
-    case Command::SaveAs:
-        return true;
-    case Command::Print:
-    case Command::PrintPreview:
-        return m_printer != nullptr;
-    case Command::ShowImage:
-    case Command::ShowThumbnail:
-        return m_preview != nullptr;
-    case Command::AddImages:
-    case Command::DocumentOptions:
-    case Command::GeneralCommentAssistant:
-    case Command::CommentAssistant:
-    case Command::SpecificOptions:
-    case Command::SpecificThumbnails:
-        return true;
-    default:
+    const OwnCommand *own = FindOwnCommand(command);
+    if (!own)
         return false;
+    switch (own->needs) {
+    case OwnNeeds::Printer:
+        return m_printer != nullptr;
+    case OwnNeeds::Preview:
+        return m_preview != nullptr;
+    case OwnNeeds::Nothing:
+        break;
     }
+    return true;
+}
+
+void GalleryWindow::runSaveCommand(Command command)
+{
+    if (command == Command::Save)
+        save();
+    else
+        saveAs();
+}
+
+void GalleryWindow::runPreviewCommand(Command command)
+{
+    showPreview(command == Command::ShowThumbnail);
 }
 
 void GalleryWindow::openPlacementWindow(const QString &mainPagePath)
@@ -258,21 +299,10 @@ void GalleryWindow::showPreview(bool thumbnail)
     m_preview->RequestPreview(path);
 }
 
-void GalleryWindow::runDialog(Command command)
+void GalleryWindow::runDialogCommand(Command command)
 {
-    using Dialog = bool (*)(GalleryDocument &, const GeneralOptions &, Profile &, const std::vector<int> &, QWidget *);
-    Dialog dialog = nullptr;
-    switch (command) {
-    case Command::AddImages: dialog = &AddImages; break;
-    case Command::DocumentOptions: dialog = &EditDocumentOptions; break;
-    case Command::GeneralCommentAssistant: dialog = &EditGeneralComment; break;
-    case Command::CommentAssistant: dialog = &EditComments; break;
-    case Command::SpecificOptions: dialog = &EditImageOptions; break;
-    case Command::SpecificThumbnails: dialog = &RecreateSpecificThumbnails; break;
-    default: return;
-    }
     // Comments and option summaries are asked for when drawn.
-    if (dialog(*m_document, m_options, m_profile, m_view->selectedRows(), this))
+    if (FindOwnCommand(command)->dialog(*m_document, m_options, m_profile, m_view->selectedRows(), this))
         m_view->viewport()->update();
 }
 
@@ -283,11 +313,11 @@ bool GalleryWindow::canRun(Command command) const
     return m_view->canRun(command);
 }
 
-void GalleryWindow::print(bool preview)
+void GalleryWindow::runPrintCommand(Command command)
 {
     const ListPrintSource source = ListPrintSource::FromView(
         *m_view, m_document->GetOptions().WebPage1.PageTitle, title());
-    if (preview)
+    if (command == Command::PrintPreview)
         ShowListPreview(source, *m_printer, this);
     else
         PrintList(source, *m_printer, this);
@@ -295,36 +325,11 @@ void GalleryWindow::print(bool preview)
 
 void GalleryWindow::runCommand(Command command)
 {
-    switch (command) {
-    case Command::Save:
-        save();
-        break;
-    case Command::SaveAs:
-        saveAs();
-        break;
-    case Command::Print:
-    case Command::PrintPreview:
+    if (const OwnCommand *own = FindOwnCommand(command)) {
         if (canRun(command))
-            print(command == Command::PrintPreview);
-        break;
-    case Command::AddImages:
-    case Command::DocumentOptions:
-    case Command::GeneralCommentAssistant:
-    case Command::CommentAssistant:
-    case Command::SpecificOptions:
-    case Command::SpecificThumbnails:
-        if (canRun(command))
-            runDialog(command);
-        break;
-    case Command::ShowImage:
-    case Command::ShowThumbnail:
-        if (canRun(command))
-            showPreview(command == Command::ShowThumbnail);
-        break;
-    default:
-        if (m_view->canRun(command))
-            m_view->runCommand(command);
-        break;
+            (this->*own->run)(command);
+    } else if (m_view->canRun(command)) {
+        m_view->runCommand(command);
     }
     Q_EMIT commandStateChanged();
 }

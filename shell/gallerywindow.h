@@ -67,10 +67,15 @@ protected:
 
 private:
     QString askProjectPath();
-    // Commands this window carries out itself rather than its list.
+    // Commands this window carries out itself rather than its list: one row
+    // each, read both to enable them and to run them.
+    struct OwnCommand;
+    static const OwnCommand *FindOwnCommand(Command command);
     bool runsHere(Command command) const;
-    void print(bool preview);
-    void runDialog(Command command);
+    void runSaveCommand(Command command);
+    void runPrintCommand(Command command);
+    void runDialogCommand(Command command);
+    void runPreviewCommand(Command command);
     void showPreview(bool thumbnail);
     void openPlacementWindow(const QString &mainPagePath);
     void closePlacementWindow();
