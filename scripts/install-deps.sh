@@ -13,6 +13,8 @@ packages=(
   fonts-liberation2
   exiv2
 )
+# Qt's own dialogs and buttons in French, like the rest of the program.
+packages+=(qt6-translations-l10n)
 # HEIC and AVIF photos; the tests make theirs with libheif's own encoders.
 packages+=(libheif-dev)
 # JPEG thumbnails go through libjpeg-turbo directly (any M/8 shrink-on-load).

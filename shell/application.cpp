@@ -5,11 +5,13 @@
 #include "shell/mainwindow.h"
 #include "shell/placementwindow.h"
 #include "shell/programinfo.h"
+#include "shell/qttranslations.h"
 #include "shell/splashwindow.h"
 
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>
+#include <QTranslator>
 
 int RunGallorim(int argc, char **argv)
 {
@@ -23,6 +25,9 @@ int RunGallorim(int argc, char **argv)
     QApplication::setApplicationDisplayName(ProgramInfo::MainWindowTitle());
     QApplication::setDesktopFileName(QStringLiteral("gallorim"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/gallorim.svg")));
+    QTranslator qtFrench;
+    if (LoadQtFrench(qtFrench))
+        QApplication::installTranslator(&qtFrench);
 
     SettingsProfile profile;
     std::unique_ptr<SplashWindow> splash = SplashWindow::Show(QStringLiteral(":/splash.jpg"));
