@@ -306,25 +306,28 @@ bool ParseHeaders(const uint8_t *data, size_t size, Frame &f, size_t *scanData)
     }
 }
 
-// The entropy-coded data without its stuffed bytes, cut at its restart
-// markers, with zero bytes after it for the bit reader's loads.
-struct Segments {
-    std::vector<uint8_t> bytes;
-    std::vector<size_t> starts; // one per segment, then the end of the data
-    size_t trailer = 0;         // in the file: the code of the marker after the scan, or its size
-    static constexpr size_t kPadding = 8192; // more than one MCU can read
+// Where the scan's entropy-coded segments lie in the file, cut at its
+// restart markers. Found with one pass of memchr, without copying anything.
+struct ScanSegments {
+    struct Segment {
+        size_t begin = 0, end = 0; // in the file, stuffed bytes and all
+        int64_t bytes = 0;         // once unstuffed
+    };
+    std::vector<Segment> segments;
+    size_t trailer = 0; // in the file: the code of the marker after the scan, or its size
+    int64_t bytes = 0;  // all segments' once unstuffed
 };
 
-bool Unstuff(const uint8_t *data, size_t size, size_t pos, Segments &out)
+bool FindSegments(const uint8_t *data, size_t size, size_t pos, ScanSegments &out)
 {
-    out.bytes.reserve(size - pos + Segments::kPadding);
-    out.starts.push_back(0);
+    ScanSegments::Segment segment {pos, size, 0};
     int expectedRestart = 0;
     out.trailer = size;
     while (pos < size) {
         const auto *ff = static_cast<const uint8_t *>(std::memchr(data + pos, 0xFF, size - pos));
         const size_t stop = ff ? size_t(ff - data) : size;
-        out.bytes.insert(out.bytes.end(), data + pos, data + stop);
+        segment.bytes += int64_t(stop - pos);
+        segment.end = stop;
         pos = stop + 1;
         while (pos < size && data[pos] == 0xFF)
             ++pos;
@@ -332,23 +335,98 @@ bool Unstuff(const uint8_t *data, size_t size, size_t pos, Segments &out)
             break;
         const int next = data[pos];
         if (next == 0) {
-            out.bytes.push_back(0xFF);
-            ++pos;
+            segment.bytes += 1;
+            segment.end = ++pos;
         } else if (next >= 0xD0 && next <= 0xD7) {
             if (next - 0xD0 != expectedRestart)
                 return false;
             expectedRestart = (expectedRestart + 1) & 7;
-            out.starts.push_back(out.bytes.size());
-            ++pos;
+            out.segments.push_back(segment);
+            segment = {++pos, size, 0};
         } else {
             out.trailer = pos;
             break;
         }
     }
-    out.starts.push_back(out.bytes.size());
-    out.bytes.resize(out.bytes.size() + Segments::kPadding, 0);
+    out.segments.push_back(segment);
+    for (const auto &s : out.segments)
+        out.bytes += s.bytes;
     return true;
 }
+
+// One segment's data unstuffed into a small window that the bit reader
+// reads, topped up as it goes, so that a photo's coded data is never copied
+// whole. Zero bytes follow the data for the reader's 8-byte loads.
+class SegmentWindow {
+public:
+    // Room for one MCU, whatever it holds: ten blocks of 64 codes of at most
+    // 31 bits each, and the reader's look-ahead.
+    static constexpr size_t kMargin = 4096;
+
+    SegmentWindow() : m_buffer(kSize + kPadding) {}
+
+    void Start(const uint8_t *data, const ScanSegments::Segment &segment, BitReader &in)
+    {
+        m_data = data;
+        m_pos = segment.begin;
+        m_end = segment.end;
+        m_filled = 0;
+        m_dropped = 0;
+        TopUp();
+        in = BitReader();
+        in.next = m_buffer.data();
+    }
+
+    // Before each MCU: moves what is left to the front and reads on, when
+    // less than an MCU's worth remains and the segment has more.
+    void Keep(BitReader &in)
+    {
+        const size_t used = size_t(in.next - m_buffer.data());
+        if (m_pos >= m_end || m_filled - used >= kMargin)
+            return;
+        std::memmove(m_buffer.data(), in.next, m_filled - used);
+        m_filled -= used;
+        m_dropped += int64_t(used);
+        in.next = m_buffer.data();
+        TopUp();
+    }
+
+    // After each MCU: false when the reader went past the segment's data,
+    // which only a damaged file makes it do.
+    bool Within(const BitReader &in) const { return in.next <= m_buffer.data() + m_filled + 8; }
+    int64_t Consumed(const BitReader &in) const { return m_dropped * 8 + in.Consumed(m_buffer.data()); }
+
+private:
+    static constexpr size_t kSize = 64 * 1024;
+    static constexpr size_t kPadding = kMargin + 16;
+
+    // Inside a segment every 0xFF is a stuffed one: 0xFF, fill bytes, 0x00.
+    void TopUp()
+    {
+        uint8_t *out = m_buffer.data();
+        while (m_filled < kSize && m_pos < m_end) {
+            const size_t room = std::min(kSize - m_filled, m_end - m_pos);
+            const auto *ff = static_cast<const uint8_t *>(std::memchr(m_data + m_pos, 0xFF, room));
+            const size_t take = ff ? size_t(ff - (m_data + m_pos)) : room;
+            std::memcpy(out + m_filled, m_data + m_pos, take);
+            m_filled += take;
+            m_pos += take;
+            if (ff) {
+                out[m_filled++] = 0xFF;
+                while (++m_pos < m_end && m_data[m_pos] == 0xFF) {
+                }
+                if (m_pos < m_end && m_data[m_pos] == 0)
+                    ++m_pos;
+            }
+        }
+        std::memset(out + m_filled, 0, kPadding);
+    }
+
+    std::vector<uint8_t> m_buffer;
+    const uint8_t *m_data = nullptr;
+    size_t m_pos = 0, m_end = 0, m_filled = 0;
+    int64_t m_dropped = 0;
+};
 
 // libjpeg reads on to the end of the file after the picture and gives up on
 // a marker it does not know, a second frame or a table it calls bogus; such
@@ -416,10 +494,45 @@ ScanLayout LayOut(Frame &f)
     return l;
 }
 
-bool DecodeScan(Frame &f, const ScanLayout &layout, const Segments &segments)
+// One MCU: each of its blocks into the samples of its component.
+bool DecodeMcu(Frame &f, const ScanLayout &layout, int mx, int my, BitReader &in, std::array<int, 4> &predictions)
 {
-    const bool interleaved = layout.interleaved;
-    const int mcusWide = layout.mcusWide, mcusHigh = layout.mcusHigh;
+    for (size_t k = 0; k < f.scanOrder.size(); ++k) {
+        Component &c = f.components[size_t(f.scanOrder[k])];
+        const HuffmanTable &dcTable = *f.dcTables[size_t(c.dcTable)];
+        const HuffmanTable &acTable = *f.acTables[size_t(c.acTable)];
+        const int16_t *quant = f.quant[size_t(c.quantTable)].data();
+        const int bh = layout.interleaved ? c.h : 1, bv = layout.interleaved ? c.v : 1;
+        for (int y = 0; y < bv; ++y) {
+            for (int x = 0; x < bh; ++x) {
+                if (!jpeg::ReadDc(in, dcTable, &predictions[k]))
+                    return false;
+                const size_t bx = size_t(mx * bh + x), by = size_t(my * bv + y);
+                if (c.scale == 1) {
+                    if (!jpeg::SkipAc(in, acTable))
+                        return false;
+                    c.samples[by * size_t(c.blocksWide) + bx] = DcSample(int16_t(predictions[k]), quant[0]);
+                    continue;
+                }
+                std::array<int16_t, 25> kept {};
+                kept[0] = int16_t(predictions[k]);
+                bool any = false;
+                if (!jpeg::ReadAc(in, acTable, kept.data(), &any))
+                    return false;
+                uint8_t out[4];
+                if (!(any ? Idct2x2(kept.data(), c.reducedQuant.data(), out) : FlatIdct2x2(kept[0], quant[0], out)))
+                    return false;
+                const size_t wide = size_t(c.blocksWide) * 2;
+                uint8_t *at = c.samples.data() + by * 2 * wide + bx * 2;
+                at[0] = out[0], at[1] = out[1], at[wide] = out[2], at[wide + 1] = out[3];
+            }
+        }
+    }
+    return true;
+}
+
+bool DecodeScan(Frame &f, const ScanLayout &layout, const uint8_t *data, const ScanSegments &scan)
+{
     for (Component &c : f.components) {
         c.samples.assign(size_t(c.blocksWide) * size_t(c.blocksHigh) * size_t(c.scale * c.scale), 0);
         for (int k = 0; k < 64; ++k) {
@@ -427,56 +540,24 @@ bool DecodeScan(Frame &f, const ScanLayout &layout, const Segments &segments)
                 c.reducedQuant[size_t(place)] = f.quant[size_t(c.quantTable)][kNatural[size_t(k)]];
         }
     }
-    const int64_t mcus = int64_t(mcusWide) * mcusHigh;
+    const int64_t mcus = int64_t(layout.mcusWide) * layout.mcusHigh;
     const int64_t perSegment = f.restartInterval > 0 ? f.restartInterval : mcus;
-    const int64_t segmentCount = (mcus + perSegment - 1) / perSegment;
-    if (int64_t(segments.starts.size()) - 1 != segmentCount)
+    if (int64_t(scan.segments.size()) != (mcus + perSegment - 1) / perSegment)
         return false;
-    const uint8_t *end = segments.bytes.data() + segments.starts.back();
+    SegmentWindow window;
+    BitReader in;
     int64_t mcu = 0;
-    for (int64_t s = 0; s < segmentCount; ++s) {
-        const uint8_t *start = segments.bytes.data() + segments.starts[size_t(s)];
-        BitReader in;
-        in.next = start;
+    for (const ScanSegments::Segment &segment : scan.segments) {
+        window.Start(data, segment, in);
         std::array<int, 4> predictions {};
         for (int64_t i = 0; i < perSegment && mcu < mcus; ++i, ++mcu) {
-            const int mx = int(mcu % mcusWide), my = int(mcu / mcusWide);
-            for (size_t k = 0; k < f.scanOrder.size(); ++k) {
-                Component &c = f.components[size_t(f.scanOrder[k])];
-                const HuffmanTable &dcTable = *f.dcTables[size_t(c.dcTable)];
-                const HuffmanTable &acTable = *f.acTables[size_t(c.acTable)];
-                const int16_t *quant = f.quant[size_t(c.quantTable)].data();
-                const int bh = interleaved ? c.h : 1, bv = interleaved ? c.v : 1;
-                for (int y = 0; y < bv; ++y) {
-                    for (int x = 0; x < bh; ++x) {
-                        if (!jpeg::ReadDc(in, dcTable, &predictions[k]))
-                            return false;
-                        const size_t bx = size_t(mx * bh + x), by = size_t(my * bv + y);
-                        if (c.scale == 1) {
-                            if (!jpeg::SkipAc(in, acTable))
-                                return false;
-                            c.samples[by * size_t(c.blocksWide) + bx] = DcSample(int16_t(predictions[k]), quant[0]);
-                            continue;
-                        }
-                        std::array<int16_t, 25> kept {};
-                        kept[0] = int16_t(predictions[k]);
-                        bool any = false;
-                        if (!jpeg::ReadAc(in, acTable, kept.data(), &any))
-                            return false;
-                        uint8_t out[4];
-                        if (!(any ? Idct2x2(kept.data(), c.reducedQuant.data(), out) : FlatIdct2x2(kept[0], quant[0], out)))
-                            return false;
-                        const size_t wide = size_t(c.blocksWide) * 2;
-                        uint8_t *at = c.samples.data() + by * 2 * wide + bx * 2;
-                        at[0] = out[0], at[1] = out[1], at[wide] = out[2], at[wide + 1] = out[3];
-                    }
-                }
-            }
-            if (in.next > end + 8)
-                return false; // ran past the data: damaged, left to libjpeg
+            window.Keep(in);
+            if (!DecodeMcu(f, layout, int(mcu % layout.mcusWide), int(mcu / layout.mcusWide), in, predictions)
+                || !window.Within(in))
+                return false; // damaged: left to libjpeg
         }
         // A well-formed segment never needs bits beyond its own bytes.
-        if (in.Consumed(start) > int64_t(segments.starts[size_t(s) + 1] - segments.starts[size_t(s)]) * 8)
+        if (window.Consumed(in) > segment.bytes * 8)
             return false;
     }
     return true;
@@ -573,15 +654,15 @@ QImage DecodeJpegEighth(const QByteArray &bytes, QSize wanted, qint64 limitBytes
         *memory = true;
         return QImage();
     }
-    Segments segments;
-    if (!Unstuff(data, size, scanData, segments) || !TrailerReadable(data, size, segments.trailer))
+    ScanSegments scan;
+    if (!FindSegments(data, size, scanData, scan) || !TrailerReadable(data, size, scan.trailer))
         return QImage();
     // Every block takes two codes at least, so a header that promises more
     // blocks than the data can hold is found before its grids are made; and
     // grids beyond the limit are left to libjpeg, which needs none.
     const ScanLayout layout = LayOut(frame);
-    if (int64_t(segments.starts.back()) * 4 < layout.blocks
-        || layout.samples + qint64(width) * height * 4 > limitBytes || !DecodeScan(frame, layout, segments))
+    if (scan.bytes * 4 < layout.blocks || layout.samples + qint64(width) * height * 4 > limitBytes
+        || !DecodeScan(frame, layout, data, scan))
         return QImage();
     QImage image(width, height, QImage::Format_RGB32);
     if (image.isNull()) {
