@@ -206,6 +206,13 @@ TEST(JpegEighth, matchesLibjpegExactly)
             EXPECT_TRUE(Same(ours, LibjpegEighth(jpeg))) << e.name << " " << size.width();
         }
     }
+    // Coded data several times the decoder's reading window, one segment or many.
+    for (const Encoding &e : {Encoding {"large 4:2:0", false, 2, 2}, Encoding {"large 4:4:4, restarts", false, 1, 1, 0, 7}}) {
+        const QByteArray jpeg = EncodeWith(Busy(1400, 1000), e);
+        ASSERT_GT(jpeg.size(), 4 * 65536) << e.name;
+        bool memory = false;
+        EXPECT_TRUE(Same(DecodeJpegEighth(jpeg, kWhole, qint64(1) << 30, &memory), LibjpegEighth(jpeg))) << e.name;
+    }
 }
 
 // Shrunk to no more than its chroma grid (here 44 x 33), a 4:2:0 picture
