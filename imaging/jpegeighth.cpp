@@ -9,7 +9,6 @@
 #include <memory>
 #include <vector>
 
-
 namespace {
 
 using jpeg::BitReader;
@@ -101,7 +100,7 @@ struct Component {
     // chroma halved both ways through its inverse DCT rather than repeating it.
     int scale = 1;
     std::array<int16_t, 25> reducedQuant {}; // the 2 x 2 inverse DCT's, as it keeps coefficients
-    std::vector<uint8_t> samples;            // blocksWide * scale wide
+    std::vector<uint8_t> samples; // blocksWide * scale wide
 };
 
 struct Frame {
@@ -175,7 +174,8 @@ bool ParseFrame(const uint8_t *p, int length, Frame &f)
         component.h = c[1] >> 4;
         component.v = c[1] & 15;
         component.quantTable = c[2];
-        if (component.h < 1 || component.h > 4 || component.v < 1 || component.v > 4 || component.quantTable > 3)
+        if (component.h < 1 || component.h > 4 || component.v < 1 || component.v > 4
+            || component.quantTable > 3)
             return false;
         f.hMax = std::max(f.hMax, component.h);
         f.vMax = std::max(f.vMax, component.v);
@@ -204,8 +204,8 @@ bool ParseScan(const uint8_t *p, int length, Frame &f)
         return false;
     for (int i = 0; i < n; ++i) {
         const uint8_t *s = p + 1 + 2 * i;
-        const auto c = std::find_if(f.components.begin(), f.components.end(),
-            [&](const Component &x) { return x.id == s[0]; });
+        const auto c = std::find_if(
+            f.components.begin(), f.components.end(), [&](const Component &x) { return x.id == s[0]; });
         if (c == f.components.end())
             return false;
         const int index = int(c - f.components.begin());
@@ -219,7 +219,6 @@ bool ParseScan(const uint8_t *p, int length, Frame &f)
             return false;
         if (f.dcTables[size_t(c->dcTable)]->largestSymbol > 15)
             return false; // a DC table libjpeg calls bogus
-
     }
     int blocks = 0;
     for (const Component &c : f.components)
@@ -227,7 +226,8 @@ bool ParseScan(const uint8_t *p, int length, Frame &f)
     if (n > 1 && blocks > 10)
         return false; // libjpeg's limit on blocks per MCU
     const uint8_t *tail = p + 1 + 2 * n;
-    return tail[0] == 0 && tail[1] == 63 && tail[2] == 0; // spectral selection and approximation of a sequential scan
+    return tail[0] == 0 && tail[1] == 63
+        && tail[2] == 0; // spectral selection and approximation of a sequential scan
 }
 
 // libjpeg's own guess of the colour space; only greyscale and YCbCr are ours.
@@ -311,11 +311,11 @@ bool ParseHeaders(const uint8_t *data, size_t size, Frame &f, size_t *scanData)
 struct ScanSegments {
     struct Segment {
         size_t begin = 0, end = 0; // in the file, stuffed bytes and all
-        int64_t bytes = 0;         // once unstuffed
+        int64_t bytes = 0; // once unstuffed
     };
     std::vector<Segment> segments;
     size_t trailer = 0; // in the file: the code of the marker after the scan, or its size
-    int64_t bytes = 0;  // all segments' once unstuffed
+    int64_t bytes = 0; // all segments' once unstuffed
 };
 
 bool FindSegments(const uint8_t *data, size_t size, size_t pos, ScanSegments &out)
@@ -363,7 +363,10 @@ public:
     // 31 bits each, and the reader's look-ahead.
     static constexpr size_t kMargin = 4096;
 
-    SegmentWindow() : m_buffer(kSize + kPadding) {}
+    SegmentWindow()
+        : m_buffer(kSize + kPadding)
+    {
+    }
 
     void Start(const uint8_t *data, const ScanSegments::Segment &segment, BitReader &in)
     {
@@ -413,8 +416,7 @@ private:
             m_pos += take;
             if (ff) {
                 out[m_filled++] = 0xFF;
-                while (++m_pos < m_end && m_data[m_pos] == 0xFF) {
-                }
+                while (++m_pos < m_end && m_data[m_pos] == 0xFF) { }
                 if (m_pos < m_end && m_data[m_pos] == 0)
                     ++m_pos;
             }
@@ -439,7 +441,8 @@ bool TrailerReadable(const uint8_t *data, size_t size, size_t pos)
         if (marker == 0xD9)
             return true;
         if (!standalone) {
-            const bool skipped = marker == 0xDD || marker == 0xDC || marker == 0xFE || (marker >= 0xE0 && marker <= 0xEF);
+            const bool skipped
+                = marker == 0xDD || marker == 0xDC || marker == 0xFE || (marker >= 0xE0 && marker <= 0xEF);
             if (!skipped && marker != 0xC4 && marker != 0xDB)
                 return false;
             if (pos + 3 > size)
@@ -449,8 +452,9 @@ bool TrailerReadable(const uint8_t *data, size_t size, size_t pos)
                 return false;
             Frame scratch;
             const uint8_t *body = data + pos + 3;
-            if (!skipped && !(marker == 0xC4 ? ParseHuffmanTables(body, length - 2, scratch)
-                                              : ParseQuantTables(body, length - 2, scratch)))
+            if (!skipped
+                && !(marker == 0xC4 ? ParseHuffmanTables(body, length - 2, scratch)
+                                    : ParseQuantTables(body, length - 2, scratch)))
                 return false;
             pos += size_t(length);
         }
@@ -466,7 +470,7 @@ bool TrailerReadable(const uint8_t *data, size_t size, size_t pos)
 struct ScanLayout {
     bool interleaved = false;
     int mcusWide = 0, mcusHigh = 0;
-    int64_t blocks = 0;  // in the scan, MCU padding included
+    int64_t blocks = 0; // in the scan, MCU padding included
     int64_t samples = 0; // bytes of samples they give
 };
 
@@ -495,7 +499,8 @@ ScanLayout LayOut(Frame &f)
 }
 
 // One MCU: each of its blocks into the samples of its component.
-bool DecodeMcu(Frame &f, const ScanLayout &layout, int mx, int my, BitReader &in, std::array<int, 4> &predictions)
+bool DecodeMcu(
+    Frame &f, const ScanLayout &layout, int mx, int my, BitReader &in, std::array<int, 4> &predictions)
 {
     for (size_t k = 0; k < f.scanOrder.size(); ++k) {
         Component &c = f.components[size_t(f.scanOrder[k])];
@@ -520,7 +525,8 @@ bool DecodeMcu(Frame &f, const ScanLayout &layout, int mx, int my, BitReader &in
                 if (!jpeg::ReadAc(in, acTable, kept.data(), &any))
                     return false;
                 uint8_t out[4];
-                if (!(any ? Idct2x2(kept.data(), c.reducedQuant.data(), out) : FlatIdct2x2(kept[0], quant[0], out)))
+                if (!(any ? Idct2x2(kept.data(), c.reducedQuant.data(), out)
+                          : FlatIdct2x2(kept[0], quant[0], out)))
                     return false;
                 const size_t wide = size_t(c.blocksWide) * 2;
                 uint8_t *at = c.samples.data() + by * 2 * wide + bx * 2;
@@ -631,7 +637,8 @@ QImage ToImage(const Frame &f, QImage image)
 void RepeatChromaWhereItIsShrunk(Frame &f, QSize wanted)
 {
     for (Component &c : f.components) {
-        const int64_t wide = (int64_t(f.width) * c.h / f.hMax + 7) / 8, high = (int64_t(f.height) * c.v / f.vMax + 7) / 8;
+        const int64_t wide = (int64_t(f.width) * c.h / f.hMax + 7) / 8,
+                      high = (int64_t(f.height) * c.v / f.vMax + 7) / 8;
         if (c.scale == 2 && wide >= wanted.width() && high >= wanted.height())
             c.scale = 1;
     }

@@ -14,9 +14,9 @@
 namespace jpeg {
 
 // Zigzag order to natural order.
-constexpr std::array<uint8_t, 64> kNatural = {0, 1, 8, 16, 9, 2, 3, 10, 17, 24, 32, 25, 18, 11, 4, 5, 12, 19, 26,
-    33, 40, 48, 41, 34, 27, 20, 13, 6, 7, 14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30, 37, 44, 51,
-    58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
+constexpr std::array<uint8_t, 64> kNatural = {0, 1, 8, 16, 9, 2, 3, 10, 17, 24, 32, 25, 18, 11, 4, 5, 12, 19,
+    26, 33, 40, 48, 41, 34, 27, 20, 13, 6, 7, 14, 21, 28, 35, 42, 49, 56, 57, 50, 43, 36, 29, 22, 15, 23, 30,
+    37, 44, 51, 58, 59, 52, 45, 38, 31, 39, 46, 53, 60, 61, 54, 47, 55, 62, 63};
 
 constexpr int kLookBits = 10;
 constexpr int kRunBits = 12;
@@ -37,7 +37,7 @@ struct HuffmanTable {
     // value << 16 | zero run << 8 | bits, the run's 0x80 bit marking the end
     // of the block; 0 when they do not fit.
     std::array<int32_t, 1 << kValueBits> value {};
-    std::array<int32_t, 17> maxCode {};          // by length; -1 when there is none
+    std::array<int32_t, 17> maxCode {}; // by length; -1 when there is none
     std::array<int32_t, 17> valueOffset {};
     std::array<uint8_t, 256> values {};
 };
@@ -148,7 +148,6 @@ inline bool SkipAc(BitReader &in, const HuffmanTable &t)
     }
     return true;
 }
-
 
 // The 2 x 2 inverse DCT reads rows and columns 0, 1, 3, 5 and 7 alone: a
 // block keeps those 25 coefficients (row-major), and this gives the place of

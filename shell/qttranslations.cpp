@@ -6,6 +6,6 @@
 
 bool LoadQtFrench(QTranslator &translator)
 {
-    return translator.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
-        QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+    return translator.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
 }

@@ -8,8 +8,8 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
-#include <jpeglib.h>
 #include <gtest/gtest.h>
+#include <jpeglib.h>
 
 using namespace testsupport;
 
@@ -36,7 +36,7 @@ struct Jump {
     std::longjmp(reinterpret_cast<Jump *>(info->err)->jump, 1);
 }
 
-void Quiet(j_common_ptr, int) {}
+void Quiet(j_common_ptr, int) { }
 
 // Made with libjpeg itself, so that every choice a camera or editor may make
 // (sampling, restart markers, scan layout) can be asked for.
@@ -108,7 +108,8 @@ QImage LibjpegEighth(const QByteArray &bytes)
         return QImage();
     }
     jpeg_create_decompress(&info);
-    jpeg_mem_src(&info, reinterpret_cast<const unsigned char *>(bytes.constData()), (unsigned long)bytes.size());
+    jpeg_mem_src(
+        &info, reinterpret_cast<const unsigned char *>(bytes.constData()), (unsigned long)bytes.size());
     jpeg_read_header(&info, TRUE);
     info.out_color_space = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? JCS_EXT_BGRA : JCS_EXT_ARGB;
     info.scale_num = 1;
@@ -154,13 +155,13 @@ QImage Busy(int width, int height)
 ::testing::AssertionResult Same(const QImage &a, const QImage &b)
 {
     if (a.size() != b.size())
-        return ::testing::AssertionFailure() << "sizes " << a.width() << "x" << a.height() << " and " << b.width()
-                                             << "x" << b.height();
+        return ::testing::AssertionFailure()
+            << "sizes " << a.width() << "x" << a.height() << " and " << b.width() << "x" << b.height();
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x)
             if (a.pixel(x, y) != b.pixel(x, y))
-                return ::testing::AssertionFailure() << "pixel " << x << "," << y << ": " << std::hex << a.pixel(x, y)
-                                                     << " and " << b.pixel(x, y);
+                return ::testing::AssertionFailure() << "pixel " << x << "," << y << ": " << std::hex
+                                                     << a.pixel(x, y) << " and " << b.pixel(x, y);
     return ::testing::AssertionSuccess();
 }
 
@@ -170,7 +171,8 @@ double MeanDifference(const QImage &a, const QImage &b)
     for (int y = 0; y < a.height(); ++y)
         for (int x = 0; x < a.width(); ++x) {
             const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            total += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+            total += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q))
+                + std::abs(qBlue(p) - qBlue(q));
         }
     return total / (3.0 * a.width() * a.height());
 }
@@ -207,11 +209,13 @@ TEST(JpegEighth, matchesLibjpegExactly)
         }
     }
     // Coded data several times the decoder's reading window, one segment or many.
-    for (const Encoding &e : {Encoding {"large 4:2:0", false, 2, 2}, Encoding {"large 4:4:4, restarts", false, 1, 1, 0, 7}}) {
+    for (const Encoding &e :
+        {Encoding {"large 4:2:0", false, 2, 2}, Encoding {"large 4:4:4, restarts", false, 1, 1, 0, 7}}) {
         const QByteArray jpeg = EncodeWith(Busy(1400, 1000), e);
         ASSERT_GT(jpeg.size(), 4 * 65536) << e.name;
         bool memory = false;
-        EXPECT_TRUE(Same(DecodeJpegEighth(jpeg, kWhole, qint64(1) << 30, &memory), LibjpegEighth(jpeg))) << e.name;
+        EXPECT_TRUE(Same(DecodeJpegEighth(jpeg, kWhole, qint64(1) << 30, &memory), LibjpegEighth(jpeg)))
+            << e.name;
     }
 }
 
