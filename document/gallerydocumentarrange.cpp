@@ -206,7 +206,7 @@ void GalleryDocument::RemoveThumbnailNames(const GalleryOptions &options)
     RemoveEntries(named);
 }
 
-void GalleryDocument::ReexamineThumbnails(const GalleryOptions &options)
+void GalleryDocument::ReexamineThumbnails(const GalleryOptions &options, bool mayRemove)
 {
     const BuildVignetteOptions &v = options.BuildVignette;
     // The disk is read without the lock; results are applied by path.
@@ -251,7 +251,8 @@ void GalleryDocument::ReexamineThumbnails(const GalleryOptions &options)
             } else if (v.IfDoNotExistAction == 1) {
                 text = ThumbnailStateText::WithPage();
             } else if (v.IfDoNotExistAction == 3) {
-                rejected.push_back(index);
+                if (mayRemove)
+                    rejected.push_back(index);
                 continue;
             }
             cells.push_back(Cell{index, it->Path, text});

@@ -213,6 +213,12 @@ void GalleryDocument::SetModifiedFlag(bool modified)
         ++m_changes;
 }
 
+std::uint64_t GalleryDocument::ChangeCount() const
+{
+    std::lock_guard lock(m_modifiedLock);
+    return m_changes;
+}
+
 void GalleryDocument::ClearModifiedUnlessChangedSince(std::uint64_t changes)
 {
     std::lock_guard lock(m_modifiedLock);

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 class NotificationSink {
 public:
@@ -26,6 +27,9 @@ public:
     // Called on the user-interface thread only, and synchronously.
     virtual void DeleteRow(int /*index*/) {}
     virtual void MoveSelection(int /*fromRow*/, int /*toRow*/) {}
+    // The first order.size() rows rearranged: new row i is old row order[i].
+    // User-interface thread only, synchronous.
+    virtual void ReorderRows(const std::vector<int> & /*order*/) {}
     virtual void Invalidate() {}
     // A thumbnail file was rewritten; a preview showing it reloads it.
     virtual void ThumbnailFileChanged(const QString & /*thumbnailPath*/) {}

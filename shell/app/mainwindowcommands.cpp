@@ -9,10 +9,12 @@
 #include "shell/common/helppages.h"
 #include "shell/common/linkopening.h"
 #include "shell/common/programinfo.h"
+#include "shell/gallery/galleryview.h"
 #include "shell/gallery/gallerywindow.h"
 #include "shell/options/programoptionsdialog.h"
 #include "shell/preview/previewoptionspage.h"
 #include "shell/preview/previewwindow.h"
+#include "shell/undo/galleryhistory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,6 +73,7 @@ void MainWindow::createToolBar()
         {C::New, C::Open, C::Save},
         {C::Print},
         {C::AddImages, C::AddFolder},
+        {C::Undo, C::Redo},
         {C::Delete, C::Copy, C::Paste},
         {C::ShowImage, C::ShowThumbnail, C::MoveUp, C::MoveDown, C::VisualPlacement, C::BuildPage, C::BuildSlideshow},
         {C::DocumentOptions}};
@@ -134,7 +137,7 @@ void MainWindow::createMenus()
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
     m_documentMenus = {
         file,
-        menu(QStringLiteral("&Edition"), {C::Copy, C::Paste, C::Delete, C::SelectAll}),
+        menu(QStringLiteral("&Edition"), {C::Undo, C::Redo, sep, C::Copy, C::Paste, C::Delete, C::SelectAll}),
         document,
         menu(QStringLiteral("&Images"), {C::ShowImage, C::ShowThumbnail, sep, C::EditComment, C::CommentAssistant,
                                          sep, C::MoveUp, C::MoveDown, sep, C::Delete, sep, C::RecreateThumbnails,
@@ -219,6 +222,12 @@ void MainWindow::updateCommands()
         action(info.id)->setEnabled(IsCommandEnabled(info.id, context) && (own || handled(info.id)));
     }
     m_documentOptionsInOptionsMenu->setEnabled(action(Command::DocumentOptions)->isEnabled());
+    const GalleryHistory *history = gallery ? &gallery->view()->history() : nullptr;
+    for (const auto &[id, step] : {std::pair {Command::Undo, history ? history->UndoName() : QString()},
+                                   std::pair {Command::Redo, history ? history->RedoName() : QString()}}) {
+        action(id)->setText(StepMenuText(id, step));
+        action(id)->setToolTip(PlainText(StepMenuText(id, step)));
+    }
     action(Command::ToggleToolBar)->setChecked(m_toolBar->isVisible());
     action(Command::ToggleStatusBar)->setChecked(statusBar()->isVisible());
     action(Command::TogglePreview)->setChecked(m_preview->isVisible());

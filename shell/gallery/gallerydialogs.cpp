@@ -65,16 +65,13 @@ bool EditImageOptions(GalleryDocument &doc, const GeneralOptions &general, Profi
     return true;
 }
 
-bool RecreateSpecificThumbnails(GalleryDocument &doc, const GeneralOptions &general, Profile &,
-                                const std::vector<int> &rows, QWidget *parent)
+std::optional<BuildVignetteOptions> AskSpecificThumbnails(GalleryDocument &doc, const GeneralOptions &general,
+                                                          QWidget *parent)
 {
-    if (rows.empty())
-        return false;
     ImageThumbnailDialog dialog(doc.GetOptions().BuildVignette, general, parent);
     if (dialog.exec() != QDialog::Accepted)
-        return false;
-    doc.RecreateThumbnails(rows, dialog.options());
-    return true;
+        return std::nullopt;
+    return dialog.options();
 }
 
 namespace {

@@ -6,6 +6,9 @@
 // and answers whether the user accepted and something was handed to the
 // document. Views are refreshed by the caller.
 
+#include "imaging/thumbnailoptions.h"
+
+#include <optional>
 #include <vector>
 
 class DocumentOptionsDialog;
@@ -33,10 +36,11 @@ bool AddImages(GalleryDocument &doc, const GeneralOptions &general, Profile &pro
 bool EditImageOptions(GalleryDocument &doc, const GeneralOptions &general, Profile &profile,
                       const std::vector<int> &rows, QWidget *parent);
 
-// "(Re)Créer des vignettes spécifiques": sizes for these rows only; on OK a
-// thumbnail job is queued for each row. The gallery's options stay as they are.
-bool RecreateSpecificThumbnails(GalleryDocument &doc, const GeneralOptions &general, Profile &profile,
-                                const std::vector<int> &rows, QWidget *parent);
+// "(Re)Créer des vignettes spécifiques": sizes for some rows only. Answers
+// the sizes chosen, or nothing when the dialog was cancelled; the gallery's
+// options stay as they are.
+std::optional<BuildVignetteOptions> AskSpecificThumbnails(GalleryDocument &doc, const GeneralOptions &general,
+                                                          QWidget *parent);
 
 // "Editer le commentaire... (Assistant)": one comment for every selected row.
 bool EditComments(GalleryDocument &doc, const GeneralOptions &general, Profile &profile,

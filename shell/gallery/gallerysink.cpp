@@ -122,6 +122,15 @@ void GallerySink::MoveSelection(int fromRow, int toRow)
     Q_EMIT selectionMoved(fromRow, toRow);
 }
 
+void GallerySink::ReorderRows(const std::vector<int> &order)
+{
+    if (!m_alive)
+        return;
+    ApplyQueuedRows();
+    if (m_model)
+        m_model->ReorderRows(order);
+}
+
 void GallerySink::Invalidate()
 {
     // From a worker it follows a row change, which repaints its own cells.

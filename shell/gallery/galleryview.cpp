@@ -12,6 +12,7 @@
 #include "shell/gallery/gallerymodel.h"
 #include "shell/gallery/gallerysink.h"
 #include "shell/gallery/waitpanel.h"
+#include "shell/undo/galleryhistory.h"
 
 #include <QMessageBox>
 #include <QResizeEvent>
@@ -34,6 +35,7 @@ GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWi
     , m_options(options)
     , m_model(new GalleryModel(document, this))
     , m_sink(new GallerySink(m_model, this))
+    , m_history(new GalleryHistory(document, [this] { return ThumbnailTexts(); }, this))
     , m_header(new GalleryHeader(this))
     , m_waitPanel(new WaitPanel(this))
     , m_scrollTimer(new QTimer(this))
@@ -72,6 +74,11 @@ GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWi
     });
     connect(m_sink, &GallerySink::thumbnailFileChanged, this, &GalleryView::thumbnailFileChanged);
     connect(m_sink, &GallerySink::saveFailed, this, &GalleryView::ShowSaveError);
+    connect(m_history, &GalleryHistory::changed, this, &GalleryView::commandStateChanged);
+    m_model->SetCommentEditor([this](int row, const QString &text) {
+        m_history->Record(QStringLiteral("la modification du commentaire"),
+                          [&] { m_document.SetComment(row, text); });
+    });
     connect(m_header, &GalleryHeader::iconClicked, this, &GalleryView::OnHeaderIcon);
     connect(m_waitPanel, &WaitPanel::cancelRequested, this, [this] {
         if (m_waitPanel->phase() == WaitPanel::Phase::Placement)
@@ -111,6 +118,16 @@ GalleryView::~GalleryView()
     ViewRegistry::Instance().Unregister(m_placementNumber);
     m_document.SetSink(nullptr);
     m_sink->Detach();
+}
+
+std::vector<QString> GalleryView::ThumbnailTexts() const
+{
+    m_sink->ApplyQueuedRows();
+    std::vector<QString> texts;
+    texts.reserve(std::size_t(rowCount()));
+    for (int row = 0; row < rowCount(); ++row)
+        texts.push_back(m_model->ThumbnailText(row));
+    return texts;
 }
 
 bool GalleryView::isBusy() const
@@ -167,6 +184,8 @@ void GalleryView::OnPosted(int code, qintptr value)
         Q_EMIT statusNotification(code, value);
     switch (code) {
     case NOTIFY_ADDING:
+        if (value == 0)
+            m_history->EndAdd();
         if (m_adding != (value != 0)) {
             m_adding = value != 0;
             Q_EMIT commandStateChanged();
@@ -234,6 +253,7 @@ void GalleryView::OnHeaderIcon(int section)
 
 void GalleryView::ShowSaveError(const QString &message)
 {
+    m_history->SaveFailed();
     // Not modal in the nested sense: the sink's flush must not wait on it.
     auto *box
         = new QMessageBox(QMessageBox::Critical, QStringLiteral("Gallorim"), message, QMessageBox::Ok, this);

@@ -15,6 +15,7 @@
 
 class GalleryDocument;
 class GalleryHeader;
+class GalleryHistory;
 class GalleryModel;
 class GallerySink;
 class QTimer;
@@ -46,6 +47,8 @@ public:
     GallerySink *sink() const { return m_sink; }
     WaitPanel *waitPanel() const { return m_waitPanel; }
     GalleryDocument &document() const { return m_document; }
+    // The gallery's undo history: every edit made here or by the window's dialogs.
+    GalleryHistory &history() const { return *m_history; }
     // The number that names this view in the placement pages.
     int placementNumber() const { return m_placementNumber; }
     // Selected rows, ascending.
@@ -92,6 +95,8 @@ protected:
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
 
 private:
+    // The thumbnail column's texts, with every row announced so far in place.
+    std::vector<QString> ThumbnailTexts() const;
     // notifications
     void OnPosted(int code, qintptr value);
     void OnSelectionMoved(int fromRow, int toRow);
@@ -136,6 +141,7 @@ private:
     GeneralOptions &m_options;
     GalleryModel *m_model;
     GallerySink *m_sink;
+    GalleryHistory *m_history;
     GalleryHeader *m_header;
     WaitPanel *m_waitPanel;
     QTimer *m_scrollTimer;

@@ -15,6 +15,7 @@
 #include "shell/placementhost/placementwindow.h"
 #include "shell/preview/previewwindow.h"
 #include "shell/print/listprinting.h"
+#include "shell/undo/galleryhistory.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -118,6 +119,7 @@ bool GalleryWindow::save()
 {
     if (projectPath().isEmpty())
         return saveAs();
+    m_view->history().MarkSaved();
     m_document->OnSaveDocument(projectPath());
     Q_EMIT projectSaved(projectPath());
     return true;
@@ -129,6 +131,7 @@ bool GalleryWindow::saveAs()
     if (path.isEmpty())
         return false;
     setProjectPath(path);
+    m_view->history().MarkSaved();
     m_document->OnSaveDocument(path);
     Q_EMIT projectSaved(path);
     return true;
@@ -142,6 +145,7 @@ bool GalleryWindow::saveNow(const QString &path)
         return false;
     }
     setProjectPath(path);
+    m_view->history().MarkSaved();
     m_document->SetModifiedFlag(false);
     Q_EMIT projectSaved(path);
     return true;
@@ -224,8 +228,7 @@ const GalleryWindow::OwnCommand *GalleryWindow::FindOwnCommand(Command command)
         {Command::GeneralCommentAssistant, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand, &EditGeneralComment},
         {Command::CommentAssistant, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand, &EditComments},
         {Command::SpecificOptions, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand, &EditImageOptions},
-        {Command::SpecificThumbnails, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand,
-            &RecreateSpecificThumbnails},
+        {Command::SpecificThumbnails, OwnNeeds::Nothing, &GalleryWindow::runSpecificThumbnails, nullptr},
     };
     for (const OwnCommand &row : table) {
         if (row.command == command)
@@ -299,11 +302,57 @@ void GalleryWindow::showPreview(bool thumbnail)
     m_preview->RequestPreview(path);
 }
 
+namespace {
+// What the menu says the step of a dialog undoes ("Annuler le tri").
+QString DialogStepName(Command command, std::size_t rows)
+{
+    switch (command) {
+    case Command::DocumentOptions:
+        return QStringLiteral("la modification des options du document");
+    case Command::SpecificOptions:
+        return QStringLiteral("la modification des options spécifiques");
+    case Command::CommentAssistant:
+        if (rows == 1)
+            return QStringLiteral("la modification du commentaire");
+        [[fallthrough]];
+    default:
+        return QStringLiteral("la modification des commentaires");
+    }
+}
+} // namespace
+
 void GalleryWindow::runDialogCommand(Command command)
 {
+    GalleryHistory &history = m_view->history();
+    const std::vector<int> rows = m_view->selectedRows();
+    const GalleryDialog dialog = FindOwnCommand(command)->dialog;
+    bool accepted;
+    if (command == Command::AddImages) {
+        // The files chosen arrive from the add worker, as one step.
+        const bool opened = history.BeginAdd();
+        accepted = dialog(*m_document, m_options, m_profile, rows, this);
+        if (!accepted && opened)
+            history.CancelAdd();
+    } else {
+        const ListSnapshot before = history.Snapshot();
+        accepted = dialog(*m_document, m_options, m_profile, rows, this);
+        if (accepted)
+            history.Commit(DialogStepName(command, rows.size()), before);
+    }
     // Comments and option summaries are asked for when drawn.
-    if (FindOwnCommand(command)->dialog(*m_document, m_options, m_profile, m_view->selectedRows(), this))
+    if (accepted)
         m_view->viewport()->update();
+}
+
+void GalleryWindow::runSpecificThumbnails(Command)
+{
+    QStringList paths;
+    for (int row : m_view->selectedRows())
+        paths << m_document->GetPath(row);
+    if (paths.isEmpty())
+        return;
+    if (const auto options = AskSpecificThumbnails(*m_document, m_options, this))
+        m_view->history().RecordThumbnails(paths, *options);
 }
 
 bool GalleryWindow::canRun(Command command) const

@@ -82,6 +82,7 @@ private:
     void runSaveCommand(Command command);
     void runPrintCommand(Command command);
     void runDialogCommand(Command command);
+    void runSpecificThumbnails(Command command);
     void runPreviewCommand(Command command);
     void showPreview(bool thumbnail);
     void openPlacementWindow(const QString &mainPagePath);
