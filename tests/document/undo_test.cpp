@@ -174,3 +174,34 @@ TEST_F(Undo, leavesOutEntriesAWorkerAddedDuringAnEditAndKeepsOnlyWhatChanged)
     // What undo reaches once the late file's own add is undone.
     EXPECT_EQ(WithoutNewcomers(before.entries, Snapshot().entries).size(), 4u);
 }
+
+namespace {
+class ConcurrencyUndo : public Undo {};
+} // namespace
+
+TEST_F(ConcurrencyUndo, deletionsUndoneWhileThumbnailsAreMadeKeepTheListAndItsTotalExact)
+{
+    std::vector<QString> paths;
+    for (int i = 0; i < 12; ++i) {
+        paths.push_back(SaveImage(QStringLiteral("p%1.png").arg(i), 200 + i, 150));
+        ImageEntry e;
+        e.Path = paths.back();
+        ASSERT_GE(m_doc->InsertEntry(e, QString(), QString(), true), 0);
+    }
+    const DocState start = State();
+    m_sink.Clear();
+    for (const QString &path : paths)
+        m_doc->QueueThumbnailJob(path, m_doc->GetOptions().BuildVignette);
+    // The thumbnail threads report to entries by path while they leave and come back.
+    for (int round = 0; round < 40; ++round) {
+        const ListSnapshot before = Snapshot();
+        m_doc->RemoveEntries({int(m_random.bounded(4)), 5, int(m_random.bounded(6, 12))});
+        UndoDelta(*m_doc, DiffLists(before, Snapshot(), false));
+        ExpectState(start, "round", std::size_t(round));
+    }
+    WaitThumbnailsIdle();
+    qint64 total = 0;
+    for (const ImageEntry &e : m_doc->CopyEntries())
+        total += e.ThumbnailBytes;
+    EXPECT_EQ(m_doc->GetThumbnailBytes(), total);
+}
