@@ -95,6 +95,7 @@ double LoadHeadless(Profile &profile, const QString &project, int count, qint64 
 
 int main(int argc, char **argv)
 {
+    Q_INIT_RESOURCE(shell);
     // One arena, so that the heap figure also covers the workers' allocations.
     mallopt(M_ARENA_MAX, 1);
     qputenv("QT_QPA_PLATFORM", "offscreen");

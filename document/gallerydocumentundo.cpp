@@ -12,32 +12,46 @@ void GalleryDocument::RestoreEntries(const std::vector<PlacedEntry> &entries)
     if (entries.empty())
         return;
     std::vector<QString> stale;
-    for (const PlacedEntry &placed : entries) {
-        int index;
+    // Entries at neighbouring indexes go back, and reach the view, as one run.
+    for (auto run = entries.begin(); run != entries.end();) {
+        auto end = run + 1;
+        while (end != entries.end() && end->Index == (end - 1)->Index + 1)
+            ++end;
+        int first;
         int count;
         qint64 total;
+        std::vector<NotificationSink::RowTexts> rows;
+        rows.reserve(std::size_t(end - run));
         {
             std::lock_guard lock(m_listLock);
-            index = std::clamp(placed.Index, 0, static_cast<int>(m_imageList.size()));
-            m_imageList.insert(m_imageList.begin() + index, placed.Entry);
-            ++m_entryPaths[placed.Entry.Path];
-            m_lastSerial = std::max(m_lastSerial, placed.Entry.Serial);
-            m_thumbnailBytes += placed.Entry.ThumbnailBytes;
+            first = std::clamp(run->Index, 0, static_cast<int>(m_imageList.size()));
+            std::vector<ImageEntry> copies;
+            copies.reserve(std::size_t(end - run));
+            for (auto placed = run; placed != end; ++placed) {
+                const ImageEntry &e = placed->Entry;
+                copies.push_back(e);
+                ++m_entryPaths[e.Path];
+                m_lastSerial = std::max(m_lastSerial, e.Serial);
+                m_thumbnailBytes += e.ThumbnailBytes;
+                rows.push_back({e.Path, JoinDimensionsAndSize(e.ImageDimensions, e.ImageSizeText),
+                                placed->ThumbnailText});
+                // A job that ended while the entry was out of the list could
+                // not report to it: the disk says how it went.
+                if (placed->ThumbnailText == ThumbnailStateText::InProgress()
+                    || placed->ThumbnailText == ThumbnailStateText::Scheduled())
+                    stale.push_back(e.Path);
+            }
+            m_imageList.insert(m_imageList.begin() + first, std::make_move_iterator(copies.begin()),
+                               std::make_move_iterator(copies.end()));
             count = static_cast<int>(m_imageList.size());
             total = m_thumbnailBytes;
         }
-        const ImageEntry &e = placed.Entry;
         WithView([&](NotificationSink &sink) {
-            sink.InsertRow(index, e.Path, JoinDimensionsAndSize(e.ImageDimensions, e.ImageSizeText),
-                           placed.ThumbnailText);
+            sink.InsertRowRun(first, rows);
             sink.Post(NOTIFY_COUNT, count);
             sink.Post(NOTIFY_THUMBNAIL_BYTES, static_cast<std::intptr_t>(total));
         });
-        // A job that ended while the entry was out of the list could not
-        // report to it: the disk says how it went.
-        if (placed.ThumbnailText == ThumbnailStateText::InProgress()
-            || placed.ThumbnailText == ThumbnailStateText::Scheduled())
-            stale.push_back(e.Path);
+        run = end;
     }
     WithView([](NotificationSink &sink) { sink.Invalidate(); });
     for (const QString &path : stale)

@@ -165,6 +165,15 @@ void GalleryModel::ReorderRows(const std::vector<int> &order)
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
+void GalleryModel::RemoveRows(int first, int count)
+{
+    if (first < 0 || count <= 0 || first + count > int(m_rows.size()))
+        return;
+    beginRemoveRows({}, first, first + count - 1);
+    m_rows.erase(m_rows.begin() + first, m_rows.begin() + first + count);
+    endRemoveRows();
+}
+
 int GalleryModel::FindRow(int hint, const QString &path) const
 {
     const int count = int(m_rows.size());

@@ -38,6 +38,7 @@ public:
     // Rows that arrived together; `first` beyond the end appends.
     void InsertRows(int first, std::vector<RowTexts> &&rows);
     void RemoveRow(int row);
+    void RemoveRows(int first, int count);
     // New row i is old row order[i], over the first order.size() rows; the
     // selection and current row follow their rows.
     void ReorderRows(const std::vector<int> &order);

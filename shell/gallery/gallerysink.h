@@ -37,6 +37,8 @@ public:
         int index, const QString &path, const QString &info, const QString &thumbnailState) override;
     void SetThumbnailCell(int index, const QString &path, const QString &text) override;
     void DeleteRow(int index) override;
+    void DeleteRows(int first, int count) override;
+    void InsertRowRun(int first, const std::vector<RowTexts> &rows) override;
     void MoveSelection(int fromRow, int toRow) override;
     void ReorderRows(const std::vector<int> &order) override;
     // Applies queued row changes now, leaving the posts queued in order.
