@@ -25,6 +25,10 @@ packages+=(poppler-utils)
 packages+=(qt6-webengine-dev)
 # Widget tests that need a real window run under a virtual display.
 packages+=(xvfb xauth)
+# The Debian package (`make package`) and its test: dpkg-shlibdeps for its
+# dependencies, Debian's checkers, man to read the manual pages, and
+# bash-completion to drive the completion file.
+packages+=(dpkg-dev lintian desktop-file-utils appstream man-db bash-completion)
 # Browser tests of the generated pages.
 packages+=(chromium nodejs npm)
 # The README's screenshot of the program (scripts/screenshot.sh).
