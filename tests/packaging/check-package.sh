@@ -5,7 +5,7 @@
 # --help and --version from the unpacked tree without a display.
 # usage: check-package.sh BUILD_DIR APP_ID
 set -euo pipefail
-build=$1
+build=$(cd "$1" && pwd)
 id=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -81,7 +81,7 @@ timeout 20 "$root/usr/bin/gallorim-cli" --frobnicate >/dev/null 2>"$work/err" ||
 desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net --explain "$root/usr/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
 appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
-lintian --fail-on error,warning --no-tag-display-limit "$deb" || fail "lintian"
+lintian --fail-on error,warning --tag-display-limit 0 "$deb" || fail "lintian"
 for page in "$root"/usr/share/man/man1/*.gz "$root"/usr/share/man/fr/man1/*.gz; do
   warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null)
   [ -z "$warnings" ] || fail "$page: $warnings"

@@ -8,9 +8,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -115,6 +117,38 @@ TEST(PlacementHostTest, classIdsParseInBothFormsAndRoundTrip)
     for (const char *bad : {"", "clsid:", "{82A6D3E9-EB98-480F-B65A-A72D83EF7030", "82A6D3E9EB98480FB65AA72D83EF7030",
                             "clsid:82A6D3E9-EB98-480F-B65A-A72D83EF703Z"})
         EXPECT_FALSE(ParseClassId(QString::fromLatin1(bad), &guid)) << bad;
+}
+
+TEST(PlacementHostTest, aLiveRegistrationWinsElseTheControlInstalledBesideTheProgramServesItsClass)
+{
+    PrivateClassStore store(false);
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath("bin") && QDir(prefix.path()).mkpath("lib/gallorim"));
+    const QString programDir = prefix.filePath("bin");
+    const QString installed = prefix.filePath("lib/gallorim/libglrplace.so");
+    const QString registered = prefix.filePath("registered.so");
+    for (const QString &path : {installed, registered}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const GlrGuid clsid = GLR_CLSID_GLRVisualPlacementObject;
+    const GlrGuid other = {0x1u, 0x2u, 0x3u, {4, 5, 6, 7, 8, 9, 10, 11}};
+    EXPECT_EQ(ModuleServingClass(clsid, programDir), installed);
+    EXPECT_TRUE(ModuleServingClass(other, programDir).isEmpty()) << "the installed control serves its own class only";
+
+    auto registerAt = [&](const GlrGuid &guid, const QString &module) {
+        QSettings classes(qEnvironmentVariable(GLR_CLASS_STORE_ENV), QSettings::IniFormat);
+        classes.setValue(QString("Classes/CLSID/%1/InprocServer32/Default").arg(BracedClassId(guid)), module);
+    };
+    registerAt(clsid, registered);
+    registerAt(other, registered);
+    EXPECT_EQ(ModuleServingClass(clsid, programDir), registered);
+    EXPECT_EQ(ModuleServingClass(other, programDir), registered);
+
+    ASSERT_TRUE(QFile::remove(registered));
+    EXPECT_EQ(ModuleServingClass(clsid, programDir), installed) << "a stale registration is passed over";
+    ASSERT_TRUE(QFile::remove(installed));
+    EXPECT_TRUE(ModuleServingClass(clsid, programDir).isEmpty());
 }
 
 TEST(PlacementHostTest, drivesTheRealControlAndHearsItsClosingMessageOnce)
