@@ -35,4 +35,12 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 # a native window.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils, qt6-wayland")
 
+# CPack writes a postinst and a postrm calling ldconfig for any shared object
+# under /usr/lib. The placement control is a private module loaded by its
+# path, so they are needless, and a postrm would keep the package half there
+# ("rc") after `apt remove`. Naming maintainer scripts that do not exist
+# turns the generated ones off and adds none; the package test checks it.
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA
+  "${CMAKE_CURRENT_BINARY_DIR}/no-maintainer-scripts/postinst;${CMAKE_CURRENT_BINARY_DIR}/no-maintainer-scripts/postrm")
+
 include(CPack)

@@ -34,6 +34,11 @@ for dep in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6webenginewidgets6 l
   [[ ", $depends" == *", $dep"* ]] || fail "Depends lacks $dep: $depends"
 done
 
+# No maintainer script: `apt remove` then takes the package away whole,
+# where even an empty postrm would keep it listed until purged.
+scripts=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | grep -E '(pre|post)(inst|rm)$' || true)
+[ -z "$scripts" ] || fail "maintainer scripts: $scripts"
+
 # Every part a desktop expects, all under /usr.
 expected=(
   usr/bin/gallorim usr/bin/gallorim-cli
@@ -76,8 +81,7 @@ status=0
 timeout 20 "$root/usr/bin/gallorim-cli" --frobnicate >/dev/null 2>"$work/err" || status=$?
 [ $status -eq 2 ] && grep -q -- --frobnicate "$work/err" || fail "an unknown option gave $status: $(cat "$work/err")"
 
-# Debian's own checks. Warnings that stay are overridden, with their
-# reason, in the package's lintian overrides.
+# Debian's own checks: no error and no warning.
 desktop-file-validate "$root/usr/share/applications/$id.desktop" || fail "desktop-file-validate"
 appstreamcli validate --no-net --explain "$root/usr/share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
 appstreamcli validate-tree --no-net "$root" || fail "appstreamcli validate-tree"
