@@ -16,7 +16,8 @@ struct Subcommand {
 const Subcommand kSubcommands[] = {
     {"info", RunInfo, "info FICHIER...             dimensions, taille et textes de l'appareil photo"},
     {"thumb", RunThumb, "thumb [options] FICHIER...  vignettes là où la galerie les met"},
-    {"build", RunBuild, "build [options] ENTRÉE...   une galerie complète d'images, de dossiers ou d'un projet"},
+    {"build", RunBuild,
+        "build [options] ENTRÉE...   une galerie complète d'images, de dossiers ou d'un projet"},
 };
 
 const char kSynopsis[] = "usage : gallorim-cli [--help | --version] SOUS-COMMANDE [options] ...";

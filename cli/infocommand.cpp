@@ -60,7 +60,8 @@ int RunInfo(const QStringList &args, QTextStream &out, QTextStream &err)
         }
     }
     if (files.isEmpty())
-        return ReportBadUsage(err, QStringLiteral("gallorim-cli info"), QStringLiteral("aucun fichier donné"), synopsis);
+        return ReportBadUsage(
+            err, QStringLiteral("gallorim-cli info"), QStringLiteral("aucun fichier donné"), synopsis);
     bool allImages = true;
     for (const QString &path : files) {
         allImages = PrintInfo(path, out) && allImages;

@@ -9,7 +9,10 @@ namespace ProgramInfo {
 inline QString ApplicationTitle() { return QStringLiteral("Gallorim v3"); }
 inline QString MainWindowTitle() { return QStringLiteral("Gallorim"); }
 inline QString IdleStatusText() { return QStringLiteral("Gallorim v3 - Prêt"); }
-inline QString VersionLine() { return QStringLiteral("Gallorim version %1").arg(QLatin1String(ProgramVersion())); }
+inline QString VersionLine()
+{
+    return QStringLiteral("Gallorim version %1").arg(QLatin1String(ProgramVersion()));
+}
 inline QString Company() { return QStringLiteral("Vorlex Software"); }
 inline QString Program() { return QStringLiteral("Gallorim"); }
 // The same site the generated pages credit.

@@ -134,7 +134,8 @@ TEST(PlacementHostTest, aLiveRegistrationWinsElseTheControlInstalledBesideThePro
     const GlrGuid clsid = GLR_CLSID_GLRVisualPlacementObject;
     const GlrGuid other = {0x1u, 0x2u, 0x3u, {4, 5, 6, 7, 8, 9, 10, 11}};
     EXPECT_EQ(ModuleServingClass(clsid, programDir), installed);
-    EXPECT_TRUE(ModuleServingClass(other, programDir).isEmpty()) << "the installed control serves its own class only";
+    EXPECT_TRUE(ModuleServingClass(other, programDir).isEmpty())
+        << "the installed control serves its own class only";
 
     auto registerAt = [&](const GlrGuid &guid, const QString &module) {
         QSettings classes(qEnvironmentVariable(GLR_CLASS_STORE_ENV), QSettings::IniFormat);
