@@ -1,6 +1,6 @@
 // Builds the pages the browser checks open, with the real page builders:
 //   browser_page_writer PAGES.json
-// The description names photos (written as PNG beside it, with their
+// PAGES.json names photos (written as PNG beside it, with their
 // thumbnails 96 pixels high, unless marked missing) and pages, each built by
 // its own gallery document in the same folder. Exit status 0 when every page
 // was written without an error report.
@@ -198,11 +198,11 @@ int main(int argc, char **argv)
     QFile file(QString::fromLocal8Bit(argv[1]));
     if (!file.open(QIODevice::ReadOnly))
         return 1;
-    const QJsonObject description = QJsonDocument::fromJson(file.readAll()).object();
+    const QJsonObject wanted = QJsonDocument::fromJson(file.readAll()).object();
     PageWriter writer(QFileInfo(file).absolutePath() + QLatin1Char('/'));
-    if (!writer.WritePhotos(description["photos"].toArray()))
+    if (!writer.WritePhotos(wanted["photos"].toArray()))
         return 1;
-    for (const QJsonValue &page : description["pages"].toArray()) {
+    for (const QJsonValue &page : wanted["pages"].toArray()) {
         if (!writer.WritePage(page.toObject()))
             return 1;
     }
