@@ -114,6 +114,12 @@ bool ApplyValued(BuildArguments &a, const QString &name, const QString &value)
             o.Links.ZipLink = 1;
             o.Links.ZipName = NativeSeparators(value);
         };
+    else if (name == QLatin1String("--design") && (value == QLatin1String("modern") || value == QLatin1String("classic")))
+        // A design file of either name is reached as ./modern.
+        change = [modern = value == QLatin1String("modern")](GalleryOptions &o) {
+            o.WebPage1.DefaultPage = 1;
+            o.WebPage1.ModernPage = modern ? 1 : 0;
+        };
     else if (name == QLatin1String("--design") && !value.isEmpty())
         change = [path = Absolute(value)](GalleryOptions &o) {
             o.WebPage1.DefaultPage = 0;
@@ -213,7 +219,9 @@ QString BuildUsage()
         "  --quality Q          JPEG quality of thumbnails\n"
         "  --link KIND          none, same, window, fullscreen or popup\n"
         "  --zip NAME           one zip of the originals per page\n"
-        "  --design FILE        your own page design instead of the built-in one\n"
+        "  --design FILE        your own page design instead of the built-in one;\n"
+        "                       modern: the built-in design for phones and dense screens,\n"
+        "                       classic: the built-in default design\n"
         "  --root DIR           links relative to this web-site root\n"
         "  --settings FILE      defaults from this settings file instead of your saved ones\n"
         "  --no-recursive       do not scan sub-folders\n"
