@@ -143,8 +143,14 @@ void ModernBuilder::TestZip()
     try {
         CreateFolders(FolderOf(m_zipBase));
         ZipArchive test;
-        test.Open(m_zipBase, ZipArchive::zipCreate, 0);
-        test.Close(0, false);
+        try {
+            test.Open(m_zipBase, ZipArchive::zipCreate, 0);
+            test.Close(0, false);
+        } catch (...) {
+            if (!test.IsClosed())
+                test.CloseFileAfterTestFailed();
+            throw;
+        }
         m_zipBase = OnDiskPath(m_zipBase);
     } catch (const std::exception &) {
         m_zipBase.clear();
