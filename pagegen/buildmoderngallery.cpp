@@ -43,6 +43,12 @@ QString OwnerOfPage(const QString &path)
     return PhotoPageOwnerIn(file.read(2048));
 }
 
+bool HoldsAlready(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.size() == bytes.size() && file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
+}
+
 class ModernBuilder {
 public:
     ModernBuilder(GalleryDocument &doc, BuildScope &scope, const BuildEnvironment &env)
@@ -371,8 +377,13 @@ void ModernBuilder::WritePhotoPage(int i)
                              PhotoAltText(photo.caption, FileNameOf(photo.entry.Path)));
     parts.caption = photo.caption;
     parts.details = PhotoDetails(photo, path, p);
+    const QString text = ModernPhotoPage(m_vars.ExpandImageSection(m_photoDesign), parts);
+    // A rebuild leaves an unchanged page alone: rewriting thousands of them costs
+    // far more than reading them (truncating a file can wait on the disk).
+    if (HoldsAlready(path, EncodePageText(text, PageEncoding::Utf8)))
+        return;
     PageFile page(path, PageEncoding::Utf8);
-    page.Write(ModernPhotoPage(m_vars.ExpandImageSection(m_photoDesign), parts));
+    page.Write(text);
     page.Close();
 }
 
