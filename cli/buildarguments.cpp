@@ -114,6 +114,12 @@ bool ApplyValued(BuildArguments &a, const QString &name, const QString &value)
             o.Links.ZipLink = 1;
             o.Links.ZipName = NativeSeparators(value);
         };
+    else if (name == QLatin1String("--design") && (value == QLatin1String("modern") || value == QLatin1String("classic")))
+        // A design file of either name is reached as ./modern.
+        change = [modern = value == QLatin1String("modern")](GalleryOptions &o) {
+            o.WebPage1.DefaultPage = 1;
+            o.WebPage1.ModernPage = modern ? 1 : 0;
+        };
     else if (name == QLatin1String("--design") && !value.isEmpty())
         change = [path = Absolute(value)](GalleryOptions &o) {
             o.WebPage1.DefaultPage = 0;
@@ -220,7 +226,9 @@ QString BuildUsage()
             "  --quality Q          qualité JPEG des vignettes\n"
             "  --link TYPE          none, same, window, fullscreen ou popup\n"
             "  --zip NOM            un zip des originaux par page\n"
-            "  --design FICHIER     votre modèle de page au lieu du modèle intégré\n"
+            "  --design FICHIER     votre modèle de page au lieu du modèle intégré ;\n"
+            "                       modern : le modèle intégré pour mobiles et écrans haute\n"
+            "                       définition, classic : le modèle intégré par défaut\n"
             "  --root DOSSIER       liens relatifs à la racine de ce site\n"
             "  --settings FICHIER   réglages par défaut lus dans ce fichier au lieu des vôtres\n"
             "  --no-recursive       ne parcourt pas les sous-dossiers\n"
