@@ -25,6 +25,9 @@ packages+=(poppler-utils)
 packages+=(qt6-webengine-dev)
 # Widget tests that need a real window run under a virtual display.
 packages+=(xvfb xauth)
+# The screen-reader test drives the program through the desktop's
+# accessibility bus, under a window manager so windows get focus.
+packages+=(at-spi2-core python3-pyatspi openbox dbus-daemon)
 # Browser tests of the generated pages.
 packages+=(chromium nodejs npm)
 # The README's screenshot of the program (scripts/screenshot.sh).

@@ -11,6 +11,8 @@
 #include "shell/widgets/dialogbuttons.h"
 #include "shell/widgets/hlscolor.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -42,6 +44,14 @@ QAction *MakeAction(QObject *parent, const char *text, const char *tip, const ch
     return action;
 }
 
+// A plain widget reads as a pane to assistive tools; this one is a window of its own.
+QAccessibleInterface *PreviewWindowInterface(const QString &key, QObject *object)
+{
+    if (key == QLatin1String("PreviewWindow") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 FrameMetrics MetricsFor(const QWidget *window, const QWidget *owner)
 {
     FrameMetrics m;
@@ -59,6 +69,8 @@ PreviewWindow::PreviewWindow(Profile &profile, QWidget *owner)
     , m_profile(profile)
     , m_loader(std::make_unique<PreviewLoader>())
 {
+    static const bool registered = (QAccessible::installFactory(&PreviewWindowInterface), true);
+    Q_UNUSED(registered);
     m_options.Load(profile);
     setWindowTitle(QStringLiteral("Prévisualisation"));
     setAccessibleName(windowTitle());

@@ -1,10 +1,19 @@
 // Screen readers and accessibility-driven test tools read the program by the
-// names of its controls: every control a user can reach must have one.
+// names of its controls: every control a user can reach must have one, every
+// pane that shows a value must say it, and the keyboard alone must do what
+// the mouse does.
 #include "document/galleryoptions.h"
 #include "platform/profile.h"
 #include "shell/app/aboutdialog.h"
+#include "document/gallerydocument.h"
+#include "document/projectfile.h"
 #include "shell/app/mainwindow.h"
 #include "shell/common/generaloptions.h"
+#include "shell/gallery/galleryview.h"
+#include "shell/gallery/gallerywindow.h"
+#include "shell/gallery/waitpanel.h"
+#include "shell/preview/previewstatusbar.h"
+#include "shell/preview/previewwindow.h"
 #include "shell/options/documentoptionsdialog.h"
 #include "shell/options/programoptionsdialog.h"
 #include "shell/widgets/colorpickerdialog.h"
@@ -13,10 +22,15 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QImage>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
+#include <QTest>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -55,6 +69,51 @@ QStringList UnnamedControlsOnEveryPage(QWidget *dialog, QTabWidget *pages)
     unnamed.removeDuplicates();
     return unnamed;
 }
+
+// Every interface below `root`, depth first, as an assistive tool walks it.
+QList<QAccessibleInterface *> Walk(QAccessibleInterface *root)
+{
+    QList<QAccessibleInterface *> found;
+    if (!root)
+        return found;
+    found << root;
+    for (int i = 0; i < root->childCount(); ++i)
+        found << Walk(root->child(i));
+    return found;
+}
+
+QAccessibleInterface *Find(const QList<QAccessibleInterface *> &tree, QAccessible::Role role, const QString &name)
+{
+    for (QAccessibleInterface *face : tree)
+        if (face->role() == role && face->text(QAccessible::Name).contains(name))
+            return face;
+    return nullptr;
+}
+
+QStringList Values(const QList<QAccessibleInterface *> &tree, QAccessible::Role role)
+{
+    QStringList values;
+    for (QAccessibleInterface *face : tree)
+        if (face->role() == role)
+            values << face->text(QAccessible::Value);
+    return values;
+}
+
+QString Photo(const QTemporaryDir &dir, const QString &name, QSize size)
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(QColor(30, 90, 160));
+    const QString path = QDir::toNativeSeparators(dir.filePath(name));
+    EXPECT_TRUE(image.save(path, "JPEG"));
+    return path;
+}
+
+// The events the accessibility layer sends, while the test runs.
+std::vector<std::pair<QAccessible::Event, QObject *>> g_events;
+void RecordEvent(QAccessibleEvent *event)
+{
+    g_events.emplace_back(event->type(), event->object());
+}
 } // namespace
 
 TEST(Accessibility, anEditWithoutLabelIsReported)
@@ -88,4 +147,147 @@ TEST(Accessibility, dialogsNameEveryControlOnEveryPage)
     EXPECT_EQ(UnnamedControls(&picker), QStringList());
     AboutDialog about;
     EXPECT_EQ(UnnamedControls(&about), QStringList());
+}
+
+TEST(Accessibility, theWaitPanelIsInTheTreeWithItsTextProgressAndAnAnnulerThatCancels)
+{
+    QTemporaryDir dir;
+    SettingsProfile profile(dir.filePath(QStringLiteral("s.ini")));
+    GeneralOptions options;
+    MainWindow window(profile, options);
+    window.show();
+    GalleryWindow *gallery = window.newGallery();
+    GalleryView *view = gallery->view();
+    QStringList photos;
+    for (int i = 0; i < 3; ++i)
+        photos << Photo(dir, QStringLiteral("p%1.jpg").arg(i), QSize(64, 48));
+    view->addPaths(photos);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->rowCount() == 3 && !view->isAdding(); }, 20000));
+    GalleryOptions pageOptions = gallery->document().GetOptions();
+    pageOptions.PagePath = QDir::toNativeSeparators(dir.filePath(QStringLiteral("index.html")));
+    gallery->document().SetOptions(pageOptions);
+
+    window.runCommand(Command::BuildPage);
+    // No event is processed until the press: the build cannot end on its own meanwhile.
+    ASSERT_TRUE(view->isBusy());
+    const auto tree = Walk(QAccessible::queryAccessibleInterface(&window));
+    QAccessibleInterface *panel = nullptr;
+    for (QAccessibleInterface *face : tree)
+        if (face->object() == view->waitPanel())
+            panel = face;
+    ASSERT_NE(panel, nullptr) << "the wait panel is out of the tree";
+    const auto inside = Walk(panel);
+    QAccessibleInterface *text = Find(inside, QAccessible::StaticText, QStringLiteral("Veuillez patienter"));
+    ASSERT_NE(text, nullptr);
+    EXPECT_TRUE(text->text(QAccessible::Name).contains(view->waitPanel()->text()));
+    QAccessibleInterface *progress = Find(inside, QAccessible::ProgressBar, QString());
+    ASSERT_NE(progress, nullptr);
+    ASSERT_NE(progress->valueInterface(), nullptr);
+    EXPECT_EQ(progress->valueInterface()->currentValue().toInt(), view->waitPanel()->progressBar()->value());
+    QAccessibleInterface *cancel = Find(inside, QAccessible::Button, QStringLiteral("Annuler"));
+    ASSERT_NE(cancel, nullptr);
+    ASSERT_NE(cancel->actionInterface(), nullptr);
+    EXPECT_FALSE(cancel->state().invisible);
+
+    QSignalSpy cancelled(view->waitPanel(), &WaitPanel::cancelRequested);
+    cancel->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return cancelled.count() == 1 && !view->isBusy(); }, 20000));
+    gallery->document().SetModifiedFlag(false);
+}
+
+TEST(Accessibility, thePreviewIsAWindowWhosePanesGiveAndAnnounceTheirValues)
+{
+    QTemporaryDir dir;
+    SettingsProfile profile(dir.filePath(QStringLiteral("s.ini")));
+    PreviewWindow preview(profile, nullptr);
+    preview.Show(1);
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(&preview);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), QStringLiteral("Prévisualisation"));
+
+    const QString photo = Photo(dir, QStringLiteral("phare.jpg"), QSize(123, 45));
+    QAccessible::setActive(true);
+    const auto previous = QAccessible::installUpdateHandler(&RecordEvent);
+    g_events.clear();
+    preview.RequestPreview(photo);
+    const bool loaded = QTest::qWaitFor(
+        [&] { return preview.previewStatusBar()->dimensionText() == QStringLiteral("123x45"); }, 10000);
+    QAccessible::installUpdateHandler(previous);
+    QAccessible::setActive(false);
+    ASSERT_TRUE(loaded);
+
+    const auto tree = Walk(window);
+    const QStringList values = Values(tree, QAccessible::StaticText);
+    EXPECT_TRUE(values.contains(QStringLiteral("phare.jpg"))) << values.join(QLatin1Char('|')).toStdString();
+    EXPECT_TRUE(values.contains(PreviewSizeText(QFileInfo(photo).size())));
+    EXPECT_TRUE(values.contains(QStringLiteral("123x45")));
+    QAccessibleInterface *size = Find(tree, QAccessible::StaticText, QStringLiteral("Taille du fichier"));
+    ASSERT_NE(size, nullptr);
+    EXPECT_TRUE(size->text(QAccessible::Name).endsWith(PreviewSizeText(QFileInfo(photo).size()).trimmed()));
+    ASSERT_NE(size->textInterface(), nullptr);
+    EXPECT_EQ(size->textInterface()->text(0, size->textInterface()->characterCount()),
+              size->text(QAccessible::Value));
+    // A screen reader hears each pane change.
+    for (const QString &caption : {QStringLiteral("Nom du fichier"), QStringLiteral("Dimensions")}) {
+        QObject *pane = Find(tree, QAccessible::StaticText, caption)->object();
+        const auto heard = std::count_if(g_events.begin(), g_events.end(), [&](const auto &e) {
+            return e.second == pane && e.first == QAccessible::ValueChanged;
+        });
+        EXPECT_GT(heard, 0) << caption.toStdString();
+    }
+}
+
+TEST(Accessibility, keyboardAloneEditsTheThirdCommentAndSavesIt)
+{
+    QTemporaryDir dir;
+    ImageList images(4);
+    for (int i = 0; i < 4; ++i)
+        images[i].Path = Photo(dir, QStringLiteral("p%1.jpg").arg(i), QSize(40 + i, 30));
+    const QString project = dir.filePath(QStringLiteral("galerie.glr"));
+    ASSERT_TRUE(SaveProjectFile(project, GalleryOptions(), images));
+    SettingsProfile profile(dir.filePath(QStringLiteral("s.ini")));
+    GeneralOptions options;
+    MainWindow window(profile, options);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    GalleryWindow *gallery = window.openProject(project);
+    ASSERT_NE(gallery, nullptr);
+    GalleryView *view = gallery->view();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->rowCount() == 4 && !view->isAdding(); }, 20000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->hasFocus(); }, 5000));
+    const auto key = [](int k, Qt::KeyboardModifiers m = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(k), m);
+    };
+
+    key(Qt::Key_Home);
+    key(Qt::Key_Down);
+    key(Qt::Key_Down);
+    EXPECT_EQ(view->selectedRows(), std::vector<int>({2}));
+    key(Qt::Key_F2);
+    ASSERT_NE(qobject_cast<QLineEdit *>(QApplication::focusWidget()), nullptr);
+    QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Vu au clavier"));
+    key(Qt::Key_Return);
+    EXPECT_EQ(QApplication::focusWidget(), view);
+    key(Qt::Key_S, Qt::ControlModifier);
+    const auto savedComment = [&] {
+        QFile file(project);
+        if (!file.open(QIODevice::ReadOnly) || ReadProjectHeader(file) != ProjectFormat::V3)
+            return QString();
+        const ProjectContents contents = ReadProjectV3(file, GalleryOptions(), DiaporamaOptions());
+        return contents.images.size() == 4 ? contents.images[2].Comment : QString();
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return savedComment() == QStringLiteral("Vu au clavier"); }, 10000));
+
+    // Shift extends, Delete deletes, Enter shows the one row left selected.
+    key(Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(view->selectedRows(), std::vector<int>({1, 2}));
+    key(Qt::Key_Delete);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return view->rowCount() == 2; }, 5000));
+    key(Qt::Key_Home);
+    key(Qt::Key_Return);
+    PreviewWindow *preview = window.previewWindow();
+    EXPECT_TRUE(preview->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return preview->previewStatusBar()->nameText() == QFileInfo(images[0].Path).fileName(); }, 10000));
+    gallery->document().SetModifiedFlag(false);
 }
