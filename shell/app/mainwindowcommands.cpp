@@ -304,8 +304,10 @@ void MainWindow::runFrameCommand(Command command)
         openHelpPage(QStringLiteral("aide-contextuelle.html"));
         break;
     case Command::About: {
-        AboutDialog about(this);
-        about.exec();
+        // Not exec(): an assistive tool's press must get its answer while the box is up.
+        auto *about = new AboutDialog(this);
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        about->open();
         break;
     }
     default:
@@ -327,23 +329,28 @@ void MainWindow::openHelpPage(const QString &name)
 
 void MainWindow::showProgramOptions()
 {
-    ProgramOptionsDialog dialog(m_options, this);
+    auto *dialog = new ProgramOptionsDialog(m_options, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
     // The preview page applies each change at once; Annuler undoes them.
-    auto *previewPage = m_preview->createOptionsPage(&dialog);
-    dialog.pages()->addTab(previewPage, QStringLiteral("Prévisualisation"));
-    if (dialog.exec() != QDialog::Accepted) {
-        if (auto *page = qobject_cast<PreviewOptionsPage *>(previewPage))
-            page->Revert();
-        return;
-    }
-    m_options = dialog.options();
-    m_options.SaveToRegistry(m_profile);
-    for (GalleryWindow *gallery : galleries())
-        gallery->generalOptionsChanged();
+    auto *previewPage = m_preview->createOptionsPage(dialog);
+    dialog->pages()->addTab(previewPage, QStringLiteral("Prévisualisation"));
+    connect(dialog, &QDialog::finished, this, [this, dialog, previewPage](int result) {
+        if (result != QDialog::Accepted) {
+            if (auto *page = qobject_cast<PreviewOptionsPage *>(previewPage))
+                page->Revert();
+            return;
+        }
+        m_options = dialog->options();
+        m_options.SaveToRegistry(m_profile);
+        for (GalleryWindow *gallery : galleries())
+            gallery->generalOptionsChanged();
+    });
+    dialog->open();
 }
 
 void MainWindow::showPrintSetup()
 {
-    QPageSetupDialog dialog(m_printer.get(), this);
-    dialog.exec();
+    auto *dialog = new QPageSetupDialog(m_printer.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }

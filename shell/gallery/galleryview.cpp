@@ -110,7 +110,7 @@ GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWi
 
 GalleryView::~GalleryView()
 {
-    if (m_waitPanel && m_waitPanel->parentWidget() != this)
+    if (m_waitPanel->parentWidget() != this)
         m_waitPanel->setParent(this); // goes with the view
     ViewRegistry::Instance().Unregister(m_placementNumber);
     m_document.SetSink(nullptr);

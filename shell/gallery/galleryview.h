@@ -141,7 +141,7 @@ private:
     GalleryHeader *m_header;
     // A sibling stacked over the list when the view has a parent: an item
     // view shows assistive tools only its cells, never a child widget.
-    QPointer<WaitPanel> m_waitPanel;
+    WaitPanel *m_waitPanel;
     QTimer *m_scrollTimer;
     const quint64 m_viewNumber;
     int m_placementNumber = 0; // names this view in the placement pages
