@@ -43,6 +43,8 @@ void MainWindow::createActions()
         auto *action = new QAction(CommandIcon(info.id), info.menuText, this);
         action->setStatusTip(info.prompt);
         action->setToolTip(info.toolTip.isEmpty() ? PlainText(info.menuText) : info.toolTip);
+        // A tool button speaks its text: without the shortcut after the tab.
+        action->setIconText(PlainText(info.menuText));
         action->setShortcuts(info.shortcuts);
         action->setCheckable(info.checkable);
         action->setObjectName(QStringLiteral("command%1").arg(int(info.id)));
@@ -64,6 +66,8 @@ void MainWindow::createToolBar()
     m_toolBar = new QToolBar(QStringLiteral("Barre d'outils"), this);
     m_toolBar->setObjectName(QStringLiteral("toolBar128"));
     m_toolBar->setAccessibleName(QStringLiteral("Barre d'outils"));
+    if (auto *more = m_toolBar->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Autres boutons"));
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setIconSize(QSize(16, 16));
     using C = Command;

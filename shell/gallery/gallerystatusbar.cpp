@@ -46,6 +46,7 @@ GalleryStatusBar::GalleryStatusBar(GeneralOptions &options, Profile &profile, QW
     , m_options(options)
     , m_profile(profile)
 {
+    setAccessibleName(QStringLiteral("Barre d'état de la galerie"));
     m_warningIcon = PaneIcon(this, QStringLiteral(":/icons/warning.svg"), QStyle::SP_MessageBoxWarning);
     m_addingIcon = PaneIcon(this, QStringLiteral(":/icons/activity-adding.svg"), QStyle::SP_DialogOpenButton);
     m_thumbnailsIcon = PaneIcon(

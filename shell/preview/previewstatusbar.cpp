@@ -54,6 +54,7 @@ PreviewStatusBar::PreviewStatusBar(QWidget *parent)
     : QStatusBar(parent)
 {
     setSizeGripEnabled(false);
+    setAccessibleName(QStringLiteral("Barre d'état"));
     m_message = new ValueLabel(QStringLiteral("Message"), this);
     addWidget(m_message, 1);
     m_progress = new QProgressBar(this);

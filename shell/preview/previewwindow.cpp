@@ -80,6 +80,9 @@ PreviewWindow::PreviewWindow(Profile &profile, QWidget *owner)
     m_toolBar = new QToolBar(QStringLiteral("Barre d'outils"), this);
     m_toolBar->setAccessibleName(m_toolBar->windowTitle());
     m_toolBar->setMovable(false);
+    // Shown when the bar is too short for its buttons.
+    if (auto *more = m_toolBar->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Autres boutons"));
     m_grid = new QGridLayout;
     m_grid->setContentsMargins(0, 0, 0, 0);
     m_grid->setSpacing(0);
