@@ -44,6 +44,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextEdit>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -413,5 +414,32 @@ TEST(Accessibility, everyCustomPaintedControlShowsItsFocus)
         control->setFocus(Qt::TabFocusReason);
         ASSERT_TRUE(control->hasFocus()) << control->metaObject()->className();
         EXPECT_NE(control->grab().toImage(), plain) << control->metaObject()->className();
+    }
+}
+
+TEST(Accessibility, commandsOpenTheirDialogsWithoutWaitingForThem)
+{
+    QTemporaryDir dir;
+    SettingsProfile profile(dir.filePath(QStringLiteral("s.ini")));
+    GeneralOptions options;
+    MainWindow window(profile, options);
+    window.show();
+    window.newGallery();
+    for (Command command : {Command::DocumentOptions, Command::ProgramOptions, Command::About, Command::PrintSetup}) {
+        // Closes a dialog run in a nested loop, so that the fault fails the test instead of hanging it.
+        QTimer rescue;
+        rescue.setSingleShot(true);
+        QObject::connect(&rescue, &QTimer::timeout, [] {
+            if (auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget()))
+                dialog->reject();
+        });
+        rescue.start(2000);
+        // A screen reader's press triggers the action and waits for it to return.
+        window.action(command)->trigger();
+        auto *open = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        EXPECT_NE(open, nullptr) << int(command);
+        if (open)
+            open->reject();
+        EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activeModalWidget() == nullptr; }, 5000));
     }
 }
