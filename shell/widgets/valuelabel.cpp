@@ -12,7 +12,10 @@ namespace {
 // behind it; this one speaks the value too.
 class ValueLabelAccessible : public QAccessibleWidget, public QAccessibleTextInterface {
 public:
-    explicit ValueLabelAccessible(ValueLabel *label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit ValueLabelAccessible(ValueLabel *label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
 
     void *interface_cast(QAccessible::InterfaceType type) override
     {
@@ -35,14 +38,14 @@ public:
     int characterCount() const override { return int(label()->value().size()); }
     void selection(int, int *start, int *end) const override { *start = *end = 0; }
     int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
     int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
+    void setCursorPosition(int) override { }
     QRect characterRect(int) const override { return {}; }
     int offsetAtPoint(const QPoint &) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
+    void scrollToSubstring(int, int) override { }
     QString attributes(int, int *start, int *end) const override
     {
         *start = 0;
@@ -63,7 +66,9 @@ QAccessibleInterface *ValueLabelInterface(const QString &key, QObject *object)
 
 } // namespace
 
-ValueLabel::ValueLabel(const QString &caption, QWidget *parent) : QLabel(parent), m_caption(caption)
+ValueLabel::ValueLabel(const QString &caption, QWidget *parent)
+    : QLabel(parent)
+    , m_caption(caption)
 {
     // Qt keeps the factories for the whole run; one registration serves every label.
     static const bool registered = (QAccessible::installFactory(&ValueLabelInterface), true);

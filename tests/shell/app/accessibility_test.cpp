@@ -2,31 +2,31 @@
 // names of its controls: every control a user can reach must have one, every
 // pane that shows a value must say it, and the keyboard alone must do what
 // the mouse does.
+#include "document/gallerydocument.h"
 #include "document/galleryoptions.h"
+#include "document/projectfile.h"
 #include "platform/profile.h"
 #include "shell/app/aboutdialog.h"
-#include "document/gallerydocument.h"
-#include "document/projectfile.h"
 #include "shell/app/mainwindow.h"
 #include "shell/common/generaloptions.h"
 #include "shell/gallery/galleryview.h"
 #include "shell/gallery/gallerywindow.h"
 #include "shell/gallery/waitpanel.h"
 #include "shell/options/commentassistantdialog.h"
+#include "shell/options/documentoptionsdialog.h"
 #include "shell/options/imageoptionsdialog.h"
 #include "shell/options/imagethumbnaildialog.h"
+#include "shell/options/programoptionsdialog.h"
 #include "shell/preview/previewcanvas.h"
 #include "shell/preview/previewstatusbar.h"
 #include "shell/preview/previewwindow.h"
 #include "shell/print/printpreviewarea.h"
+#include "shell/widgets/colorpickerdialog.h"
 #include "shell/widgets/colorswatch.h"
 #include "shell/widgets/huesaturationfield.h"
 #include "shell/widgets/hyperlinklabel.h"
 #include "shell/widgets/luminancebar.h"
 #include "shell/widgets/valuelabel.h"
-#include "shell/options/documentoptionsdialog.h"
-#include "shell/options/programoptionsdialog.h"
-#include "shell/widgets/colorpickerdialog.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -62,12 +62,14 @@ QStringList UnnamedControls(QWidget *root)
         if (!control || !w->isVisibleTo(root) || w->focusPolicy() == Qt::NoFocus)
             continue;
         // Line edits inside combo and spin boxes speak through their owner.
-        if (qobject_cast<QLineEdit *>(w) && (qobject_cast<QComboBox *>(w->parentWidget())
-                                             || qobject_cast<QAbstractSpinBox *>(w->parentWidget())))
+        if (qobject_cast<QLineEdit *>(w)
+            && (qobject_cast<QComboBox *>(w->parentWidget())
+                || qobject_cast<QAbstractSpinBox *>(w->parentWidget())))
             continue;
         QAccessibleInterface *face = QAccessible::queryAccessibleInterface(w);
         if (!face || face->text(QAccessible::Name).trimmed().isEmpty())
-            unnamed << QStringLiteral("%1 '%2'").arg(QString::fromLatin1(w->metaObject()->className()), w->objectName());
+            unnamed << QStringLiteral("%1 '%2'").arg(
+                QString::fromLatin1(w->metaObject()->className()), w->objectName());
     }
     return unnamed;
 }
@@ -96,7 +98,8 @@ QList<QAccessibleInterface *> Walk(QAccessibleInterface *root)
     return found;
 }
 
-QAccessibleInterface *Find(const QList<QAccessibleInterface *> &tree, QAccessible::Role role, const QString &name)
+QAccessibleInterface *Find(
+    const QList<QAccessibleInterface *> &tree, QAccessible::Role role, const QString &name)
 {
     for (QAccessibleInterface *face : tree)
         if (face->role() == role && face->text(QAccessible::Name).contains(name))
@@ -133,7 +136,8 @@ QList<QWidget *> TabCycle(QWidget *window)
     QWidget *first = window;
     do
         first = first->nextInFocusChain();
-    while (first != window && !(first->isVisible() && first->isEnabled() && (first->focusPolicy() & Qt::TabFocus)));
+    while (first != window
+        && !(first->isVisible() && first->isEnabled() && (first->focusPolicy() & Qt::TabFocus)));
     first->setFocus(Qt::TabFocusReason);
     QList<QWidget *> visited {QApplication::focusWidget()};
     for (int i = 0; i < 200; ++i) {
@@ -155,7 +159,8 @@ QList<QWidget *> TabCycle(QWidget *window)
 QStringList BackwardSteps(const QList<QWidget *> &cycle)
 {
     if (cycle.contains(nullptr))
-        return {QStringLiteral("focus trapped after %1").arg(cycle.size() > 1 ? cycle[cycle.size() - 2]->objectName() : QString())};
+        return {QStringLiteral("focus trapped after %1")
+                    .arg(cycle.size() > 1 ? cycle[cycle.size() - 2]->objectName() : QString())};
     QStringList backward;
     for (qsizetype i = 0; i < cycle.size(); ++i) {
         QWidget *from = cycle[i];
@@ -165,7 +170,7 @@ QStringList BackwardSteps(const QList<QWidget *> &cycle)
         if (b.bottom() < a.top() && b.left() < a.right() && b.right() > a.left())
             backward << QStringLiteral("%1 '%2' -> %3 '%4'")
                             .arg(QString::fromLatin1(from->metaObject()->className()), from->objectName(),
-                                 QString::fromLatin1(to->metaObject()->className()), to->objectName());
+                                QString::fromLatin1(to->metaObject()->className()), to->objectName());
     }
     return backward.size() > 1 ? backward : QStringList();
 }
@@ -291,7 +296,7 @@ TEST(Accessibility, thePreviewIsAWindowWhosePanesGiveTheirValues)
     EXPECT_TRUE(size->text(QAccessible::Name).endsWith(PreviewSizeText(QFileInfo(photo).size()).trimmed()));
     ASSERT_NE(size->textInterface(), nullptr);
     EXPECT_EQ(size->textInterface()->text(0, size->textInterface()->characterCount()),
-              size->text(QAccessible::Value));
+        size->text(QAccessible::Value));
 }
 
 TEST(Accessibility, keyboardAloneEditsTheThirdCommentAndSavesIt)
@@ -348,7 +353,8 @@ TEST(Accessibility, keyboardAloneEditsTheThirdCommentAndSavesIt)
     PreviewWindow *preview = window.previewWindow();
     EXPECT_TRUE(preview->isVisible());
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return preview->previewStatusBar()->nameText() == QFileInfo(images[0].Path).fileName(); }, 10000));
+        [&] { return preview->previewStatusBar()->nameText() == QFileInfo(images[0].Path).fileName(); },
+        10000));
     gallery->document().SetModifiedFlag(false);
 }
 
@@ -390,8 +396,8 @@ TEST(Accessibility, everyCustomPaintedControlShowsItsFocus)
     pane->setFocusPolicy(Qt::TabFocus);
     auto *area = new PrintPreviewArea(&host);
     area->setMinimumSize(120, 120);
-    const QList<QWidget *> controls {new HueSaturationField(&host), new LuminanceBar(&host), new ColorSwatch(&host),
-                                     new HyperlinkLabel(QStringLiteral("lien"), QString(), &host), pane, area};
+    const QList<QWidget *> controls {new HueSaturationField(&host), new LuminanceBar(&host),
+        new ColorSwatch(&host), new HyperlinkLabel(QStringLiteral("lien"), QString(), &host), pane, area};
     for (QWidget *control : controls) {
         control->setMinimumSize(40, 24);
         layout->addWidget(control);
@@ -425,7 +431,8 @@ TEST(Accessibility, commandsOpenTheirDialogsWithoutWaitingForThem)
     MainWindow window(profile, options);
     window.show();
     window.newGallery();
-    for (Command command : {Command::DocumentOptions, Command::ProgramOptions, Command::About, Command::PrintSetup}) {
+    for (Command command :
+        {Command::DocumentOptions, Command::ProgramOptions, Command::About, Command::PrintSetup}) {
         // Closes a dialog run in a nested loop, so that the fault fails the test instead of hanging it.
         QTimer rescue;
         rescue.setSingleShot(true);
