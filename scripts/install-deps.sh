@@ -29,6 +29,9 @@ packages+=(xvfb xauth)
 # dependencies, Debian's checkers, man to read the manual pages, and
 # bash-completion to drive the completion file.
 packages+=(dpkg-dev lintian desktop-file-utils appstream man-db bash-completion)
+# The screen-reader test drives the program through the desktop's
+# accessibility bus, under a window manager so windows get focus.
+packages+=(at-spi2-core python3-pyatspi openbox dbus-daemon)
 # Browser tests of the generated pages.
 packages+=(chromium nodejs npm)
 # The EXIF texts are checked under a French locale (decimal comma).

@@ -73,15 +73,19 @@ TEST(PlacementFilters, theFileDeletedIsTheOneWrittenWhateverCaseTheBrowserReport
     EXPECT_EQ(WrittenPageFor(QUrl("https://x/A.jpg.vorlex_visual_placement_body.html"), kPages), QString());
 }
 
-TEST(PlacementFilters, onlyPagingArrowsAndKeypadDigitsReachThePage)
+TEST(PlacementFilters, onlyPagingFocusAndChoosingKeysReachThePage)
 {
     for (int key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home, Qt::Key_Left, Qt::Key_Up,
-                    Qt::Key_Right, Qt::Key_Down})
+                    Qt::Key_Right, Qt::Key_Down, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
         EXPECT_TRUE(PlacementKeyAllowed(key, Qt::NoModifier)) << key;
+    EXPECT_TRUE(PlacementKeyAllowed(Qt::Key_Backtab, Qt::ShiftModifier));
     EXPECT_TRUE(PlacementKeyAllowed(Qt::Key_7, Qt::KeypadModifier));
-    for (int key : {int(Qt::Key_F5), int(Qt::Key_Backspace), int(Qt::Key_7), int(Qt::Key_P), int(Qt::Key_Return)})
+    for (int key : {int(Qt::Key_F5), int(Qt::Key_Backspace), int(Qt::Key_7), int(Qt::Key_P)})
         EXPECT_FALSE(PlacementKeyAllowed(key, Qt::NoModifier)) << key;
     EXPECT_FALSE(PlacementKeyAllowed(Qt::Key_P, Qt::ControlModifier));
+    // Ctrl+Enter and Ctrl+Tab open or switch windows in a browser.
+    EXPECT_FALSE(PlacementKeyAllowed(Qt::Key_Return, Qt::ControlModifier));
+    EXPECT_FALSE(PlacementKeyAllowed(Qt::Key_Tab, Qt::ControlModifier));
 }
 
 TEST(PlacementViewRegistry, postsLaterToALiveViewAndNothingToADeadNumber)
