@@ -80,6 +80,7 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -124,6 +125,7 @@ private:
     void QueuePendingThumbnails();
     void EnterBusy(int steps, bool thumbnailPhase);
     void LeaveBusy();
+    void PlaceWaitPanel();
     // mouse
     QRect IconRect(const QModelIndex &index) const;
     bool IsOnCellIcon(const QModelIndex &index, const QPoint &pos) const;
@@ -143,6 +145,8 @@ private:
     GallerySink *m_sink;
     GalleryHistory *m_history;
     GalleryHeader *m_header;
+    // A sibling stacked over the list when the view has a parent: an item
+    // view shows assistive tools only its cells, never a child widget.
     WaitPanel *m_waitPanel;
     QTimer *m_scrollTimer;
     const quint64 m_viewNumber;

@@ -205,7 +205,8 @@ CommandContext GalleryWindow::commandContext() const
 // What a command needs of the window before it can run here.
 enum class OwnNeeds { Nothing, Printer, Preview };
 
-using GalleryDialog = bool (*)(GalleryDocument &, const GeneralOptions &, Profile &, const std::vector<int> &, QWidget *);
+using GalleryDialog
+    = void (*)(GalleryDocument &, const GeneralOptions &, Profile &, const std::vector<int> &, QWidget *, DialogDone);
 
 struct GalleryWindow::OwnCommand {
     Command command;
@@ -325,23 +326,24 @@ void GalleryWindow::runDialogCommand(Command command)
 {
     GalleryHistory &history = m_view->history();
     const std::vector<int> rows = m_view->selectedRows();
-    const GalleryDialog dialog = FindOwnCommand(command)->dialog;
-    bool accepted;
-    if (command == Command::AddImages) {
-        // The files chosen arrive from the add worker, as one step.
-        const bool opened = history.BeginAdd();
-        accepted = dialog(*m_document, m_options, m_profile, rows, this);
-        if (!accepted && opened)
-            history.CancelAdd();
-    } else {
-        const ListSnapshot before = history.Snapshot();
-        accepted = dialog(*m_document, m_options, m_profile, rows, this);
-        if (accepted)
-            history.Commit(DialogStepName(command, rows.size()), before);
-    }
-    // Comments and option summaries are asked for when drawn.
-    if (accepted)
-        m_view->viewport()->update();
+    // An add is measured by the history as its files arrive; any other
+    // dialog's step is what the document holds after it against before.
+    const bool adding = command == Command::AddImages;
+    const bool openedAdd = adding && history.BeginAdd();
+    auto before = adding ? nullptr : std::make_shared<const ListSnapshot>(history.Snapshot());
+    const QString step = DialogStepName(command, rows.size());
+    // Comments and option summaries are asked for when drawn. The dialog
+    // closes with this window at the latest, so `this` outlives it.
+    FindOwnCommand(command)->dialog(*m_document, m_options, m_profile, rows, this,
+                                    [this, before, openedAdd, step](bool changed) {
+                                        if (changed && before)
+                                            m_view->history().Commit(step, *before);
+                                        if (!changed && openedAdd)
+                                            m_view->history().CancelAdd();
+                                        if (changed)
+                                            m_view->viewport()->update();
+                                        Q_EMIT commandStateChanged();
+                                    });
 }
 
 void GalleryWindow::runSpecificThumbnails(Command)
@@ -351,8 +353,10 @@ void GalleryWindow::runSpecificThumbnails(Command)
         paths << m_document->GetPath(row);
     if (paths.isEmpty())
         return;
-    if (const auto options = AskSpecificThumbnails(*m_document, m_options, this))
-        m_view->history().RecordThumbnails(paths, *options);
+    AskSpecificThumbnails(*m_document, m_options, this, [this, paths](const BuildVignetteOptions &options) {
+        m_view->history().RecordThumbnails(paths, options);
+        Q_EMIT commandStateChanged();
+    });
 }
 
 bool GalleryWindow::canRun(Command command) const
