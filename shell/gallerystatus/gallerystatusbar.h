@@ -1,4 +1,9 @@
 #pragma once
+// shell/gallerystatus: a gallery window's status bar: its message and
+// activity panes, the download-time estimate of the thumbnails and the
+// window of warnings. It uses common/ and widgets/ only; the gallery
+// window owns one.
+//
 // The status bar at the bottom of each gallery window: a warning icon that
 // collects the warnings of the gallery's background work, the thumbnails'
 // download-time estimate, the connection speed it is computed for, and one

@@ -1,10 +1,10 @@
-#include "shell/gallery/gallerystatusbar.h"
+#include "shell/gallerystatus/gallerystatusbar.h"
 
 #include "document/notifycodes.h"
 #include "document/warningmessages.h"
 #include "platform/profile.h"
 #include "shell/common/generaloptions.h"
-#include "shell/gallery/warningmessagewindow.h"
+#include "shell/gallerystatus/warningmessagewindow.h"
 
 #include <QAccessible>
 #include <QApplication>
