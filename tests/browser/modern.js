@@ -11,6 +11,7 @@ const os = require('os');
 const path = require('path');
 const http = require('http');
 const { execFileSync } = require('child_process');
+const { pathToFileURL } = require('url');
 const { chromium, devices } = require('playwright-core');
 const axeSource = require('axe-core').source;
 
@@ -216,7 +217,9 @@ async function shoot(page, index, name) {
 }
 
 async function lighthouse(url) {
-  const { default: run } = await import('lighthouse');
+  // import() ignores NODE_PATH, where the pinned packages are: resolve the
+  // file as require() does, then import it by its address.
+  const { default: run } = await import(pathToFileURL(require.resolve('lighthouse')).href);
   const launcher = require('chrome-launcher');
   const chrome = await launcher.launch({ chromePath: browserPath, chromeFlags: flags });
   try {
