@@ -2,13 +2,13 @@
 // row is in the list, the longest the GUI thread was kept from its event
 // loop meanwhile, and the heap the list costs per row beyond the document's
 // own. gallorim-bench-galleryview PHOTO_FOLDER
-#include "shell/galleryview.h"
 #include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/projectfile.h"
 #include "platform/notificationsink.h"
 #include "platform/profile.h"
-#include "shell/generaloptions.h"
+#include "shell/common/generaloptions.h"
+#include "shell/gallery/galleryview.h"
 
 #include <QApplication>
 #include <QDir>

@@ -3,8 +3,8 @@
 //   gallorim-bench-preview PHOTO [WIDTH HEIGHT]
 // Prints "ms to first paint N", "peak MB N", "baseline MB N".
 #include "platform/profile.h"
-#include "shell/previewcanvas.h"
-#include "shell/previewwindow.h"
+#include "shell/preview/previewcanvas.h"
+#include "shell/preview/previewwindow.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

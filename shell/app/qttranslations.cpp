@@ -1,0 +1,11 @@
+#include "shell/app/qttranslations.h"
+
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+bool LoadQtFrench(QTranslator &translator)
+{
+    return translator.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"),
+        QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
