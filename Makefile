@@ -31,7 +31,7 @@ tsan: deps
 	cd build-tsan && ctest --output-on-failure -j $(JOBS) -L concurrency
 
 # The parsers' libFuzzer programs under address and undefined-behaviour checks,
-# each for GALLORIM_FUZZ_SECONDS (60) from its checked-in corpus, as CI runs them.
+# each for FUZZ_SECONDS (60) from its checked-in corpus, as CI runs them.
 FUZZ_SECONDS ?= 60
 fuzz:
 	GALLORIM_FUZZ=1 bash scripts/install-deps.sh

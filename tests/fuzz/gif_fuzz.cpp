@@ -6,6 +6,7 @@
 #include "imaging/giftiming.h"
 
 #include <QBuffer>
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -31,7 +32,8 @@ void CheckPalette(QByteArray &bytes)
 void CheckTiming(const GifTiming &t, qsizetype size)
 {
     // The header takes 13 bytes; a frame at least 12 (descriptor, code size, end).
-    if (t.frameCount < 0 || t.delays.size() != t.frameCount || (t.frameCount > 0 && 13 + 12 * qsizetype(t.frameCount) > size))
+    if (t.frameCount < 0 || t.delays.size() != t.frameCount
+        || (t.frameCount > 0 && 13 + 12 * qsizetype(t.frameCount) > size))
         Fail("more frames than the bytes can hold");
     if (t.loopCount < -1 || t.loopCount > 0xFFFF)
         Fail("a loop count outside 16 bits");

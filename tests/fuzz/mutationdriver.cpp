@@ -46,7 +46,8 @@ constexpr qsizetype kMaxInput = qsizetype(1) << 20;
 
 void Mutate(QByteArray &data, std::mt19937 &random)
 {
-    auto pick = [&random](qsizetype n) { return qsizetype(random() % std::uint32_t(std::max<qsizetype>(n, 1))); };
+    auto pick
+        = [&random](qsizetype n) { return qsizetype(random() % std::uint32_t(std::max<qsizetype>(n, 1))); };
     switch (random() % 7) {
     case 0:
         if (!data.isEmpty())
@@ -95,7 +96,7 @@ void LimitMemory()
         std::fclose(statm);
     }
     const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(512) << 20);
-    rlimit r{limit, limit};
+    rlimit r {limit, limit};
     setrlimit(RLIMIT_AS, &r);
 #endif
 }
@@ -122,9 +123,11 @@ int main(int argc, char **argv)
             const int steps = 1 + int(random() % 8);
             for (int s = 0; s < steps; ++s)
                 Mutate(input, random);
-            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(input.constData()), size_t(input.size()));
+            LLVMFuzzerTestOneInput(
+                reinterpret_cast<const std::uint8_t *>(input.constData()), size_t(input.size()));
         }
     }
-    std::printf("%s: %zu seeds, %ld inputs in %.0f s, no failure\n", name.constData(), seeds.size(), runs, seconds);
+    std::printf(
+        "%s: %zu seeds, %ld inputs in %.0f s, no failure\n", name.constData(), seeds.size(), runs, seconds);
     return 0;
 }
