@@ -3,7 +3,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test demo tsan fuzz bench clean
+.PHONY: all deps configure build test demo package package-test tsan fuzz bench clean
 
 all: build
 
@@ -23,6 +23,14 @@ test: build
 
 demo: build
 	@bash scripts/demo.sh $(BUILD)
+
+# The Debian package, in $(BUILD)/package/; `make test` checks it too.
+package: build
+	cd $(BUILD) && cpack
+	@ls $(BUILD)/package/gallorim_*.deb
+
+package-test: build
+	cd $(BUILD) && ctest --output-on-failure -L package
 
 # Concurrency tests under ThreadSanitizer, in a build folder of their own.
 tsan: deps

@@ -29,6 +29,12 @@ GalleryOptions GalleryDocument::GetOptions() const
     return m_options;
 }
 
+bool GalleryDocument::WantsModernCopies() const
+{
+    std::lock_guard lock(m_optionsLock);
+    return m_options.WebPage1.UsesModernPage();
+}
+
 void GalleryDocument::SetOptions(const GalleryOptions &options)
 {
     std::lock_guard lock(m_optionsLock);

@@ -68,6 +68,8 @@ public:
     // --- options and document state ----------------------------------------
     // A copy: options may be replaced on another thread while it is used.
     GalleryOptions GetOptions() const;
+    // The modern page design is chosen: thumbnail jobs make its copies too.
+    bool WantsModernCopies() const;
     // Replaces the record as a whole, without re-examining the entries.
     void SetOptions(const GalleryOptions &options);
     Profile &GetProfile() const { return m_profile; }

@@ -156,7 +156,8 @@ void GalleryDocument::RunThumbnailJob(const ThumbnailJob &job)
         std::lock_guard lock(m_optionsLock);
         maker = m_thumbnailMaker;
     }
-    const int result = maker ? maker(job.Path, job.Options) : MakeThumbnail(job.Path, job.Options);
+    const int result
+        = maker ? maker(job.Path, job.Options) : MakeThumbnail(job.Path, job.Options, WantsModernCopies());
     if (result != 0)
         PostNotify(NOTIFY_ERROR, ThumbnailErrorFlag(result));
     MarkThumbnailResult(job.Path, false);

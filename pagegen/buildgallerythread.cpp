@@ -4,6 +4,7 @@
 #include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
+#include "pagegen/buildmoderngallery.h"
 #include "pagegen/imagelines.h"
 #include "pagegen/pagevariables.h"
 #include "pagegen/ziparchive.h"
@@ -310,6 +311,8 @@ int BuildGalleryThread(GalleryDocument &doc, const BuildEnvironment &env)
     BuildScope scope(doc);
     if (!scope.WaitForStart())
         return kBuildStoppedWhileWaiting;
+    if (doc.GetOptions().WebPage1.UsesModernPage())
+        return BuildModernGallery(doc, scope, env);
     GalleryBuilder builder(doc, scope, env);
     return builder.Run();
 }

@@ -25,8 +25,17 @@ packages+=(poppler-utils)
 packages+=(qt6-webengine-dev)
 # Widget tests that need a real window run under a virtual display.
 packages+=(xvfb xauth)
+# The Debian package (`make package`) and its test: dpkg-shlibdeps for its
+# dependencies, Debian's checkers, man to read the manual pages, and
+# bash-completion to drive the completion file.
+packages+=(dpkg-dev lintian desktop-file-utils appstream man-db bash-completion)
+# The screen-reader test drives the program through the desktop's
+# accessibility bus, under a window manager so windows get focus.
+packages+=(at-spi2-core python3-pyatspi openbox dbus-daemon)
 # Browser tests of the generated pages.
 packages+=(chromium nodejs npm)
+# The EXIF texts are checked under a French locale (decimal comma).
+packages+=(locales)
 # The README's screenshot of the program (scripts/screenshot.sh).
 if [ "${GALLORIM_SCREENSHOT:-0}" = 1 ]; then
   packages+=(imagemagick xdotool)
@@ -56,10 +65,21 @@ if command -v node >/dev/null 2>&1 && command -v npm >/dev/null 2>&1; then
   missing=("${tmp[@]+"${tmp[@]}"}")
 fi
 
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
 if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
   echo "Installing: ${missing[*]}"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf8'; then
+  echo "Generating the fr_FR.UTF-8 locale"
+  # Through locale.gen, so that a later locale-gen keeps it.
+  if grep -q '^# *fr_FR.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    $sudo sed -i 's/^# *\(fr_FR.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  elif ! grep -q '^fr_FR.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'fr_FR.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo locale-gen >/dev/null
 fi

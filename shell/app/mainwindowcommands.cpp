@@ -43,6 +43,8 @@ void MainWindow::createActions()
         auto *action = new QAction(CommandIcon(info.id), info.menuText, this);
         action->setStatusTip(info.prompt);
         action->setToolTip(info.toolTip.isEmpty() ? PlainText(info.menuText) : info.toolTip);
+        // A tool button speaks its text: without the shortcut after the tab.
+        action->setIconText(PlainText(info.menuText));
         action->setShortcuts(info.shortcuts);
         action->setCheckable(info.checkable);
         action->setObjectName(QStringLiteral("command%1").arg(int(info.id)));
@@ -64,6 +66,8 @@ void MainWindow::createToolBar()
     m_toolBar = new QToolBar(QStringLiteral("Barre d'outils"), this);
     m_toolBar->setObjectName(QStringLiteral("toolBar128"));
     m_toolBar->setAccessibleName(QStringLiteral("Barre d'outils"));
+    if (auto *more = m_toolBar->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Autres boutons"));
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setIconSize(QSize(16, 16));
     using C = Command;
@@ -304,8 +308,10 @@ void MainWindow::runFrameCommand(Command command)
         openHelpPage(QStringLiteral("aide-contextuelle.html"));
         break;
     case Command::About: {
-        AboutDialog about(this);
-        about.exec();
+        // Not exec(): an assistive tool's press must get its answer while the box is up.
+        auto *about = new AboutDialog(this);
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        about->open();
         break;
     }
     default:
@@ -327,23 +333,28 @@ void MainWindow::openHelpPage(const QString &name)
 
 void MainWindow::showProgramOptions()
 {
-    ProgramOptionsDialog dialog(m_options, this);
+    auto *dialog = new ProgramOptionsDialog(m_options, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
     // The preview page applies each change at once; Annuler undoes them.
-    auto *previewPage = m_preview->createOptionsPage(&dialog);
-    dialog.pages()->addTab(previewPage, QStringLiteral("Prévisualisation"));
-    if (dialog.exec() != QDialog::Accepted) {
-        if (auto *page = qobject_cast<PreviewOptionsPage *>(previewPage))
-            page->Revert();
-        return;
-    }
-    m_options = dialog.options();
-    m_options.SaveToRegistry(m_profile);
-    for (GalleryWindow *gallery : galleries())
-        gallery->generalOptionsChanged();
+    auto *previewPage = m_preview->createOptionsPage(dialog);
+    dialog->pages()->addTab(previewPage, QStringLiteral("Prévisualisation"));
+    connect(dialog, &QDialog::finished, this, [this, dialog, previewPage](int result) {
+        if (result != QDialog::Accepted) {
+            if (auto *page = qobject_cast<PreviewOptionsPage *>(previewPage))
+                page->Revert();
+            return;
+        }
+        m_options = dialog->options();
+        m_options.SaveToRegistry(m_profile);
+        for (GalleryWindow *gallery : galleries())
+            gallery->generalOptionsChanged();
+    });
+    dialog->open();
 }
 
 void MainWindow::showPrintSetup()
 {
-    QPageSetupDialog dialog(m_printer.get(), this);
-    dialog.exec();
+    auto *dialog = new QPageSetupDialog(m_printer.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }

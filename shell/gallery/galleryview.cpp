@@ -13,7 +13,9 @@
 #include "shell/gallery/gallerysink.h"
 #include "shell/gallery/waitpanel.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QTimer>
 #include <atomic>
@@ -35,7 +37,7 @@ GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWi
     , m_model(new GalleryModel(document, this))
     , m_sink(new GallerySink(m_model, this))
     , m_header(new GalleryHeader(this))
-    , m_waitPanel(new WaitPanel(this))
+    , m_waitPanel(new WaitPanel(parent ? parent : this))
     , m_scrollTimer(new QTimer(this))
     , m_viewNumber(NextViewNumber())
 {
@@ -108,6 +110,8 @@ GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWi
 
 GalleryView::~GalleryView()
 {
+    if (m_waitPanel->parentWidget() != this)
+        m_waitPanel->setParent(this); // goes with the view
     ViewRegistry::Instance().Unregister(m_placementNumber);
     m_document.SetSink(nullptr);
     m_sink->Detach();
@@ -264,26 +268,43 @@ void GalleryView::EnterBusy(int steps, bool thumbnailPhase)
     setAcceptDrops(false);
     m_waitPanel->setPhase(thumbnailPhase ? WaitPanel::Phase::Thumbnails : WaitPanel::Phase::Pages);
     m_waitPanel->resetProgress(steps);
-    m_waitPanel->setGeometry(rect());
+    PlaceWaitPanel();
     m_waitPanel->show();
     m_waitPanel->raise();
     m_header->hide();
+    // Keyboard and screen-reader users land on what they can do now.
+    if (hasFocus() || isAncestorOf(QApplication::focusWidget()))
+        m_waitPanel->cancelButton()->setFocus();
     Q_EMIT commandStateChanged();
 }
 
 void GalleryView::LeaveBusy()
 {
+    const bool hadFocus = m_waitPanel->isAncestorOf(QApplication::focusWidget());
     m_waitPanel->hide();
+    if (hadFocus)
+        setFocus();
     m_header->show();
     setAcceptDrops(true);
     viewport()->update();
     Q_EMIT commandStateChanged();
 }
 
+void GalleryView::PlaceWaitPanel()
+{
+    m_waitPanel->setGeometry(m_waitPanel->parentWidget() == this ? rect() : geometry());
+}
+
+void GalleryView::moveEvent(QMoveEvent *event)
+{
+    QTreeView::moveEvent(event);
+    PlaceWaitPanel();
+}
+
 void GalleryView::resizeEvent(QResizeEvent *event)
 {
     QTreeView::resizeEvent(event);
-    m_waitPanel->setGeometry(rect());
+    PlaceWaitPanel();
     const int client = viewport()->width();
     if (!m_firstSize || client <= 5)
         return;

@@ -77,6 +77,7 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -119,6 +120,7 @@ private:
     void QueuePendingThumbnails();
     void EnterBusy(int steps, bool thumbnailPhase);
     void LeaveBusy();
+    void PlaceWaitPanel();
     // mouse
     QRect IconRect(const QModelIndex &index) const;
     bool IsOnCellIcon(const QModelIndex &index, const QPoint &pos) const;
@@ -137,6 +139,8 @@ private:
     GalleryModel *m_model;
     GallerySink *m_sink;
     GalleryHeader *m_header;
+    // A sibling stacked over the list when the view has a parent: an item
+    // view shows assistive tools only its cells, never a child widget.
     WaitPanel *m_waitPanel;
     QTimer *m_scrollTimer;
     const quint64 m_viewNumber;

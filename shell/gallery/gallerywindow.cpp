@@ -201,7 +201,8 @@ CommandContext GalleryWindow::commandContext() const
 // What a command needs of the window before it can run here.
 enum class OwnNeeds { Nothing, Printer, Preview };
 
-using GalleryDialog = bool (*)(GalleryDocument &, const GeneralOptions &, Profile &, const std::vector<int> &, QWidget *);
+using GalleryDialog
+    = void (*)(GalleryDocument &, const GeneralOptions &, Profile &, const std::vector<int> &, QWidget *, DialogDone);
 
 struct GalleryWindow::OwnCommand {
     Command command;
@@ -301,9 +302,14 @@ void GalleryWindow::showPreview(bool thumbnail)
 
 void GalleryWindow::runDialogCommand(Command command)
 {
-    // Comments and option summaries are asked for when drawn.
-    if (FindOwnCommand(command)->dialog(*m_document, m_options, m_profile, m_view->selectedRows(), this))
-        m_view->viewport()->update();
+    // Comments and option summaries are asked for when drawn. The dialog
+    // closes with this window at the latest, so `this` outlives it.
+    FindOwnCommand(command)->dialog(*m_document, m_options, m_profile, m_view->selectedRows(), this,
+                                    [this](bool changed) {
+                                        if (changed)
+                                            m_view->viewport()->update();
+                                        Q_EMIT commandStateChanged();
+                                    });
 }
 
 bool GalleryWindow::canRun(Command command) const
