@@ -3,7 +3,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test demo package package-test tsan bench clean
+.PHONY: all deps configure build test demo package package-test tsan fuzz bench clean
 
 all: build
 
@@ -38,9 +38,19 @@ tsan: deps
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && ctest --output-on-failure -j $(JOBS) -L concurrency
 
+# The parsers' libFuzzer programs under address and undefined-behaviour checks,
+# each for FUZZ_SECONDS (60) from its checked-in corpus, as CI runs them.
+FUZZ_SECONDS ?= 60
+fuzz:
+	GALLORIM_FUZZ=1 bash scripts/install-deps.sh
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DGALLORIM_FUZZ=ON -DGALLORIM_FUZZ_SECONDS=$(FUZZ_SECONDS) -DGALLORIM_REGISTER_PLACEMENT=OFF $(CMAKE_FLAGS)
+	cmake --build build-fuzz -j $(JOBS) --target fuzzers
+	cd build-fuzz && ctest --output-on-failure -j $(JOBS) -L fuzz
+
 bench: build
 	GALLORIM_BENCH=1 bash scripts/install-deps.sh
 	bash bench/run-all.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-tsan
+	rm -rf $(BUILD) build-tsan build-fuzz

@@ -40,6 +40,11 @@ packages+=(locales)
 if [ "${GALLORIM_SCREENSHOT:-0}" = 1 ]; then
   packages+=(imagemagick xdotool)
 fi
+# The libFuzzer builds (`make fuzz`, CI): clang with its fuzzer and sanitizer
+# runtimes, and llvm-symbolizer for readable reports.
+if [ "${GALLORIM_FUZZ:-0}" = 1 ]; then
+  packages+=(clang libclang-rt-14-dev llvm)
+fi
 if [ "${GALLORIM_BENCH:-0}" = 1 ]; then
   packages+=(libvips-tools hyperfine llgal fgallery liblcms2-utils exiv2 time imagemagick)
   # HEIC thumbnails against libheif's own thumbnailer; heif-enc makes the
