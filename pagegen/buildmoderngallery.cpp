@@ -145,22 +145,7 @@ int ModernBuilder::Run()
 
 void ModernBuilder::TestZip()
 {
-    m_zipBase = FolderOf(m_options.PagePath) + NativeSeparators(m_options.Links.ZipName);
-    try {
-        CreateFolders(FolderOf(m_zipBase));
-        ZipArchive test;
-        try {
-            test.Open(m_zipBase, ZipArchive::zipCreate, 0);
-            test.Close(0, false);
-        } catch (...) {
-            if (!test.IsClosed())
-                test.CloseFileAfterTestFailed();
-            throw;
-        }
-        m_zipBase = OnDiskPath(m_zipBase);
-    } catch (const std::exception &) {
-        m_zipBase.clear();
-    }
+    m_zipBase = WritableZipBase(m_options.PagePath, m_options.Links.ZipName);
     if (m_zipBase.isEmpty())
         Fail(BUILD_ERROR_ZIP_CREATE);
 }
