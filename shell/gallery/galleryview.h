@@ -35,6 +35,8 @@ public:
     int rowCount() const;
     bool selectedRowHasThumbnailFile() const;
 
+    // What the enabling rules look at, but for the clipboard.
+    CommandContext commandContext() const { return Context(Command::Count); }
     // Whether this view carries `command` out and its enabling rule allows it now.
     bool canRun(Command command) const;
     void runCommand(Command command);

@@ -190,16 +190,8 @@ void GalleryWindow::closeEvent(QCloseEvent *event)
 
 CommandContext GalleryWindow::commandContext() const
 {
-    CommandContext c;
-    c.documentOpen = c.galleryActive = true;
-    c.busy = m_view->isBusy();
-    c.adding = m_view->isAdding();
-    c.selected = m_view->selectedCount();
-    c.rows = m_view->rowCount();
-    c.thumbnailShown = m_view->selectedRowHasThumbnailFile();
     // The clipboard is read once per change, by the main window.
-    c.directoryOpen = m_options.DirectoryOpen != 0;
-    return c;
+    return m_view->commandContext();
 }
 
 // What a command needs of the window before it can run here.
