@@ -100,6 +100,15 @@ bool GalleryWindow::openProject(const QString &path)
     return true;
 }
 
+bool GalleryWindow::openRecovered(const QString &copyPath, const QString &projectPath)
+{
+    if (!openProject(copyPath))
+        return false;
+    setProjectPath(projectPath);
+    m_document->SetModifiedFlag();
+    return true;
+}
+
 QString GalleryWindow::askProjectPath()
 {
     QString proposed = projectPath();
@@ -177,6 +186,7 @@ void GalleryWindow::closeAnswered()
 void GalleryWindow::closeEvent(QCloseEvent *event)
 {
     if (m_closeAnswered || maybeSave()) {
+        m_document->CloseOnPurpose();
         closePlacementWindow();
         event->accept();
     } else {
