@@ -27,6 +27,8 @@ packages+=(qt6-webengine-dev)
 packages+=(xvfb xauth)
 # Browser tests of the generated pages.
 packages+=(chromium nodejs npm)
+# The EXIF texts are checked under a French locale (decimal comma).
+packages+=(locales)
 # The README's screenshot of the program (scripts/screenshot.sh).
 if [ "${GALLORIM_SCREENSHOT:-0}" = 1 ]; then
   packages+=(imagemagick xdotool)
@@ -51,10 +53,21 @@ if command -v node >/dev/null 2>&1 && command -v npm >/dev/null 2>&1; then
   missing=("${tmp[@]+"${tmp[@]}"}")
 fi
 
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
 if [ ${#missing[@]} -gt 0 ]; then
-  sudo=""
-  [ "$(id -u)" -ne 0 ] && sudo="sudo"
   echo "Installing: ${missing[*]}"
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+if ! locale -a 2>/dev/null | grep -qix 'fr_FR.utf8'; then
+  echo "Generating the fr_FR.UTF-8 locale"
+  # Through locale.gen, so that a later locale-gen keeps it.
+  if grep -q '^# *fr_FR.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    $sudo sed -i 's/^# *\(fr_FR.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  elif ! grep -q '^fr_FR.UTF-8 UTF-8' /etc/locale.gen 2>/dev/null; then
+    echo 'fr_FR.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  fi
+  $sudo locale-gen >/dev/null
 fi

@@ -24,6 +24,9 @@ public:
     bool hasImage() const { return !m_image.isNull(); }
     QSize imageSize() const { return m_image.size(); }
     bool isDecoding() const { return m_decoding; }
+    // Returns once no decode runs or waits; a result one posted is then in the
+    // event queue. Lets a caller deliver or rule out a late result.
+    void waitForDecodes() { m_pool.waitForDone(); }
 
     QSize sizeHint() const override { return QSize(260, 160); }
 

@@ -1,18 +1,20 @@
 'use strict';
-// Headless checks of the built-in page resources in a real browser.
-// Usage: node run.js <folder of the resources> [<test_pagegen executable>]
+// Headless checks of the built-in designs and scripts in a real browser, on
+// pages the page builders write.
+// Usage: node run.js <browser_page_writer> <test_pagegen>
 // Pages are written to a temporary folder and opened through file:// only:
-// small hand-made pages around each resource, and, given the test executable,
-// a whole site written by the real page builders.
+// small pages described below, and whole sites that test_pagegen writes.
 const fs = require('fs');
 const os = require('os');
 const path = require('path');
 const { execFileSync } = require('child_process');
 const { chromium } = require('playwright-core');
-const { esc, galleryPage, slideshowPage, svg } = require('./fixtures');
 
-const resDir = path.resolve(process.argv[2] || path.join(__dirname, '../../pagegen/resources'));
-const builderTests = process.argv[3] || '';
+const [pageWriter, builderTests] = process.argv.slice(2);
+if (!pageWriter || !builderTests) {
+  console.log('usage: node run.js <browser_page_writer> <test_pagegen>');
+  process.exit(2);
+}
 const browserPath = process.env.GALLORIM_CHROMIUM || '/usr/bin/chromium';
 const work = fs.mkdtempSync(path.join(os.tmpdir(), 'gallorim-browser-'));
 const url = (name) => 'file://' + path.join(work, name).split(path.sep).map(encodeURIComponent).join('/');
@@ -26,46 +28,51 @@ const COMMENT_B = 'Vue d\'en "haut" \\ ok';
 // Popup comments carry double quotes as two apostrophes.
 const COMMENT_B_IN_POPUP = COMMENT_B.replace('"haut"', "''haut''");
 const COMMENT_SCRIPT = 'a </script> b "c"';
+// Slideshows without pictures, one of each kind.
+const EMPTY_SLIDESHOWS = {
+  automatic: { kind: 'slideshow' }, manual: { kind: 'slideshow', manual: true },
+  random: { kind: 'slideshow', random: true }, thumbnails: { kind: 'thumbnails' },
+};
 
+// The small pages, each described here and built by the page builders
+// (browser_page_writer) from PNG photos with thumbnails 96 pixels high.
 function writeFixtures() {
-  const pictures = [
-    ["l'été 1.svg", 640, 480], ['big.svg', 3000, 2000], ['photo3.svg', 800, 600], ['photo4.svg', 320, 240],
-    ['s1.svg', 400, 300], ['s3.svg', 300, 400], ['s4.svg', 200, 200],
-  ];
-  pictures.forEach(([name, w, h], i) => {
-    write(name, svg(w, h, ['#c33', '#3c3', '#33c', '#cc3', '#3cc', '#c3c', '#999'][i]));
-    write('mini/small_' + name, svg(Math.round(w * 96 / h), 96, '#777'));
-  });
-  const thumb = (file, w, h) => ({ file, w, h, thumb: 'mini/small_' + file, tw: Math.round(w * 96 / h), th: 96 });
+  const photos = [
+    ["l'été 1.png", 640, 480], ['big.png', 3000, 2000], ['photo3.png', 800, 600], ['photo4.png', 320, 240],
+    ['s1.png', 400, 300], ['s3.png', 300, 400], ['s4.png', 200, 200],
+  ].map(([name, width, height]) => ({ name, width, height }));
+  photos.push({ name: 'missing.png', width: 100, height: 100, missing: true });
   const images = [
-    { ...thumb("l'été 1.svg", 640, 480), linkType: 33, popupW: 400, popupH: 300, adapt: 1, allow: 0, tooltip: 0,
-      commentUnder: true, comment: COMMENT_A },
-    { ...thumb('big.svg', 3000, 2000), linkType: 33, auto: true, adapt: 1, allow: 1, tooltip: 1, comment: COMMENT_B },
-    { ...thumb('photo3.svg', 800, 600), linkType: 17, adapt: 1, allow: 0, tooltip: 0, comment: 'Plein écran' },
-    { ...thumb('photo4.svg', 320, 240), linkType: 1, tooltip: 2, comment: '' },
+    { file: "l'été 1.png", popup: [400, 300], tooltip: 0, commentUnder: true, comment: COMMENT_A },
+    { file: 'big.png', allow: 1, tooltip: 1, comment: COMMENT_B },
+    { file: 'photo3.png', link: 17, tooltip: 0, comment: 'Plein écran' },
+    { file: 'photo4.png', link: 1, tooltip: 2, comment: '' },
   ];
-  write('index.html', galleryPage(resDir, { title: 'Mes photos', images }));
-  write('protected.html', galleryPage(resDir, { title: 'Protégé', images: images.slice(0, 1), protect: true, special: true }));
-
   const shows = [
-    { ...thumb('s1.svg', 400, 300), tooltip: 0, comment: COMMENT_SCRIPT },
-    { ...thumb('missing.svg', 100, 100), tooltip: 0, comment: 'absente' },
-    { ...thumb('s3.svg', 300, 400), tooltip: 1, comment: COMMENT_B },
+    { file: 's1.png', tooltip: 0, comment: COMMENT_SCRIPT },
+    { file: 'missing.png', tooltip: 0, comment: 'absente' },
+    { file: 's3.png', tooltip: 1, comment: COMMENT_B },
   ];
-  write('auto.html', slideshowPage(resDir, 185, { title: 'Auto', images: shows, speed: 1, noLoop: true }));
-  write('pause.html', slideshowPage(resDir, 185, { title: 'Pause', images: [shows[0], shows[2]], speed: 1 }));
-  write('manual.html', slideshowPage(resDir, 188, { title: 'Manuel', images: shows, noLoop: true, back: true }));
-  const three = [shows[0], shows[2], { ...thumb('s4.svg', 200, 200), tooltip: 2, comment: '' }];
-  write('random.html', slideshowPage(resDir, 198, { title: 'Hasard', images: three, speed: 1, noLoop: true }));
+  const three = [shows[0], shows[2], { file: 's4.png', tooltip: 2, comment: '' }];
   const linked = [
-    { ...thumb('s1.svg', 400, 300), linkType: 33, popupW: 300, popupH: 200, adapt: 1, allow: 0, tooltip: 1, comment: COMMENT_B },
-    { ...thumb('s3.svg', 300, 400), linkType: 1, tooltip: 0, comment: 'deux' },
+    { file: 's1.png', popup: [300, 200], tooltip: 1, comment: COMMENT_B },
+    { file: 's3.png', link: 1, tooltip: 0, comment: 'deux' },
   ];
-  write('thumbs.html', slideshowPage(resDir, 192, { title: 'Vignettes', images: linked, speed: 3, isLink: true }));
-  for (const id of [185, 188, 192, 198])
-    write(`empty-${id}.html`, slideshowPage(resDir, id, { title: 'Vide', images: [], speed: 1 }));
-  write('thumbs-protected.html', slideshowPage(resDir, 193, { title: 'Vignettes', images: [shows[0], shows[2]],
-    speed: 1, protect: true }));
+  const pages = [
+    { file: 'index.html', kind: 'gallery', title: 'Mes photos', images },
+    { file: 'protected.html', kind: 'gallery', title: 'Protégé', images: images.slice(0, 1), protect: true, special: true },
+    { file: 'auto.html', kind: 'slideshow', title: 'Auto', images: shows, noLoop: true },
+    { file: 'pause.html', kind: 'slideshow', title: 'Pause', images: [shows[0], shows[2]] },
+    { file: 'manual.html', kind: 'slideshow', title: 'Manuel', images: shows, manual: true, noLoop: true, back: true },
+    { file: 'random.html', kind: 'slideshow', title: 'Hasard', images: three, random: true, noLoop: true },
+    { file: 'thumbs.html', kind: 'thumbnails', title: 'Vignettes', images: linked, speed: 3 },
+    { file: 'thumbs-protected.html', kind: 'thumbnails', title: 'Vignettes', images: [shows[0], shows[2]],
+      protect: true, links: false },
+  ];
+  for (const [name, options] of Object.entries(EMPTY_SLIDESHOWS))
+    pages.push({ file: `empty-${name}.html`, title: 'Vide', images: [], ...options });
+  write('pages.json', JSON.stringify({ photos, pages }));
+  execFileSync(pageWriter, [path.join(work, 'pages.json')], { stdio: 'pipe' });
 }
 
 // Records every shown picture number of a slideshow page.
@@ -116,7 +123,7 @@ async function openPopup(ctx, page, selector) {
 check('gallery page shows script tooltips 20 pixels below the mouse', async (ctx, page) => {
   await page.goto(url('index.html'));
   expectEq(await page.title(), 'Mes photos', 'title');
-  const thumb = page.locator('img[src="mini/small_big.svg"]');
+  const thumb = page.locator('img[src="mini/small_big.png"]');
   const box = await thumb.boundingBox();
   await page.mouse.move(box.x + 10, box.y + 10);
   await page.mouse.move(box.x + 20, box.y + 30);
@@ -139,7 +146,7 @@ check('fixed-size popup has the asked size and the comment under the picture', a
   const img = await popup.evaluate(() => { const i = document.getElementById('vorlex_zoom');
     return [decodeURIComponent(i.src.split('/').pop()), i.naturalWidth, i.width, i.height]; });
   // 640x480 fits 400x300 by a ratio of 0.5833 (comment line of 20 pixels kept free).
-  expectEq(img, ["l'été 1.svg", 640, 373, 280], 'picture');
+  expectEq(img, ["l'été 1.png", 640, 373, 280], 'picture');
   await popup.close();
 });
 
@@ -147,7 +154,7 @@ check('automatic popup replaces an open one, fits the screen, toggles real size 
   await page.goto(url('index.html'));
   // A popup still open from another picture gives way: it would keep its own size.
   const earlier = await openPopup(ctx, page, 'a:has(img[src^="mini/small_l"])');
-  const popup = await openPopup(ctx, page, 'a:has(img[src="mini/small_big.svg"])');
+  const popup = await openPopup(ctx, page, 'a:has(img[src="mini/small_big.png"])');
   expectTrue(earlier.isClosed(), 'earlier popup closed');
   const [sw, sh] = await page.evaluate(() => [screen.availWidth, screen.availHeight]);
   const [w, h] = await popup.evaluate(() => [innerWidth, innerHeight]);
@@ -167,7 +174,7 @@ check('automatic popup replaces an open one, fits the screen, toggles real size 
 
 check('full-screen popup uses the screen and closes with its link', async (ctx, page) => {
   await page.goto(url('index.html'));
-  const popup = await openPopup(ctx, page, 'a:has(img[src="mini/small_photo3.svg"])');
+  const popup = await openPopup(ctx, page, 'a:has(img[src="mini/small_photo3.png"])');
   const [sw, sh] = await page.evaluate(() => [screen.availWidth, screen.availHeight]);
   const [w, h] = await popup.evaluate(() => [innerWidth, innerHeight]);
   expectEq([w, h], [sw, sh - 25], 'full-screen size');
@@ -276,9 +283,9 @@ check('protected thumbnail slideshow advances and refuses the context menu', asy
 });
 
 check('slideshows without pictures say so', async (ctx, page) => {
-  for (const id of [185, 188, 192, 198]) {
-    await page.goto(url(`empty-${id}.html`));
-    expectEq(await status(page), 'Aucune image dans ce diaporama', `status of ${id}`);
+  for (const name of Object.keys(EMPTY_SLIDESHOWS)) {
+    await page.goto(url(`empty-${name}.html`));
+    expectEq(await status(page), 'Aucune image dans ce diaporama', `status of the ${name} slideshow`);
   }
 });
 
@@ -460,10 +467,8 @@ require('./phonephotos').phonePhotoChecks({ check, work, builderTests, expectEq,
 async function main() {
   if (!fs.existsSync(browserPath)) throw new Error(`no browser at ${browserPath} (install Debian's chromium)`);
   writeFixtures();
-  if (builderTests) {
-    writeBuiltSite();
-    writeLargeGallery();
-  }
+  writeBuiltSite();
+  writeLargeGallery();
   const args = ['--headless', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
     '--disable-sync', '--no-first-run', '--allow-file-access-from-files'];
   if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
@@ -480,7 +485,7 @@ async function main() {
         p.on('pageerror', (e) => errors.push(`${p.url()}: ${e.message}`));
         p.on('console', (m) => {
           // Loading the deliberately missing picture is the only error allowed.
-          if (m.type() === 'error' && !(m.location().url || '').includes('missing.svg'))
+          if (m.type() === 'error' && !(m.location().url || '').includes('missing.png'))
             errors.push(`${p.url()}: ${m.text()}`);
         });
       };

@@ -8,10 +8,10 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 using namespace testsupport;
 
@@ -150,13 +150,25 @@ TEST_F(BadInput, foldersAndEmptyPathsAreNotImages)
     EXPECT_FALSE(image.LoadFromFileInMemory(QString()));
 }
 
+// Files that refuse to be read for any user, root included: one refuses to
+// open, the other opens and then fails every read.
 TEST_F(BadInput, unreadableFilesAreNotImages)
 {
-    Picture image;
-    const QString path = Write(Encode(Quadrants(10, 10), "png"), "locked.png");
-    QFile::setPermissions(path, QFileDevice::Permissions());
-    if (geteuid() == 0)
-        GTEST_SKIP() << "permissions do not stop root";
-    EXPECT_FALSE(image.LoadFromFile(path));
-    EXPECT_FALSE(image.LoadFromFileInMemory(path));
+    const QString refusesOpen = QStringLiteral("/proc/sys/vm/drop_caches");
+    const QString failsReads = QStringLiteral("/proc/self/mem");
+    QFile probe(refusesOpen);
+    ASSERT_TRUE(QFileInfo(refusesOpen).isFile());
+    ASSERT_FALSE(probe.open(QIODevice::ReadOnly));
+    QFile reads(failsReads);
+    ASSERT_TRUE(QFileInfo(failsReads).isFile());
+    ASSERT_TRUE(reads.open(QIODevice::ReadOnly));
+    ASSERT_EQ(reads.read(1).size(), 0);
+    reads.close();
+
+    for (const QString &path : {refusesOpen, failsReads}) {
+        Picture image;
+        EXPECT_FALSE(image.LoadFromFile(path)) << qPrintable(path);
+        EXPECT_FALSE(image.LoadFromFileInMemory(path)) << qPrintable(path);
+        EXPECT_EQ(image.GetSizeText(), "Not an Image");
+    }
 }

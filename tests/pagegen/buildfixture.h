@@ -60,7 +60,7 @@ protected:
     int RunGallery(const GalleryOptions &options, const BuildEnvironment &env = {});
 
     // The expected page with its markers filled: @@RESOURCE n@@ and @@CREDIT@@ (text #FFFFFF, link #119BD5).
-    static QByteArray Golden(const QString &file, bool windows1252 = false);
+    static QByteArray Golden(const QString &file);
     static QByteArray ReadFile(const QString &path);
 
     QTemporaryDir m_dir;

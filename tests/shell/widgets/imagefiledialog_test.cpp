@@ -7,6 +7,7 @@
 #include "shell/widgets/imagepreviewpane.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QFile>
 #include <QImage>
 #include <QSignalSpy>
@@ -97,7 +98,9 @@ TEST_F(ImageFileDialogPreview, aNewerSelectionWinsOverAnOlderDecode)
     dialog.previewPath(bigPhoto);
     dialog.previewPath(smallIcon);
     ASSERT_TRUE(settled(pane));
-    QTest::qWait(50); // room for a late result of the first decode to arrive
+    // Whatever the first decode posted is delivered before the checks.
+    pane->waitForDecodes();
+    QCoreApplication::sendPostedEvents(pane);
     EXPECT_EQ(pane->imageSize(), QSize(16, 16));
     EXPECT_EQ(changed.count(), 1);
 }
