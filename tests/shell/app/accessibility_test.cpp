@@ -4,6 +4,7 @@
 #include "platform/profile.h"
 #include "shell/app/aboutdialog.h"
 #include "shell/app/mainwindow.h"
+#include "shell/app/recoverydialog.h"
 #include "shell/common/generaloptions.h"
 #include "shell/options/documentoptionsdialog.h"
 #include "shell/options/programoptionsdialog.h"
@@ -88,4 +89,6 @@ TEST(Accessibility, dialogsNameEveryControlOnEveryPage)
     EXPECT_EQ(UnnamedControls(&picker), QStringList());
     AboutDialog about;
     EXPECT_EQ(UnnamedControls(&about), QStringList());
+    RecoveryDialog recovery({RecoveryCopy{}}, {});
+    EXPECT_EQ(UnnamedControls(&recovery), QStringList());
 }
