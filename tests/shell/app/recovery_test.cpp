@@ -15,11 +15,14 @@
 #include <QAction>
 #include <QDir>
 #include <QImage>
+#include <QMessageBox>
+#include <QPointer>
 #include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <atomic>
 #include <csignal>
 #include <gtest/gtest.h>
 
@@ -152,4 +155,30 @@ TEST(RecoveryDialogRows, nameUntitledCopies_andDiscardOnlyWhatTheUserChose)
     Child<QPushButton>(dialog, "later")->click();
     EXPECT_TRUE(QFile::exists(named));
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST(RecoveryOnClose, aGalleryClosedWithoutSavingTakesItsCopyAlong)
+{
+    QTemporaryDir dir;
+    QImage picture(30, 20, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    const QString photo = dir.filePath(QStringLiteral("p.jpg"));
+    ASSERT_TRUE(picture.save(photo, "JPEG"));
+    const QString state = dir.filePath(QStringLiteral("state"));
+    SettingsProfile profile(dir.filePath(QStringLiteral("settings.ini")));
+    GeneralOptions options;
+    MainWindow window(profile, options);
+    std::atomic<int> copies{0};
+    window.setRecovery(RecoverySettings{RecoveryStore(state, CurrentProcessIdentity()), std::chrono::milliseconds(10),
+                                        [&copies](const QString &) { ++copies; }});
+    window.show();
+    QPointer<GalleryWindow> gallery = window.newGallery();
+    gallery->view()->addPaths({photo});
+    ASSERT_TRUE(QTest::qWaitFor([&copies] { return copies > 0; }, 10000));
+    ASSERT_FALSE(QDir(state).entryList(QDir::Files).isEmpty());
+
+    WhenModalOpens<QMessageBox>([](QMessageBox *question) { question->button(QMessageBox::No)->click(); });
+    window.runCommand(Command::Close);
+    ASSERT_TRUE(QTest::qWaitFor([&gallery] { return gallery.isNull(); }, 10000));
+    EXPECT_TRUE(QDir(state).entryList(QDir::Files).isEmpty());
 }
