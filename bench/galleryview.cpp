@@ -1,7 +1,9 @@
 // A gallery window opening a project of many photos: the time until every
 // row is in the list, the longest the GUI thread was kept from its event
 // loop meanwhile, and the heap the list costs per row beyond the document's
-// own. gallorim-bench-galleryview PHOTO_FOLDER
+// own; then every row deleted and the deletion undone, with the heap the
+// undo step keeps against what the document's entries cost.
+// gallorim-bench-galleryview PHOTO_FOLDER
 #include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/projectfile.h"
@@ -9,6 +11,7 @@
 #include "platform/profile.h"
 #include "shell/common/generaloptions.h"
 #include "shell/gallery/galleryview.h"
+#include "shell/undo/galleryhistory.h"
 
 #include <QApplication>
 #include <QDir>
@@ -16,6 +19,7 @@
 #include <QEventLoop>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QUndoStack>
 #include <QWidget>
 #include <algorithm>
 #include <condition_variable>
@@ -70,10 +74,12 @@ QString WriteProject(const QString &folder, const QString &project, int *count)
     return SaveProjectFile(project, options, images) ? project : QString();
 }
 
-// Seconds until a document without a list holds every entry.
-double LoadHeadless(Profile &profile, const QString &project, int count)
+// Seconds until a document without a list holds every entry; `entryBytes`
+// gets the heap its entries take.
+double LoadHeadless(Profile &profile, const QString &project, int count, qint64 *entryBytes)
 {
     CountingSink sink;
+    const qint64 before = HeapInUse();
     auto doc = std::make_unique<GalleryDocument>(profile, 1);
     doc->SetSink(&sink);
     QElapsedTimer clock;
@@ -81,6 +87,7 @@ double LoadHeadless(Profile &profile, const QString &project, int count)
     doc->OnOpenDocument(project);
     sink.WaitFor(count);
     const double seconds = clock.nsecsElapsed() / 1e9;
+    *entryBytes = HeapInUse() - before;
     doc->SetSink(nullptr);
     return seconds;
 }
@@ -88,6 +95,7 @@ double LoadHeadless(Profile &profile, const QString &project, int count)
 
 int main(int argc, char **argv)
 {
+    Q_INIT_RESOURCE(shell);
     // One arena, so that the heap figure also covers the workers' allocations.
     mallopt(M_ARENA_MAX, 1);
     qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -105,7 +113,8 @@ int main(int argc, char **argv)
         std::fprintf(stderr, "no project written\n");
         return 1;
     }
-    const double headlessSeconds = LoadHeadless(profile, project, count);
+    qint64 entryBytes = 0;
+    const double headlessSeconds = LoadHeadless(profile, project, count, &entryBytes);
 
     GeneralOptions general;
     GalleryDocument doc(profile, 1);
@@ -147,11 +156,34 @@ int main(int argc, char **argv)
     ticker.stop();
     app.processEvents();
     const int rows = view->rowCount();
+
     // What the list holds is what its destruction gives back; the document stays.
     const qint64 withView = HeapInUse();
     view.reset();
     app.sendPostedEvents(nullptr, QEvent::DeferredDelete);
     const qint64 viewHeap = withView - HeapInUse();
+
+    // A new list on the same document: every row deleted, then the deletion
+    // undone. The step's heap is what clearing the history gives back while
+    // the rows are deleted.
+    auto list = std::make_unique<GalleryView>(doc, general, &window);
+    list->resize(window.size());
+    list->show();
+    app.processEvents();
+    list->runCommand(Command::SelectAll);
+    QElapsedTimer edit;
+    edit.start();
+    list->runCommand(Command::Delete);
+    const double deleteSeconds = edit.nsecsElapsed() / 1e9;
+    const int deletedRows = rows - list->rowCount();
+    edit.restart();
+    list->runCommand(Command::Undo);
+    const double undoSeconds = edit.nsecsElapsed() / 1e9;
+    const int restoredRows = list->rowCount();
+    list->runCommand(Command::Redo);
+    const qint64 withStep = HeapInUse();
+    list->history().Stack().clear();
+    const qint64 stepHeap = withStep - HeapInUse();
 
     std::printf("rows %d\n", rows);
     std::printf("seconds until every row is shown %.3f\n", seconds);
@@ -159,5 +191,10 @@ int main(int argc, char **argv)
     std::printf("longest GUI stall ms %.1f\n", longestStall / 1e6);
     std::printf("  at ms %lld with rows %d\n", stallAt, stallRows);
     std::printf("view bytes per row %lld\n", viewHeap / rows);
+    std::printf("rows deleted %d, restored %d\n", deletedRows, restoredRows);
+    std::printf("seconds to delete every row %.3f\n", deleteSeconds);
+    std::printf("seconds to undo the deletion %.3f\n", undoSeconds);
+    std::printf("undo step bytes per row %lld\n", stepHeap / std::max(deletedRows, 1));
+    std::printf("document entry bytes per row %lld\n", entryBytes / count);
     return 0;
 }

@@ -114,6 +114,12 @@ bool ApplyValued(BuildArguments &a, const QString &name, const QString &value)
             o.Links.ZipLink = 1;
             o.Links.ZipName = NativeSeparators(value);
         };
+    else if (name == QLatin1String("--design") && (value == QLatin1String("modern") || value == QLatin1String("classic")))
+        // A design file of either name is reached as ./modern.
+        change = [modern = value == QLatin1String("modern")](GalleryOptions &o) {
+            o.WebPage1.DefaultPage = 1;
+            o.WebPage1.ModernPage = modern ? 1 : 0;
+        };
     else if (name == QLatin1String("--design") && !value.isEmpty())
         change = [path = Absolute(value)](GalleryOptions &o) {
             o.WebPage1.DefaultPage = 0;
@@ -126,7 +132,7 @@ bool ApplyValued(BuildArguments &a, const QString &name, const QString &value)
             o.WebPage2.RootPath = path;
         };
     else {
-        a.error = QStringLiteral("bad value for %1: %2").arg(name, value);
+        a.error = QStringLiteral("valeur incorrecte pour %1 : « %2 »").arg(name, value);
         return false;
     }
     if (change)
@@ -172,7 +178,7 @@ BuildArguments ParseBuildArguments(const QStringList &args)
         } else if (TakesValue(arg)) {
             if (!hasValue) {
                 if (i + 1 >= args.size()) {
-                    a.error = QStringLiteral("%1 needs a value").arg(arg);
+                    a.error = QStringLiteral("l'option %1 demande une valeur").arg(arg);
                     return a;
                 }
                 value = args[++i];
@@ -180,12 +186,12 @@ BuildArguments ParseBuildArguments(const QStringList &args)
             if (!ApplyValued(a, arg, value))
                 return a;
         } else {
-            a.error = QStringLiteral("unknown option %1").arg(arg);
+            a.error = QStringLiteral("option inconnue %1").arg(arg);
             return a;
         }
     }
     if (a.inputs.isEmpty() && !a.help)
-        a.error = QStringLiteral("no input: give images, folders or a project file");
+        a.error = QStringLiteral("aucune entrée : donnez des images, des dossiers ou un projet .glr");
     return a;
 }
 
@@ -195,29 +201,40 @@ void ApplyOptionFlags(const BuildArguments &args, GalleryOptions &options)
         change(options);
 }
 
+QString BuildSynopsis()
+{
+    return QStringLiteral("usage : gallorim-cli build [options] ENTRÉE...");
+}
+
 QString BuildUsage()
 {
-    return QStringLiteral(
-        "usage: gallorim-cli build [options] INPUT...\n"
-        "  INPUT                image files, folders (scanned with their sub-folders)\n"
-        "                       or one .glr project whose options and images are used\n"
-        "  -o, --output PAGE    gallery page (default: index.html beside the first image)\n"
-        "  --slideshow PAGE     also build a slideshow page\n"
-        "  --save PROJECT.glr   save the gallery as a project\n"
-        "  --title TEXT         page title\n"
-        "  --per-line N         images per line (0: all on one line)\n"
-        "  --lines N            lines per page (0: one page)\n"
-        "  --mode 0..5          thumbnail size: 0 box, 1 percent, 2 smaller side, 3 larger side,\n"
-        "                       4 width, 5 height\n"
-        "  --box WxH, --percent P, --side S   sizes of those modes\n"
-        "  --quality Q          JPEG quality of thumbnails\n"
-        "  --link KIND          none, same, window, fullscreen or popup\n"
-        "  --zip NAME           one zip of the originals per page\n"
-        "  --design FILE        your own page design instead of the built-in one\n"
-        "  --root DIR           links relative to this web-site root\n"
-        "  --settings FILE      defaults from this settings file instead of your saved ones\n"
-        "  --no-recursive       do not scan sub-folders\n"
-        "  --jobs N             thumbnails built at once (default: one per core)\n"
-        "  -q, --quiet          no progress bar\n"
-        "Exit status: 0 built without warnings, 1 built with warnings or not built, 2 bad usage.\n");
+    return BuildSynopsis()
+        + QStringLiteral(
+            "\nFait une galerie complète : vignettes, pages et, sur demande, diaporama et projet.\n"
+            "  ENTRÉE               images, dossiers (parcourus avec leurs sous-dossiers)\n"
+            "                       ou un projet .glr, dont les options et les images servent\n"
+            "  -o, --output PAGE    page de la galerie (par défaut : index.html à côté de la\n"
+            "                       première image)\n"
+            "  --slideshow PAGE     écrit aussi un diaporama\n"
+            "  --save PROJET.glr    enregistre la galerie comme projet\n"
+            "  --title TEXTE        titre de la page\n"
+            "  --per-line N         images par ligne (0 : toutes sur une ligne)\n"
+            "  --lines N            lignes par page (0 : une seule page)\n"
+            "  --mode 0..5          taille des vignettes : 0 cadre, 1 pourcentage, 2 plus petit\n"
+            "                       côté, 3 plus grand côté, 4 largeur, 5 hauteur\n"
+            "  --box LxH, --percent P, --side C   tailles de ces modes\n"
+            "  --quality Q          qualité JPEG des vignettes\n"
+            "  --link TYPE          none, same, window, fullscreen ou popup\n"
+            "  --zip NOM            un zip des originaux par page\n"
+            "  --design FICHIER     votre modèle de page au lieu du modèle intégré ;\n"
+            "                       modern : le modèle intégré pour mobiles et écrans haute\n"
+            "                       définition, classic : le modèle intégré par défaut\n"
+            "  --root DOSSIER       liens relatifs à la racine de ce site\n"
+            "  --settings FICHIER   réglages par défaut lus dans ce fichier au lieu des vôtres\n"
+            "  --no-recursive       ne parcourt pas les sous-dossiers\n"
+            "  --jobs N             vignettes faites en même temps (par défaut : une par cœur)\n"
+            "  -q, --quiet          pas de barre de progression\n"
+            "  -h, --help           affiche cette aide\n"
+            "Code de sortie : 0 galerie faite sans avertissement, 1 faite avec des\n"
+            "avertissements ou pas faite, 2 mauvais usage.\n");
 }

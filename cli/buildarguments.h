@@ -27,5 +27,6 @@ struct BuildArguments {
 
 BuildArguments ParseBuildArguments(const QStringList &args);
 QString BuildUsage();
+QString BuildSynopsis();
 // Applies every option flag of `args` to `options` (not the page paths).
 void ApplyOptionFlags(const BuildArguments &args, GalleryOptions &options);

@@ -1,5 +1,6 @@
 #include "cli/buildsession.h"
 
+#include "cli/commands.h"
 #include "document/gallerydocument.h"
 #include "document/imageprobe.h"
 #include "document/notifycodes.h"
@@ -356,10 +357,8 @@ int BuildSession::Run()
         m_out << BuildUsage();
         return 0;
     }
-    if (!m_args.error.isEmpty()) {
-        m_err << "gallorim-cli build: " << m_args.error << "\n" << BuildUsage();
-        return 2;
-    }
+    if (!m_args.error.isEmpty())
+        return ReportBadUsage(m_err, QStringLiteral("gallorim-cli build"), m_args.error, BuildSynopsis());
     bool isProject = false;
     if (const int status = CheckInputs(&isProject))
         return status;

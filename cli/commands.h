@@ -10,3 +10,7 @@ class QTextStream;
 int RunInfo(const QStringList &args, QTextStream &out, QTextStream &err);
 int RunThumb(const QStringList &args, QTextStream &out, QTextStream &err);
 int RunBuild(const QStringList &args, QTextStream &out, QTextStream &err);
+
+// Bad usage as command-line programs report it: the message, the short
+// usage and where to read more, on `err`. Answers 2.
+int ReportBadUsage(QTextStream &err, const QString &command, const QString &message, const QString &synopsis);

@@ -29,16 +29,41 @@ bool PrintInfo(const QString &path, QTextStream &out)
     return isImage;
 }
 
+QString InfoUsage()
+{
+    return QStringLiteral("usage : gallorim-cli info FICHIER...\n"
+                          "Affiche ce qu'une galerie retient de chaque fichier : dimensions, taille et\n"
+                          "textes de l'appareil photo.\n"
+                          "  -h, --help   affiche cette aide\n"
+                          "Code de sortie : 0 toutes des images, 1 un fichier n'est pas une image,\n"
+                          "2 mauvais usage.\n");
+}
+
 } // namespace
 
 int RunInfo(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    if (args.isEmpty() || args.first() == QLatin1String("--help")) {
-        err << "usage: gallorim-cli info FILE...\n";
-        return 2;
+    const QString synopsis = QStringLiteral("usage : gallorim-cli info FICHIER...");
+    QStringList files;
+    bool optionsDone = false;
+    for (const QString &arg : args) {
+        if (optionsDone || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
+            files << arg;
+        } else if (arg == QLatin1String("--")) {
+            optionsDone = true;
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            out << InfoUsage();
+            return 0;
+        } else {
+            return ReportBadUsage(err, QStringLiteral("gallorim-cli info"),
+                QStringLiteral("option inconnue %1").arg(arg), synopsis);
+        }
     }
+    if (files.isEmpty())
+        return ReportBadUsage(
+            err, QStringLiteral("gallorim-cli info"), QStringLiteral("aucun fichier donné"), synopsis);
     bool allImages = true;
-    for (const QString &path : args) {
+    for (const QString &path : files) {
         allImages = PrintInfo(path, out) && allImages;
         out.flush();
     }

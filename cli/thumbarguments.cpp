@@ -60,11 +60,11 @@ bool Apply(ThumbArguments &a, const QString &name, const QString &value)
         o.PreSuffixe = NativeSeparators(value);
         ok = !value.isEmpty();
     } else {
-        a.error = QStringLiteral("unknown option %1").arg(name);
+        a.error = QStringLiteral("option inconnue %1").arg(name);
         return false;
     }
     if (!ok)
-        a.error = QStringLiteral("bad value for %1: %2").arg(name, value);
+        a.error = QStringLiteral("valeur incorrecte pour %1 : « %2 »").arg(name, value);
     return ok;
 }
 
@@ -77,12 +77,17 @@ ThumbArguments ParseThumbArguments(const QStringList &args, int defaultJobs)
     bool optionsDone = false;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString &arg = args[i];
-        if (optionsDone || !arg.startsWith(QLatin1String("--"))) {
+        if (optionsDone || !arg.startsWith(QLatin1Char('-')) || arg == QLatin1String("-")) {
             a.files.append(arg);
             continue;
         }
         if (arg == QLatin1String("--")) {
             optionsDone = true;
+        } else if (arg == QLatin1String("--help") || arg == QLatin1String("-h")) {
+            a.help = true;
+        } else if (!arg.startsWith(QLatin1String("--"))) {
+            a.error = QStringLiteral("option inconnue %1").arg(arg);
+            return a;
         } else if (arg == QLatin1String("--suffix")) {
             a.options.WithPrefixe = 0;
         } else if (arg.contains(QLatin1Char('='))) {
@@ -93,26 +98,34 @@ ThumbArguments ParseThumbArguments(const QStringList &args, int defaultJobs)
             if (!Apply(a, arg, args[++i]))
                 return a;
         } else {
-            a.error = QStringLiteral("%1 needs a value").arg(arg);
+            a.error = QStringLiteral("l'option %1 demande une valeur").arg(arg);
             return a;
         }
     }
-    if (a.files.isEmpty())
-        a.error = QStringLiteral("no file given");
+    if (a.files.isEmpty() && !a.help)
+        a.error = QStringLiteral("aucun fichier donné");
     return a;
+}
+
+QString ThumbSynopsis()
+{
+    return QStringLiteral("usage : gallorim-cli thumb [options] FICHIER...");
 }
 
 QString ThumbUsage()
 {
-    return QStringLiteral("usage: gallorim-cli thumb [options] FILE...\n"
-                          "  --mode 0..5       0 fixed box, 1 percentage, 2 smallest side, 3 biggest side,\n"
-                          "                    4 width, 5 height (default 1)\n"
-                          "  --percent P       percentage of the source size (default 10)\n"
-                          "  --box WxH         fixed box (default 128x96)\n"
-                          "  --side S          side for modes 2 to 5 (default 128)\n"
-                          "  --background RRGGBB  colour of the margins (default FFFFFF)\n"
-                          "  --quality Q       JPEG quality 0..100 (default 85)\n"
-                          "  --presuffix TEXT  thumbnail prefix or suffix (default mini/small_)\n"
-                          "  --suffix          TEXT goes after the name instead of before\n"
-                          "  --jobs N          thumbnails built at once (default: number of cores)\n");
+    return ThumbSynopsis()
+        + QStringLiteral("\nFait la vignette de chaque image là où la galerie la chercherait.\n"
+                         "  --mode 0..5         0 cadre fixe, 1 pourcentage, 2 plus petit côté,\n"
+                         "                      3 plus grand côté, 4 largeur, 5 hauteur (par défaut 1)\n"
+                         "  --percent P         pourcentage de la taille de l'image (par défaut 10)\n"
+                         "  --box LxH           cadre fixe (par défaut 128x96)\n"
+                         "  --side C            côté des modes 2 à 5 (par défaut 128)\n"
+                         "  --background RRVVBB couleur des marges (par défaut FFFFFF)\n"
+                         "  --quality Q         qualité JPEG, 0..100 (par défaut 85)\n"
+                         "  --presuffix TEXTE   préfixe ou suffixe des vignettes (par défaut mini/small_)\n"
+                         "  --suffix            TEXTE va après le nom au lieu d'avant\n"
+                         "  --jobs N            vignettes faites en même temps (par défaut : une par cœur)\n"
+                         "  -h, --help          affiche cette aide\n"
+                         "Code de sortie : 0 toutes faites, 1 une vignette a échoué, 2 mauvais usage.\n");
 }

@@ -82,14 +82,12 @@ std::vector<size_t> LargestFirst(const QStringList &files)
 
 int RunThumb(const QStringList &args, QTextStream &out, QTextStream &err)
 {
-    if (args.contains(QLatin1String("--help"))) {
+    const ThumbArguments a = ParseThumbArguments(args, QThread::idealThreadCount());
+    if (!a.error.isEmpty())
+        return ReportBadUsage(err, QStringLiteral("gallorim-cli thumb"), a.error, ThumbSynopsis());
+    if (a.help) {
         out << ThumbUsage();
         return 0;
-    }
-    const ThumbArguments a = ParseThumbArguments(args, QThread::idealThreadCount());
-    if (!a.error.isEmpty()) {
-        err << "gallorim-cli thumb: " << a.error << "\n" << ThumbUsage();
-        return 2;
     }
     const size_t count = static_cast<size_t>(a.files.size());
     std::vector<std::promise<Outcome>> promises(count);

@@ -29,6 +29,12 @@ GalleryOptions GalleryDocument::GetOptions() const
     return m_options;
 }
 
+bool GalleryDocument::WantsModernCopies() const
+{
+    std::lock_guard lock(m_optionsLock);
+    return m_options.WebPage1.UsesModernPage();
+}
+
 void GalleryDocument::SetOptions(const GalleryOptions &options)
 {
     std::lock_guard lock(m_optionsLock);
@@ -173,6 +179,7 @@ int GalleryDocument::InsertEntry(const ImageEntry &entry, const QString &thumbna
         // Tested under the lock that OnCloseDocument takes, so no entry slips in after it.
         if (m_stopEvent.IsSet())
             return -1;
+        copy.Serial = ++m_lastSerial;
         m_imageList.push_back(copy);
         ++m_entryPaths[copy.Path];
         index = static_cast<int>(m_imageList.size()) - 1;

@@ -71,6 +71,8 @@ public:
     // --- options and document state ----------------------------------------
     // A copy: options may be replaced on another thread while it is used.
     GalleryOptions GetOptions() const;
+    // The modern page design is chosen: thumbnail jobs make its copies too.
+    bool WantsModernCopies() const;
     // Replaces the record as a whole, without re-examining the entries.
     void SetOptions(const GalleryOptions &options);
     Profile &GetProfile() const { return m_profile; }
@@ -78,6 +80,8 @@ public:
     void SetRecursiveDir(bool recursive) { m_recursiveDir = recursive; }
     bool IsModified() const { return m_modified; }
     void SetModifiedFlag(bool modified = true);
+    // How many times a change was marked since the document was made.
+    std::uint64_t ChangeCount() const;
     QString GetPathName() const;
     void SetPathName(const QString &path);
 
@@ -127,6 +131,23 @@ public:
     bool DocumentOptionsChanged(const GalleryOptions &previous);
     // Empties both queues and the list.
     void DeleteContents();
+
+    // --- undo ------------------------------------------------------------------
+    // An entry at its place in the list, with the text its thumbnail cell showed.
+    struct PlacedEntry {
+        int Index = 0;
+        ImageEntry Entry;
+        QString ThumbnailText;
+    };
+    // Puts entries back at their indexes, ascending, each with its serial.
+    // User-interface thread.
+    void RestoreEntries(const std::vector<PlacedEntry> &entries);
+    // New entry i is old entry order[i], over the first order.size() entries.
+    void ReorderEntries(const std::vector<int> &order);
+    // Takes `options` back without the removals that accepting them makes
+    // (the entries come back by themselves); thumbnails are re-examined when
+    // their names change.
+    void RestoreOptions(const GalleryOptions &options);
 
     // --- project -------------------------------------------------------------
     // Hands the project to the add worker; false (nothing queued) when the
@@ -217,7 +238,9 @@ private:
     // DocumentOptions steps
     void RemoveOutsideRoot(const GalleryOptions &options);
     void RemoveThumbnailNames(const GalleryOptions &options);
-    void ReexamineThumbnails(const GalleryOptions &options);
+    // `mayRemove`: entries left without a thumbnail are removed when the
+    // options say so (not when options are taken back by undo).
+    void ReexamineThumbnails(const GalleryOptions &options, bool mayRemove = true);
     void QueueThumbnailJobLocked(const QString &path, const BuildVignetteOptions &options);
 
     Profile &m_profile;
@@ -229,6 +252,7 @@ private:
     // does not compare each with every entry. Under m_listLock.
     QHash<QString, int> m_entryPaths;
     qint64 m_thumbnailBytes = 0;
+    quint64 m_lastSerial = 0; // under m_listLock
 
     mutable std::recursive_mutex m_addQueueLock;
     std::deque<AddRequest> m_addQueue;
@@ -265,7 +289,7 @@ private:
     // From StartBuild until the build thread's work has ended.
     std::atomic<bool> m_building{false};
     std::atomic<bool> m_modified{false};
-    std::mutex m_modifiedLock;
+    mutable std::mutex m_modifiedLock;
     std::uint64_t m_changes = 0; // under m_modifiedLock; one more at every change marked
     std::atomic<bool> m_recursiveDir{true};
 

@@ -13,28 +13,42 @@
 
 void GalleryDocument::RemoveEntries(const std::vector<int> &indexes)
 {
-    // From the last to the first so that earlier indexes stay valid.
     std::vector<int> order = indexes;
     std::sort(order.begin(), order.end());
     order.erase(std::unique(order.begin(), order.end()), order.end());
-    for (auto it = order.rbegin(); it != order.rend(); ++it) {
-        const int index = *it;
+    order.erase(order.begin(), std::lower_bound(order.begin(), order.end(), 0));
+    // From the last run of neighbouring indexes to the first, so that earlier
+    // indexes stay valid; each run leaves the list and the view in one go.
+    auto end = order.end();
+    while (end != order.begin()) {
+        auto first = end - 1;
+        while (first != order.begin() && *(first - 1) == *first - 1)
+            --first;
+        const int lo = *first;
         int count;
+        int removed;
         qint64 total;
         {
             std::lock_guard lock(m_listLock);
-            if (index < 0 || index >= static_cast<int>(m_imageList.size()))
-                continue;
-            m_thumbnailBytes -= m_imageList[index].ThumbnailBytes;
-            if (const auto path = m_entryPaths.find(m_imageList[index].Path);
-                path != m_entryPaths.end() && --path.value() <= 0)
-                m_entryPaths.erase(path);
-            m_imageList.erase(m_imageList.begin() + index);
+            const int size = static_cast<int>(m_imageList.size());
+            const int hi = std::min(*(end - 1), size - 1);
+            removed = std::max(hi - lo + 1, 0);
+            for (int index = lo; index < lo + removed; ++index) {
+                m_thumbnailBytes -= m_imageList[index].ThumbnailBytes;
+                if (const auto path = m_entryPaths.find(m_imageList[index].Path);
+                    path != m_entryPaths.end() && --path.value() <= 0)
+                    m_entryPaths.erase(path);
+            }
+            if (removed > 0)
+                m_imageList.erase(m_imageList.begin() + lo, m_imageList.begin() + lo + removed);
             count = static_cast<int>(m_imageList.size());
             total = m_thumbnailBytes;
         }
+        end = first;
+        if (removed == 0)
+            continue;
         WithView([&](NotificationSink &sink) {
-            sink.DeleteRow(index);
+            sink.DeleteRows(lo, removed);
             sink.Post(NOTIFY_COUNT, count);
             sink.Post(NOTIFY_THUMBNAIL_BYTES, static_cast<std::intptr_t>(total));
             sink.Invalidate();
@@ -206,7 +220,7 @@ void GalleryDocument::RemoveThumbnailNames(const GalleryOptions &options)
     RemoveEntries(named);
 }
 
-void GalleryDocument::ReexamineThumbnails(const GalleryOptions &options)
+void GalleryDocument::ReexamineThumbnails(const GalleryOptions &options, bool mayRemove)
 {
     const BuildVignetteOptions &v = options.BuildVignette;
     // The disk is read without the lock; results are applied by path.
@@ -251,7 +265,8 @@ void GalleryDocument::ReexamineThumbnails(const GalleryOptions &options)
             } else if (v.IfDoNotExistAction == 1) {
                 text = ThumbnailStateText::WithPage();
             } else if (v.IfDoNotExistAction == 3) {
-                rejected.push_back(index);
+                if (mayRemove)
+                    rejected.push_back(index);
                 continue;
             }
             cells.push_back(Cell{index, it->Path, text});

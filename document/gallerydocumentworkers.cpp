@@ -163,7 +163,8 @@ void GalleryDocument::RunThumbnailJob(const ThumbnailJob &job)
         std::lock_guard lock(m_optionsLock);
         maker = m_thumbnailMaker;
     }
-    const int result = maker ? maker(job.Path, job.Options) : MakeThumbnail(job.Path, job.Options);
+    const int result
+        = maker ? maker(job.Path, job.Options) : MakeThumbnail(job.Path, job.Options, WantsModernCopies());
     if (result != 0)
         PostNotify(NOTIFY_ERROR, ThumbnailErrorFlag(result));
     MarkThumbnailResult(job.Path, false);
@@ -240,6 +241,12 @@ void GalleryDocument::SetModifiedFlag(bool modified)
     // Once the save worker has a deadline for the copy, further changes need not wake it.
     if (m_recoveryEnabled && (!modified || !m_recoveryArmed))
         m_recoveryEvent.Set();
+}
+
+std::uint64_t GalleryDocument::ChangeCount() const
+{
+    std::lock_guard lock(m_modifiedLock);
+    return m_changes;
 }
 
 void GalleryDocument::ClearModifiedUnlessChangedSince(std::uint64_t changes)

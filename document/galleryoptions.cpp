@@ -79,6 +79,7 @@ void Fields(G &o, const F &f)
     f(QStringLiteral("BorderColor"), o.BorderColor);
     f(QStringLiteral("BackgroundImagePath"), o.BackgroundImagePath);
     f(QStringLiteral("ProtectImage"), o.ProtectImage);
+    f(QStringLiteral("ModernPage"), o.ModernPage);
 }
 
 template <typename G, typename F>

@@ -19,10 +19,14 @@ struct WebPage1Options {
     COLORREF BorderColor = 0xFFFFFF;
     QString BackgroundImagePath;
     int ProtectImage = 0;
+    // Which built-in design DefaultPage picks: 0 the classic one, 1 the modern one.
+    // Copies that do not know it see DefaultPage alone and use the classic design.
+    int ModernPage = 0;
 
     void LoadFromRegistry(const Profile &profile);
     void SaveToRegistry(Profile &profile) const;
     bool operator==(const WebPage1Options &) const = default;
+    bool UsesModernPage() const { return DefaultPage != 0 && ModernPage == 1; }
 };
 
 struct WebPage2Options {

@@ -72,6 +72,9 @@ struct ImageEntry {
     qint64 ImageBytes = 0;
     ImageOptionBlock Options;
     std::array<QString, CAMERA_TEXT_COUNT> Camera;
+    // Names the entry while the program runs, whatever its place or path:
+    // given when it joins a list, kept by moves and by undo. Never stored.
+    quint64 Serial = 0;
 };
 
 // The gallery's entries in the order the user sees them.

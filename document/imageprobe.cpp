@@ -1,12 +1,18 @@
 #include "document/imageprobe.h"
 
 #include "document/fullsizecopy.h"
+#include "document/moderncopies.h"
 #include "document/thumbnailpath.h"
 #include "imaging/picture.h"
 #include "imaging/thumbnailbox.h"
 
 #include <QDir>
 #include <QFileInfo>
+
+namespace {
+int BuildThumbnailAt(Picture &image, const QString &imagePath, const BuildVignetteOptions &options,
+                     const ThumbnailBox &box);
+}
 
 bool ImageInfo::IsImage() const
 {
@@ -37,17 +43,35 @@ ImageInfo ReadImageInfo(const QByteArray &contents, bool withCamera)
     return info;
 }
 
-int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options)
+int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options, bool modernCopies)
 {
     // A HEIC's full-size JPEG copy is made here first, on the thumbnail
     // threads; its thumbnail then comes from the copy. A page build remakes a
     // missing copy and reports its failure.
     const QString copy = MakeFullSizeCopyForThumbnail(imagePath, options);
+    QByteArray largestCopy;
+    if (modernCopies)
+        MakeModernCopies(imagePath, copy, options, &largestCopy);
     Picture image;
     // Read into memory first so the source is not held open while we work.
     if (!image.LoadFromFileInMemory(copy.isEmpty() ? imagePath : copy))
         return kThumbnailNotLoaded;
     const ThumbnailBox box = ComputeThumbnailBox(options, image.GetWidth(), image.GetHeight());
+    // A JPEG thumbnail no larger than the largest copy comes from that copy,
+    // which is upright and a fraction of the photo's size.
+    if (!largestCopy.isEmpty() && image.GetRawFormat() == "jpeg") {
+        Picture smaller;
+        if (smaller.LoadFromMemory(largestCopy) && int(smaller.GetWidth()) >= box.width
+            && int(smaller.GetHeight()) >= box.height)
+            return BuildThumbnailAt(smaller, imagePath, options, box);
+    }
+    return BuildThumbnailAt(image, imagePath, options, box);
+}
+
+namespace {
+int BuildThumbnailAt(Picture &image, const QString &imagePath, const BuildVignetteOptions &options,
+                     const ThumbnailBox &box)
+{
     const QString target = ThumbnailPath(imagePath, options.PreSuffixe, options.WithPrefixe);
     if (target.isEmpty())
         return THUMB_FAILED;
@@ -64,6 +88,7 @@ int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options)
     request.jpegQuality = options.JpegQuality;
     return image.BuildThumbnail(request);
 }
+} // namespace
 
 QString DimensionText(const QString &path)
 {

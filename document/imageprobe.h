@@ -31,5 +31,7 @@ QString DimensionText(const QString &path);
 constexpr int kThumbnailNotLoaded = -1;
 
 // Builds the thumbnail of `imagePath` where ThumbnailPath puts it, creating
-// its folder; `options` is the job's own copy.
-int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options);
+// its folder; `options` is the job's own copy. With `modernCopies` the modern
+// design's copies are made too, from the same decode where the thumbnail is a
+// JPEG; a copy that fails is left for the page build to make and report.
+int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options, bool modernCopies = false);

@@ -76,7 +76,9 @@ void ReadWebPage1(ArchiveReader &in, WebPage1Options &o)
     ReadPath(in, &o.BackgroundImagePath);
     SkipReserved(in, 2, 0);
     in.ReadInt(&o.ProtectImage);
-    SkipReserved(in, 0, 3);
+    // The first reserved word holds the built-in design; older copies write 0 there.
+    in.ReadInt(&o.ModernPage);
+    SkipReserved(in, 0, 2);
 }
 
 void WriteWebPage1(ArchiveWriter &out, const WebPage1Options &o)
@@ -91,7 +93,8 @@ void WriteWebPage1(ArchiveWriter &out, const WebPage1Options &o)
     out.WriteString(o.BackgroundImagePath);
     WriteReserved(out, 2, 0);
     out.WriteInt(o.ProtectImage);
-    WriteReserved(out, 0, 3);
+    out.WriteInt(o.ModernPage);
+    WriteReserved(out, 0, 2);
 }
 
 void ReadWebPage2(ArchiveReader &in, WebPage2Options &o)

@@ -1,5 +1,7 @@
 #include "document/thumbnailpath.h"
 
+#include "document/moderncopies.h"
+
 #include "document/fullsizecopy.h"
 
 #include "platform/pathcase.h"
@@ -85,6 +87,10 @@ QString ThumbnailPath(const QString &imagePath, const QString &preSuffixe, int w
 
 bool IsThumbnailName(const QString &path, const QString &preSuffixe, int withPrefixe)
 {
+    // The modern design's copies are named after the thumbnail they stand beside.
+    if (const QString thumbnail = ThumbnailOfModernCopy(path); !thumbnail.isEmpty()
+        && IsThumbnailName(thumbnail, preSuffixe, withPrefixe))
+        return true;
     const QString p = FoldPathCase(CollapseDotSegments(NativeSeparators(preSuffixe)));
     const QString t = FoldPathCase(path);
     if (p.isEmpty())

@@ -266,8 +266,19 @@ std::unique_ptr<QIODevice> Picture::OpenSource() const
     return file;
 }
 
-QImage Picture::DecodeUpright(
-    QSize target, QImage::Format *sourceFormat, QList<QRgb> *sourcePalette, bool *memory) const
+QImage Picture::DecodeCovering(QSize target, bool *memory)
+{
+    std::lock_guard lock(m_lock);
+    *memory = false;
+    if (!m_loaded)
+        return QImage();
+    QImage::Format format = QImage::Format_Invalid;
+    QList<QRgb> palette;
+    return DecodeUpright(target, &format, &palette, memory, false);
+}
+
+QImage Picture::DecodeUpright(QSize target, QImage::Format *sourceFormat, QList<QRgb> *sourcePalette, bool *memory,
+                              bool exact) const
 {
     *memory = false;
     const bool jpeg = m_format == "jpeg";
@@ -288,7 +299,7 @@ QImage Picture::DecodeUpright(
         if (picture.isNull())
             return QImage();
         *sourceFormat = picture.format();
-        if (picture.size() != target)
+        if (exact && picture.size() != target)
             picture = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
         return picture;
     }
@@ -300,7 +311,7 @@ QImage Picture::DecodeUpright(
         if (!picture.isNull()) {
             *sourceFormat = picture.format();
             // Scaled before it is turned: the turn then moves only the final pixels.
-            if (picture.size() != storedTarget)
+            if (exact && picture.size() != storedTarget)
                 picture = picture.scaled(storedTarget, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             return ToUpright(picture, m_orientation);
         }
@@ -311,7 +322,7 @@ QImage Picture::DecodeUpright(
         return QImage();
     QImageReader reader(device.get(), m_format);
     reader.setAutoTransform(false);
-    if (jpeg) {
+    if (jpeg && exact) {
         // Shrink-on-load; a quality of 50 or more keeps the smooth final scale.
         reader.setQuality(75);
         reader.setScaledSize(storedTarget);
@@ -323,7 +334,7 @@ QImage Picture::DecodeUpright(
     if (IsIndexedFormat(picture.format()))
         *sourcePalette = picture.colorTable();
     picture = ToUpright(picture, m_orientation);
-    if (picture.size() != target)
+    if (exact && picture.size() != target)
         picture = picture.scaled(target, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     return picture;
 }

@@ -80,6 +80,11 @@ public:
     // Failures leave an older file at that path in place.
     ThumbnailResult BuildThumbnail(const ThumbnailRequest &request);
 
+    // The upright picture decoded at the cheapest scale that still covers
+    // `target` on both sides (a JPEG at some M/8), not scaled further, so that
+    // several smaller copies can be made from one decode. Null on failure;
+    // *memory set when the decode would pass the decoders' limit.
+    QImage DecodeCovering(QSize target, bool *memory);
     // The program's identification, written into JPEG thumbnails.
     static QString SoftwareText();
 
@@ -91,8 +96,8 @@ private:
     std::unique_ptr<QIODevice> OpenSource() const;
     // Decodes to the given upright size; sets *memory when the failure was
     // (or would have been) an allocation beyond the decoder's limit.
-    QImage DecodeUpright(
-        QSize target, QImage::Format *sourceFormat, QList<QRgb> *sourcePalette, bool *memory) const;
+    QImage DecodeUpright(QSize target, QImage::Format *sourceFormat, QList<QRgb> *sourcePalette, bool *memory,
+                         bool exact = true) const;
     ThumbnailResult SaveThumbnail(
         QImage canvas, const ThumbnailRequest &request, QImage::Format sourceFormat) const;
 

@@ -4,6 +4,7 @@
 #include "document/gallerydocument.h"
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
+#include "pagegen/buildmoderngallery.h"
 #include "pagegen/imagelines.h"
 #include "pagegen/pagevariables.h"
 #include "pagegen/ziparchive.h"
@@ -95,22 +96,7 @@ int GalleryBuilder::Run()
 
 void GalleryBuilder::TestZip()
 {
-    m_zipBase = FolderOf(m_options.PagePath) + NativeSeparators(m_options.Links.ZipName);
-    try {
-        CreateFolders(FolderOf(m_zipBase));
-        ZipArchive test;
-        try {
-            test.Open(m_zipBase, ZipArchive::zipCreate, 0);
-            test.Close(0, false);
-        } catch (...) {
-            if (!test.IsClosed())
-                test.CloseFileAfterTestFailed();
-            throw;
-        }
-        m_zipBase = OnDiskPath(m_zipBase);
-    } catch (const std::exception &) {
-        m_zipBase.clear();
-    }
+    m_zipBase = WritableZipBase(m_options.PagePath, m_options.Links.ZipName);
     if (m_zipBase.isEmpty())
         Fail(BUILD_ERROR_ZIP_CREATE);
 }
@@ -310,6 +296,8 @@ int BuildGalleryThread(GalleryDocument &doc, const BuildEnvironment &env)
     BuildScope scope(doc);
     if (!scope.WaitForStart())
         return kBuildStoppedWhileWaiting;
+    if (doc.GetOptions().WebPage1.UsesModernPage())
+        return BuildModernGallery(doc, scope, env);
     GalleryBuilder builder(doc, scope, env);
     return builder.Run();
 }

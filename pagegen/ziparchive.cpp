@@ -1,5 +1,8 @@
 #include "pagegen/ziparchive.h"
 
+#include "document/thumbnailpath.h"
+#include "pagegen/pagelinks.h"
+
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
@@ -259,4 +262,24 @@ QString ZipEntryName(const QString &relativeFolder, const QString &fileName)
     if (kept.isEmpty())
         return fileName;
     return kept.join(QLatin1Char('/')) + QLatin1Char('/') + fileName;
+}
+
+QString WritableZipBase(const QString &pagePath, const QString &zipName)
+{
+    const QString base = FolderOf(pagePath) + NativeSeparators(zipName);
+    try {
+        CreateFolders(FolderOf(base));
+        ZipArchive test;
+        try {
+            test.Open(base, ZipArchive::zipCreate, 0);
+            test.Close(0, false);
+        } catch (...) {
+            if (!test.IsClosed())
+                test.CloseFileAfterTestFailed();
+            throw;
+        }
+        return OnDiskPath(base);
+    } catch (const std::exception &) {
+        return QString();
+    }
 }

@@ -77,3 +77,8 @@ private:
 // folder the archive is extracted to; a folder that cannot be expressed
 // ("???PATH???") leaves the file name alone.
 QString ZipEntryName(const QString &relativeFolder, const QString &fileName);
+
+// Where a gallery's zips go: `zipName` beside `pagePath`, once a test archive
+// could be made there (its folders created), in its on-disk form; "" when no
+// archive can be written there.
+QString WritableZipBase(const QString &pagePath, const QString &zipName);

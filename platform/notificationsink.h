@@ -9,9 +9,17 @@
 
 #include <QString>
 #include <cstdint>
+#include <vector>
 
 class NotificationSink {
 public:
+    // One row's texts, for the calls that move several rows at once.
+    struct RowTexts {
+        QString path;
+        QString info;
+        QString thumbnailState;
+    };
+
     virtual ~NotificationSink() = default;
     // The "window still exists" test: posting to a dead sink does nothing.
     virtual bool IsAlive() const = 0;
@@ -25,7 +33,23 @@ public:
     virtual void SetThumbnailCell(int /*index*/, const QString & /*path*/, const QString & /*text*/) {}
     // Called on the user-interface thread only, and synchronously.
     virtual void DeleteRow(int /*index*/) {}
+    // Rows first to first + count - 1 at once; by default one by one from the last.
+    virtual void DeleteRows(int first, int count)
+    {
+        for (int index = first + count - 1; index >= first; --index)
+            DeleteRow(index);
+    }
+    // Rows put back at first, first + 1, ... in one go; user-interface thread,
+    // synchronous. By default one by one.
+    virtual void InsertRowRun(int first, const std::vector<RowTexts> &rows)
+    {
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            InsertRow(first + int(i), rows[i].path, rows[i].info, rows[i].thumbnailState);
+    }
     virtual void MoveSelection(int /*fromRow*/, int /*toRow*/) {}
+    // The first order.size() rows rearranged: new row i is old row order[i].
+    // User-interface thread only, synchronous.
+    virtual void ReorderRows(const std::vector<int> & /*order*/) {}
     virtual void Invalidate() {}
     // A thumbnail file was rewritten; a preview showing it reloads it.
     virtual void ThumbnailFileChanged(const QString & /*thumbnailPath*/) {}

@@ -25,6 +25,13 @@ packages+=(poppler-utils)
 packages+=(qt6-webengine-dev)
 # Widget tests that need a real window run under a virtual display.
 packages+=(xvfb xauth)
+# The Debian package (`make package`) and its test: dpkg-shlibdeps for its
+# dependencies, Debian's checkers, man to read the manual pages, and
+# bash-completion to drive the completion file.
+packages+=(dpkg-dev lintian desktop-file-utils appstream man-db bash-completion)
+# The screen-reader test drives the program through the desktop's
+# accessibility bus, under a window manager so windows get focus.
+packages+=(at-spi2-core python3-pyatspi openbox dbus-daemon)
 # Browser tests of the generated pages.
 packages+=(chromium nodejs npm)
 # The EXIF texts are checked under a French locale (decimal comma).
@@ -32,6 +39,11 @@ packages+=(locales)
 # The README's screenshot of the program (scripts/screenshot.sh).
 if [ "${GALLORIM_SCREENSHOT:-0}" = 1 ]; then
   packages+=(imagemagick xdotool)
+fi
+# The libFuzzer builds (`make fuzz`, CI): clang with its fuzzer and sanitizer
+# runtimes, and llvm-symbolizer for readable reports.
+if [ "${GALLORIM_FUZZ:-0}" = 1 ]; then
+  packages+=(clang libclang-rt-14-dev llvm)
 fi
 if [ "${GALLORIM_BENCH:-0}" = 1 ]; then
   packages+=(libvips-tools hyperfine llgal fgallery liblcms2-utils exiv2 time imagemagick)

@@ -10,12 +10,14 @@ if(TARGET gallorim-cli)
   install(TARGETS gallorim-cli RUNTIME DESTINATION bin)
 endif()
 
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/desktop/gallorim.desktop
+# The desktop entry, the icon and the file type carry the program's
+# desktop id; the PNG sizes of the icon come with the packaging files.
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/desktop/${GALLORIM_APP_ID}.desktop
         DESTINATION share/applications)
 install(FILES ${CMAKE_CURRENT_LIST_DIR}/resources/icons/gallorim.svg
-        DESTINATION share/icons/hicolor/scalable/apps)
-install(FILES ${CMAKE_CURRENT_LIST_DIR}/desktop/gallorim-mime.xml
-        DESTINATION share/mime/packages RENAME gallorim.xml)
+        DESTINATION share/icons/hicolor/scalable/apps RENAME ${GALLORIM_APP_ID}.svg)
+install(FILES ${CMAKE_CURRENT_LIST_DIR}/desktop/${GALLORIM_APP_ID}.xml
+        DESTINATION share/mime/packages)
 install(DIRECTORY ${CMAKE_CURRENT_LIST_DIR}/help/
         DESTINATION share/gallorim/aide
         FILES_MATCHING PATTERN "*.html" PATTERN "*.css")

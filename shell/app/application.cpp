@@ -40,7 +40,7 @@ int RunGallorim(int argc, char **argv)
     QApplication::setOrganizationName(ProgramInfo::Company());
     QApplication::setApplicationName(ProgramInfo::Program());
     QApplication::setApplicationDisplayName(ProgramInfo::MainWindowTitle());
-    QApplication::setDesktopFileName(QStringLiteral("gallorim"));
+    QApplication::setDesktopFileName(QStringLiteral(GALLORIM_APP_ID));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/gallorim.svg")));
     QTranslator qtFrench;
     if (LoadQtFrench(qtFrench))

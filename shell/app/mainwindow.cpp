@@ -12,6 +12,7 @@
 #include "shell/gallery/gallerywindow.h"
 #include "shell/preview/previewwindow.h"
 #include "shell/widgets/lockindicators.h"
+#include "shell/widgets/valuelabel.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -84,10 +85,17 @@ MainWindow::~MainWindow()
 
 void MainWindow::createStatusBar()
 {
-    m_idleText = new QLabel(ProgramInfo::IdleStatusText(), statusBar());
-    m_idleText->setAccessibleName(QStringLiteral("Message"));
+    auto *message = new ValueLabel(QStringLiteral("Message"), statusBar());
+    message->setText(ProgramInfo::IdleStatusText());
+    message->setValue(message->text());
+    m_idleText = message;
     statusBar()->setAccessibleName(QStringLiteral("Barre d'état"));
     statusBar()->addWidget(m_idleText, 1);
+    // The bar paints its prompts itself, out of assistive tools' reach: the
+    // pane's value carries them.
+    connect(statusBar(), &QStatusBar::messageChanged, message, [message](const QString &text) {
+        message->setValue(text.isEmpty() ? message->text() : text);
+    });
     m_locks = new LockIndicators(statusBar());
 }
 

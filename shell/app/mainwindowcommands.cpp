@@ -9,10 +9,12 @@
 #include "shell/common/helppages.h"
 #include "shell/common/linkopening.h"
 #include "shell/common/programinfo.h"
+#include "shell/gallery/galleryview.h"
 #include "shell/gallery/gallerywindow.h"
 #include "shell/options/programoptionsdialog.h"
 #include "shell/preview/previewoptionspage.h"
 #include "shell/preview/previewwindow.h"
+#include "shell/undo/galleryhistory.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,6 +45,8 @@ void MainWindow::createActions()
         auto *action = new QAction(CommandIcon(info.id), info.menuText, this);
         action->setStatusTip(info.prompt);
         action->setToolTip(info.toolTip.isEmpty() ? PlainText(info.menuText) : info.toolTip);
+        // A tool button speaks its text: without the shortcut after the tab.
+        action->setIconText(PlainText(info.menuText));
         action->setShortcuts(info.shortcuts);
         action->setCheckable(info.checkable);
         action->setObjectName(QStringLiteral("command%1").arg(int(info.id)));
@@ -64,6 +68,8 @@ void MainWindow::createToolBar()
     m_toolBar = new QToolBar(QStringLiteral("Barre d'outils"), this);
     m_toolBar->setObjectName(QStringLiteral("toolBar128"));
     m_toolBar->setAccessibleName(QStringLiteral("Barre d'outils"));
+    if (auto *more = m_toolBar->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Autres boutons"));
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setIconSize(QSize(16, 16));
     using C = Command;
@@ -71,6 +77,7 @@ void MainWindow::createToolBar()
         {C::New, C::Open, C::Save},
         {C::Print},
         {C::AddImages, C::AddFolder},
+        {C::Undo, C::Redo},
         {C::Delete, C::Copy, C::Paste},
         {C::ShowImage, C::ShowThumbnail, C::MoveUp, C::MoveDown, C::VisualPlacement, C::BuildPage, C::BuildSlideshow},
         {C::DocumentOptions}};
@@ -134,7 +141,7 @@ void MainWindow::createMenus()
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::fillWindowMenu);
     m_documentMenus = {
         file,
-        menu(QStringLiteral("&Edition"), {C::Copy, C::Paste, C::Delete, C::SelectAll}),
+        menu(QStringLiteral("&Edition"), {C::Undo, C::Redo, sep, C::Copy, C::Paste, C::Delete, C::SelectAll}),
         document,
         menu(QStringLiteral("&Images"), {C::ShowImage, C::ShowThumbnail, sep, C::EditComment, C::CommentAssistant,
                                          sep, C::MoveUp, C::MoveDown, sep, C::Delete, sep, C::RecreateThumbnails,
@@ -219,6 +226,12 @@ void MainWindow::updateCommands()
         action(info.id)->setEnabled(IsCommandEnabled(info.id, context) && (own || handled(info.id)));
     }
     m_documentOptionsInOptionsMenu->setEnabled(action(Command::DocumentOptions)->isEnabled());
+    const GalleryHistory *history = gallery ? &gallery->view()->history() : nullptr;
+    for (const auto &[id, step] : {std::pair {Command::Undo, history ? history->UndoName() : QString()},
+                                   std::pair {Command::Redo, history ? history->RedoName() : QString()}}) {
+        action(id)->setText(StepMenuText(id, step));
+        action(id)->setToolTip(PlainText(StepMenuText(id, step)));
+    }
     action(Command::ToggleToolBar)->setChecked(m_toolBar->isVisible());
     action(Command::ToggleStatusBar)->setChecked(statusBar()->isVisible());
     action(Command::TogglePreview)->setChecked(m_preview->isVisible());
@@ -304,8 +317,10 @@ void MainWindow::runFrameCommand(Command command)
         openHelpPage(QStringLiteral("aide-contextuelle.html"));
         break;
     case Command::About: {
-        AboutDialog about(this);
-        about.exec();
+        // Not exec(): an assistive tool's press must get its answer while the box is up.
+        auto *about = new AboutDialog(this);
+        about->setAttribute(Qt::WA_DeleteOnClose);
+        about->open();
         break;
     }
     default:
@@ -327,23 +342,28 @@ void MainWindow::openHelpPage(const QString &name)
 
 void MainWindow::showProgramOptions()
 {
-    ProgramOptionsDialog dialog(m_options, this);
+    auto *dialog = new ProgramOptionsDialog(m_options, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
     // The preview page applies each change at once; Annuler undoes them.
-    auto *previewPage = m_preview->createOptionsPage(&dialog);
-    dialog.pages()->addTab(previewPage, QStringLiteral("Prévisualisation"));
-    if (dialog.exec() != QDialog::Accepted) {
-        if (auto *page = qobject_cast<PreviewOptionsPage *>(previewPage))
-            page->Revert();
-        return;
-    }
-    m_options = dialog.options();
-    m_options.SaveToRegistry(m_profile);
-    for (GalleryWindow *gallery : galleries())
-        gallery->generalOptionsChanged();
+    auto *previewPage = m_preview->createOptionsPage(dialog);
+    dialog->pages()->addTab(previewPage, QStringLiteral("Prévisualisation"));
+    connect(dialog, &QDialog::finished, this, [this, dialog, previewPage](int result) {
+        if (result != QDialog::Accepted) {
+            if (auto *page = qobject_cast<PreviewOptionsPage *>(previewPage))
+                page->Revert();
+            return;
+        }
+        m_options = dialog->options();
+        m_options.SaveToRegistry(m_profile);
+        for (GalleryWindow *gallery : galleries())
+            gallery->generalOptionsChanged();
+    });
+    dialog->open();
 }
 
 void MainWindow::showPrintSetup()
 {
-    QPageSetupDialog dialog(m_printer.get(), this);
-    dialog.exec();
+    auto *dialog = new QPageSetupDialog(m_printer.get(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
 }

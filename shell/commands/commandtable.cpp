@@ -24,6 +24,7 @@ std::array<CommandInfo, size_t(C::Count)> MakeTable()
         {C::Exit, S("&Quitter"), S("Ferme l'application ; propose d'enregistrer les documents"), S("Quitter"), {}, S("application-exit"), S("application-exit"), T::Frame},
         {C::Cut, S("Co&uper\tCtrl+X"), S("Coupe la sélection et la place dans le Presse-papiers"), S("Couper"), Keys({QKeySequence(QStringLiteral("Ctrl+X")), QKeySequence(QStringLiteral("Shift+Del"))}), S("edit-cut"), S("edit-cut"), T::View},
         {C::Undo, S("&Annuler\tCtrl+Z"), S("Annule la dernière action"), S("Annuler"), Keys({QKeySequence(QStringLiteral("Ctrl+Z")), QKeySequence(QStringLiteral("Alt+Backspace"))}), S("edit-undo"), S("edit-undo"), T::View},
+        {C::Redo, S("&Rétablir\tCtrl+Y"), S("Rétablit l'action annulée"), S("Rétablir"), Keys({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}), S("edit-redo"), S("edit-redo"), T::View},
         {C::Copy, S("&Copier\tCtrl+C"), S("Copie la sélection et la place dans le Presse-papiers"), S("Copier"), Keys({QKeySequence(QStringLiteral("Ctrl+C")), QKeySequence(QStringLiteral("Ctrl+Ins"))}), S("edit-copy"), S("edit-copy"), T::View},
         {C::Paste, S("C&oller\tCtrl+V"), S("Insère le contenu du Presse-papiers"), S("Coller"), Keys({QKeySequence(QStringLiteral("Ctrl+V")), QKeySequence(QStringLiteral("Shift+Ins"))}), S("edit-paste"), S("edit-paste"), T::Document},
         {C::Delete, S("&Supprimer\tSup."), S("Supprimer les fichiers sélectionnées"), S("Supprimer"), {}, S("edit-delete"), S("edit-delete"), T::View},
@@ -97,6 +98,15 @@ QIcon CommandIcon(Command id)
     return QIcon::fromTheme(info.themeIcon, own);
 }
 
+QString StepMenuText(Command id, const QString &step)
+{
+    const QString text = CommandInfoFor(id).menuText;
+    if (step.isEmpty())
+        return text;
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    return text.left(tab) + QLatin1Char(' ') + step + text.mid(tab);
+}
+
 bool IsCommandEnabled(Command id, const CommandContext &c)
 {
     const bool free = c.galleryActive && !c.busy;
@@ -106,8 +116,12 @@ bool IsCommandEnabled(Command id, const CommandContext &c)
         return c.documentOpen;
     case C::Save: case C::SaveAs:
         return c.galleryActive;
-    case C::Cut: case C::Undo: // listed for their accelerators; nothing handles them
+    case C::Cut: // listed for its accelerator; nothing handles it
         return false;
+    case C::Undo: // placement moves are undone once the placement has ended
+        return canBuild && c.canUndo;
+    case C::Redo:
+        return canBuild && c.canRedo;
     case C::Print: case C::PrintPreview: case C::SelectAll: case C::GeneralCommentAssistant:
     case C::CreateMissingThumbnails: case C::InvertSelection: case C::SelectHorizontal: case C::SelectVertical:
         return free && c.rows > 0;

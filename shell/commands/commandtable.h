@@ -15,7 +15,7 @@
 
 enum class Command {
     New, Open, Close, Save, SaveAs, Print, PrintPreview, PrintSetup, Exit,
-    Cut, Undo, Copy, Paste, Delete, SelectAll,
+    Cut, Undo, Redo, Copy, Paste, Delete, SelectAll,
     AddImages, AddFolder, GeneralCommentAssistant, CreateMissingThumbnails, VisualPlacement,
     BuildPage, BuildPageAs, BuildSlideshow, BuildSlideshowAs,
     InvertSelection, SelectHorizontal, SelectVertical,
@@ -47,6 +47,8 @@ struct CommandContext {
     bool thumbnailShown = false;    // one row selected whose thumbnail column names a file
     bool clipboardHasFiles = false; // the clipboard holds a file list
     bool directoryOpen = true;      // GeneralOptions::DirectoryOpen
+    bool canUndo = false;           // the active gallery's history has a step to undo
+    bool canRedo = false;           // ... or to redo
 };
 
 struct CommandInfo {
@@ -66,6 +68,10 @@ const CommandInfo &CommandInfoFor(Command id);
 
 // The desktop theme's icon of the command, or our own in its place.
 QIcon CommandIcon(Command id);
+
+// "&Annuler la suppression\tCtrl+Z": the menu text of Undo or Redo naming
+// the step they act on ("" for none).
+QString StepMenuText(Command id, const QString &step);
 
 // The enabling rule of the table, from the active gallery's state.
 bool IsCommandEnabled(Command id, const CommandContext &context);

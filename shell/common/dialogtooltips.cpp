@@ -33,6 +33,8 @@ const QHash<QString, QString> &Table()
         {QStringLiteral("pageTitle"), QStringLiteral("Titre affiché dans la barre de titre du navigateur et en haut de la page")},
         {QStringLiteral("defaultPage"), QStringLiteral("Utilise le modèle de page fourni avec le programme")},
         {QStringLiteral("customPage"), QStringLiteral("Utilise votre propre page HTML comme modèle")},
+        {QStringLiteral("modernPage"),
+         QStringLiteral("Grille de vignettes nettes sur tous les écrans, une page par photo et une visionneuse plein écran")},
         {QStringLiteral("customPagePath"), QStringLiteral("Page HTML modèle : elle doit contenir les tags <VORLEX_INSERT_IMAGE> et </VORLEX_INSERT_IMAGE>")},
         {QStringLiteral("customPageBrowse"), QStringLiteral("Choisir la page HTML modèle")},
         {QStringLiteral("pageBackgroundColor"), QStringLiteral("Couleur du fond de la page")},

@@ -11,6 +11,28 @@
 #include <QGuiApplication>
 #include <algorithm>
 
+namespace {
+// Opens `dialog` window-modal; once it closes, `onAccepted` (run only when
+// it was accepted) tells `done` whether the document took something.
+template <class D, class F> void OpenThen(D *dialog, DialogDone done, F onAccepted)
+{
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(dialog, &QDialog::finished, dialog,
+                     [dialog, done = std::move(done), onAccepted = std::move(onAccepted)](int result) {
+                         const bool changed = result == QDialog::Accepted && onAccepted(*dialog);
+                         if (done)
+                             done(changed);
+                     });
+    dialog->open();
+}
+
+void NothingOpened(const DialogDone &done)
+{
+    if (done)
+        done(false);
+}
+} // namespace
+
 bool CommitDocumentOptions(const DocumentOptionsDialog &dialog, GalleryDocument &doc, Profile &profile)
 {
     // Taken afresh: only the pages' own keys replace what the document holds.
@@ -23,88 +45,87 @@ bool CommitDocumentOptions(const DocumentOptionsDialog &dialog, GalleryDocument 
     return changed;
 }
 
-bool EditDocumentOptions(GalleryDocument &doc, const GeneralOptions &general, Profile &profile,
-                         const std::vector<int> &, QWidget *parent)
+void EditDocumentOptions(GalleryDocument &doc, const GeneralOptions &general, Profile &profile,
+                         const std::vector<int> &, QWidget *parent, DialogDone done)
 {
-    DocumentOptionsDialog dialog(doc.GetOptions(), general, profile, parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    return CommitDocumentOptions(dialog, doc, profile);
+    auto *dialog = new DocumentOptionsDialog(doc.GetOptions(), general, profile, parent);
+    OpenThen(dialog, std::move(done), [&doc, &profile](const DocumentOptionsDialog &d) {
+        return CommitDocumentOptions(d, doc, profile);
+    });
 }
 
-bool AddImages(GalleryDocument &doc, const GeneralOptions &, Profile &profile, const std::vector<int> &,
-               QWidget *parent)
+void AddImages(GalleryDocument &doc, const GeneralOptions &, Profile &profile, const std::vector<int> &,
+               QWidget *parent, DialogDone done)
 {
-    ImageFileDialog dialog(profile, true, parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    std::vector<AddRequest> requests;
-    for (const QString &file : dialog.selectedFiles()) {
-        AddRequest request;
-        request.Entry.Path = QDir::toNativeSeparators(file);
-        requests.push_back(request);
-    }
-    if (requests.empty())
-        return false;
-    doc.QueueAddRequests(requests);
-    return true;
+    auto *dialog = new ImageFileDialog(profile, true, parent);
+    OpenThen(dialog, std::move(done), [&doc](const ImageFileDialog &d) {
+        std::vector<AddRequest> requests;
+        for (const QString &file : d.selectedFiles()) {
+            AddRequest request;
+            request.Entry.Path = QDir::toNativeSeparators(file);
+            requests.push_back(request);
+        }
+        if (requests.empty())
+            return false;
+        doc.QueueAddRequests(requests);
+        return true;
+    });
 }
 
-bool EditImageOptions(GalleryDocument &doc, const GeneralOptions &general, Profile &, const std::vector<int> &rows,
-                      QWidget *parent)
+void EditImageOptions(GalleryDocument &doc, const GeneralOptions &general, Profile &, const std::vector<int> &rows,
+                      QWidget *parent, DialogDone done)
 {
     ImageOptionBlock block;
     if (rows.empty() || !doc.GetOptionBlock(rows.front(), block))
-        return false;
-    ImageOptionsDialog dialog(block, doc.GetOptions(), general, parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    doc.SetModifiedFlag();
-    for (int row : rows)
-        doc.SetOptionBlock(row, dialog.block());
-    return true;
+        return NothingOpened(done);
+    auto *dialog = new ImageOptionsDialog(block, doc.GetOptions(), general, parent);
+    OpenThen(dialog, std::move(done), [&doc, rows](const ImageOptionsDialog &d) {
+        doc.SetModifiedFlag();
+        for (int row : rows)
+            doc.SetOptionBlock(row, d.block());
+        return true;
+    });
 }
 
-bool RecreateSpecificThumbnails(GalleryDocument &doc, const GeneralOptions &general, Profile &,
-                                const std::vector<int> &rows, QWidget *parent)
+void AskSpecificThumbnails(GalleryDocument &doc, const GeneralOptions &general, QWidget *parent,
+                           std::function<void(const BuildVignetteOptions &)> chosen)
 {
-    if (rows.empty())
-        return false;
-    ImageThumbnailDialog dialog(doc.GetOptions().BuildVignette, general, parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    doc.RecreateThumbnails(rows, dialog.options());
-    return true;
+    auto *dialog = new ImageThumbnailDialog(doc.GetOptions().BuildVignette, general, parent);
+    OpenThen(dialog, DialogDone(), [chosen = std::move(chosen)](const ImageThumbnailDialog &d) {
+        chosen(d.options());
+        return true;
+    });
 }
 
 namespace {
-bool RunCommentAssistant(GalleryDocument &doc, const GeneralOptions &general, const std::vector<int> &rows,
-                         QWidget *parent)
+void RunCommentAssistant(GalleryDocument &doc, const GeneralOptions &general, const std::vector<int> &rows,
+                         QWidget *parent, DialogDone done)
 {
     ImageEntry first;
     if (rows.empty() || !doc.GetEntry(rows.front(), first))
-        return false;
-    CommentAssistantDialog dialog(general, doc.GetOptions(), first, rows.front() + 1, doc.GetEntryCount(), parent);
-    if (dialog.exec() != QDialog::Accepted)
-        return false;
-    const QString comment = dialog.comment();
-    for (int row : rows)
-        doc.SetComment(row, comment);
-    return true;
+        return NothingOpened(done);
+    auto *dialog
+        = new CommentAssistantDialog(general, doc.GetOptions(), first, rows.front() + 1, doc.GetEntryCount(), parent);
+    OpenThen(dialog, std::move(done), [&doc, rows](const CommentAssistantDialog &d) {
+        const QString comment = d.comment();
+        for (int row : rows)
+            doc.SetComment(row, comment);
+        return true;
+    });
 }
 } // namespace
 
-bool EditComments(GalleryDocument &doc, const GeneralOptions &general, Profile &, const std::vector<int> &rows,
-                  QWidget *parent)
+void EditComments(GalleryDocument &doc, const GeneralOptions &general, Profile &, const std::vector<int> &rows,
+                  QWidget *parent, DialogDone done)
 {
-    return RunCommentAssistant(doc, general, rows, parent);
+    RunCommentAssistant(doc, general, rows, parent, std::move(done));
 }
 
-bool EditGeneralComment(GalleryDocument &doc, const GeneralOptions &general, Profile &, const std::vector<int> &,
-                        QWidget *parent)
+void EditGeneralComment(GalleryDocument &doc, const GeneralOptions &general, Profile &, const std::vector<int> &,
+                        QWidget *parent, DialogDone done)
 {
     std::vector<int> all(std::size_t(std::max(doc.GetEntryCount(), 0)));
     for (std::size_t i = 0; i < all.size(); ++i)
         all[i] = int(i);
-    return RunCommentAssistant(doc, general, all, parent);
+    RunCommentAssistant(doc, general, all, parent, std::move(done));
 }

@@ -85,7 +85,10 @@ bool GalleryModel::setData(const QModelIndex &index, const QVariant &value, int 
     if (role != Qt::EditRole || !index.isValid() || index.column() != CommentColumn
         || index.row() >= int(m_rows.size()))
         return false;
-    m_document.SetComment(index.row(), value.toString());
+    if (m_commentEditor)
+        m_commentEditor(index.row(), value.toString());
+    else
+        m_document.SetComment(index.row(), value.toString());
     Q_EMIT dataChanged(index, index);
     return true;
 }
@@ -133,6 +136,41 @@ void GalleryModel::RemoveRow(int row)
         return;
     beginRemoveRows({}, row, row);
     m_rows.erase(m_rows.begin() + row);
+    endRemoveRows();
+}
+
+void GalleryModel::ReorderRows(const std::vector<int> &order)
+{
+    if (order.size() > m_rows.size())
+        return;
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<int> newRow(order.size());
+    std::vector<RowTexts> rows;
+    rows.reserve(m_rows.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        newRow[std::size_t(order[i])] = int(i);
+        rows.push_back(std::move(m_rows[std::size_t(order[i])]));
+    }
+    for (std::size_t i = order.size(); i < m_rows.size(); ++i)
+        rows.push_back(std::move(m_rows[i]));
+    m_rows.swap(rows);
+    const QModelIndexList from = persistentIndexList();
+    QModelIndexList to;
+    to.reserve(from.size());
+    for (const QModelIndex &index : from) {
+        const int row = index.row() < int(newRow.size()) ? newRow[std::size_t(index.row())] : index.row();
+        to << this->index(row, index.column());
+    }
+    changePersistentIndexList(from, to);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void GalleryModel::RemoveRows(int first, int count)
+{
+    if (first < 0 || count <= 0 || first + count > int(m_rows.size()))
+        return;
+    beginRemoveRows({}, first, first + count - 1);
+    m_rows.erase(m_rows.begin() + first, m_rows.begin() + first + count);
     endRemoveRows();
 }
 

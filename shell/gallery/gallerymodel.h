@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QIcon>
 #include <QString>
+#include <functional>
 #include <vector>
 
 class GalleryDocument;
@@ -37,6 +38,10 @@ public:
     // Rows that arrived together; `first` beyond the end appends.
     void InsertRows(int first, std::vector<RowTexts> &&rows);
     void RemoveRow(int row);
+    void RemoveRows(int first, int count);
+    // New row i is old row order[i], over the first order.size() rows; the
+    // selection and current row follow their rows.
+    void ReorderRows(const std::vector<int> &order);
     // The row of `path`, looked for at `hint` first: rows may have moved
     // since the document named it.
     void SetThumbnailText(int hint, const QString &path, const QString &text);
@@ -51,12 +56,17 @@ public:
     bool HasThumbnailFile(int row) const;
 
     GalleryDocument &Document() const { return m_document; }
+    // Who carries out a comment edited in place (the view records it for
+    // undo); by default the document takes it directly.
+    using CommentEditor = std::function<void(int row, const QString &text)>;
+    void SetCommentEditor(CommentEditor editor) { m_commentEditor = std::move(editor); }
 
 private:
     QIcon FileIcon(const QString &path) const;
     int FindRow(int hint, const QString &path) const;
 
     GalleryDocument &m_document;
+    CommentEditor m_commentEditor;
     std::vector<RowTexts> m_rows;
     QFileIconProvider m_iconProvider;
     mutable QHash<QString, QIcon> m_iconsBySuffix;

@@ -112,6 +112,35 @@ void GallerySink::DeleteRow(int index)
         m_model->RemoveRow(index);
 }
 
+void GallerySink::DeleteRows(int first, int count)
+{
+    ApplyQueuedRows();
+    if (!m_model || !m_alive)
+        return;
+    // Rows whose inserts are still ahead are noted one by one, as DeleteRow does.
+    if (first + count > m_model->rowCount() || !m_deletedAhead.empty()) {
+        NotificationSink::DeleteRows(first, count);
+        return;
+    }
+    m_model->RemoveRows(first, count);
+}
+
+void GallerySink::InsertRowRun(int first, const std::vector<RowTexts> &rows)
+{
+    if (!m_alive)
+        return;
+    ApplyQueuedRows();
+    if (!m_model || !m_deletedAhead.empty()) {
+        NotificationSink::InsertRowRun(first, rows);
+        return;
+    }
+    std::vector<GalleryModel::RowTexts> texts;
+    texts.reserve(rows.size());
+    for (const RowTexts &row : rows)
+        texts.push_back({row.path, row.info, row.thumbnailState});
+    m_model->InsertRows(first, std::move(texts));
+}
+
 void GallerySink::MoveSelection(int fromRow, int toRow)
 {
     if (!m_alive)
@@ -120,6 +149,15 @@ void GallerySink::MoveSelection(int fromRow, int toRow)
     if (m_model)
         m_model->CopyThumbnailText(fromRow, toRow);
     Q_EMIT selectionMoved(fromRow, toRow);
+}
+
+void GallerySink::ReorderRows(const std::vector<int> &order)
+{
+    if (!m_alive)
+        return;
+    ApplyQueuedRows();
+    if (m_model)
+        m_model->ReorderRows(order);
 }
 
 void GallerySink::Invalidate()

@@ -37,7 +37,12 @@ public:
         int index, const QString &path, const QString &info, const QString &thumbnailState) override;
     void SetThumbnailCell(int index, const QString &path, const QString &text) override;
     void DeleteRow(int index) override;
+    void DeleteRows(int first, int count) override;
+    void InsertRowRun(int first, const std::vector<RowTexts> &rows) override;
     void MoveSelection(int fromRow, int toRow) override;
+    void ReorderRows(const std::vector<int> &order) override;
+    // Applies queued row changes now, leaving the posts queued in order.
+    void ApplyQueuedRows();
     void Invalidate() override;
     void ThumbnailFileChanged(const QString &thumbnailPath) override;
     void ReportSaveError(const QString &message) override;
@@ -72,8 +77,6 @@ private:
     void Enqueue(Item &&item);
     void WakeLocked();
     void TakeIncoming();
-    // Applies queued row changes now, leaving the posts queued in order.
-    void ApplyQueuedRows();
     bool IsKnownRow(const Item &item) const;
     // Applies the inserts that follow `it` as one model insert; returns past them.
     std::deque<Item>::iterator ApplyInsertRun(std::deque<Item>::iterator it, std::deque<Item>::iterator end);

@@ -12,8 +12,11 @@
 #include "shell/gallery/gallerymodel.h"
 #include "shell/gallery/gallerysink.h"
 #include "shell/gallery/waitpanel.h"
+#include "shell/undo/galleryhistory.h"
 
+#include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QResizeEvent>
 #include <QTimer>
 #include <atomic>
@@ -34,8 +37,9 @@ GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWi
     , m_options(options)
     , m_model(new GalleryModel(document, this))
     , m_sink(new GallerySink(m_model, this))
+    , m_history(new GalleryHistory(document, [this] { return ThumbnailTexts(); }, this))
     , m_header(new GalleryHeader(this))
-    , m_waitPanel(new WaitPanel(this))
+    , m_waitPanel(new WaitPanel(parent ? parent : this))
     , m_scrollTimer(new QTimer(this))
     , m_viewNumber(NextViewNumber())
 {
@@ -72,6 +76,11 @@ GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWi
     });
     connect(m_sink, &GallerySink::thumbnailFileChanged, this, &GalleryView::thumbnailFileChanged);
     connect(m_sink, &GallerySink::saveFailed, this, &GalleryView::ShowSaveError);
+    connect(m_history, &GalleryHistory::changed, this, &GalleryView::commandStateChanged);
+    m_model->SetCommentEditor([this](int row, const QString &text) {
+        m_history->Record(QStringLiteral("la modification du commentaire"),
+                          [&] { m_document.SetComment(row, text); });
+    });
     connect(m_header, &GalleryHeader::iconClicked, this, &GalleryView::OnHeaderIcon);
     connect(m_waitPanel, &WaitPanel::cancelRequested, this, [this] {
         if (m_waitPanel->phase() == WaitPanel::Phase::Placement)
@@ -108,9 +117,21 @@ GalleryView::GalleryView(GalleryDocument &document, GeneralOptions &options, QWi
 
 GalleryView::~GalleryView()
 {
+    if (m_waitPanel->parentWidget() != this)
+        m_waitPanel->setParent(this); // goes with the view
     ViewRegistry::Instance().Unregister(m_placementNumber);
     m_document.SetSink(nullptr);
     m_sink->Detach();
+}
+
+std::vector<QString> GalleryView::ThumbnailTexts() const
+{
+    m_sink->ApplyQueuedRows();
+    std::vector<QString> texts;
+    texts.reserve(std::size_t(rowCount()));
+    for (int row = 0; row < rowCount(); ++row)
+        texts.push_back(m_model->ThumbnailText(row));
+    return texts;
 }
 
 bool GalleryView::isBusy() const
@@ -167,6 +188,8 @@ void GalleryView::OnPosted(int code, qintptr value)
         Q_EMIT statusNotification(code, value);
     switch (code) {
     case NOTIFY_ADDING:
+        if (value == 0)
+            m_history->EndAdd();
         if (m_adding != (value != 0)) {
             m_adding = value != 0;
             Q_EMIT commandStateChanged();
@@ -234,6 +257,7 @@ void GalleryView::OnHeaderIcon(int section)
 
 void GalleryView::ShowSaveError(const QString &message)
 {
+    m_history->SaveFailed();
     // Not modal in the nested sense: the sink's flush must not wait on it.
     auto *box
         = new QMessageBox(QMessageBox::Critical, QStringLiteral("Gallorim"), message, QMessageBox::Ok, this);
@@ -264,26 +288,43 @@ void GalleryView::EnterBusy(int steps, bool thumbnailPhase)
     setAcceptDrops(false);
     m_waitPanel->setPhase(thumbnailPhase ? WaitPanel::Phase::Thumbnails : WaitPanel::Phase::Pages);
     m_waitPanel->resetProgress(steps);
-    m_waitPanel->setGeometry(rect());
+    PlaceWaitPanel();
     m_waitPanel->show();
     m_waitPanel->raise();
     m_header->hide();
+    // Keyboard and screen-reader users land on what they can do now.
+    if (hasFocus() || isAncestorOf(QApplication::focusWidget()))
+        m_waitPanel->cancelButton()->setFocus();
     Q_EMIT commandStateChanged();
 }
 
 void GalleryView::LeaveBusy()
 {
+    const bool hadFocus = m_waitPanel->isAncestorOf(QApplication::focusWidget());
     m_waitPanel->hide();
+    if (hadFocus)
+        setFocus();
     m_header->show();
     setAcceptDrops(true);
     viewport()->update();
     Q_EMIT commandStateChanged();
 }
 
+void GalleryView::PlaceWaitPanel()
+{
+    m_waitPanel->setGeometry(m_waitPanel->parentWidget() == this ? rect() : geometry());
+}
+
+void GalleryView::moveEvent(QMoveEvent *event)
+{
+    QTreeView::moveEvent(event);
+    PlaceWaitPanel();
+}
+
 void GalleryView::resizeEvent(QResizeEvent *event)
 {
     QTreeView::resizeEvent(event);
-    m_waitPanel->setGeometry(rect());
+    PlaceWaitPanel();
     const int client = viewport()->width();
     if (!m_firstSize || client <= 5)
         return;

@@ -15,6 +15,7 @@
 
 class GalleryDocument;
 class GalleryHeader;
+class GalleryHistory;
 class GalleryModel;
 class GallerySink;
 class QTimer;
@@ -34,6 +35,8 @@ public:
     int rowCount() const;
     bool selectedRowHasThumbnailFile() const;
 
+    // What the enabling rules look at, but for the clipboard.
+    CommandContext commandContext() const { return Context(Command::Count); }
     // Whether this view carries `command` out and its enabling rule allows it now.
     bool canRun(Command command) const;
     void runCommand(Command command);
@@ -46,6 +49,8 @@ public:
     GallerySink *sink() const { return m_sink; }
     WaitPanel *waitPanel() const { return m_waitPanel; }
     GalleryDocument &document() const { return m_document; }
+    // The gallery's undo history: every edit made here or by the window's dialogs.
+    GalleryHistory &history() const { return *m_history; }
     // The number that names this view in the placement pages.
     int placementNumber() const { return m_placementNumber; }
     // Selected rows, ascending.
@@ -77,6 +82,7 @@ Q_SIGNALS:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -92,6 +98,8 @@ protected:
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected) override;
 
 private:
+    // The thumbnail column's texts, with every row announced so far in place.
+    std::vector<QString> ThumbnailTexts() const;
     // notifications
     void OnPosted(int code, qintptr value);
     void OnSelectionMoved(int fromRow, int toRow);
@@ -119,6 +127,7 @@ private:
     void QueuePendingThumbnails();
     void EnterBusy(int steps, bool thumbnailPhase);
     void LeaveBusy();
+    void PlaceWaitPanel();
     // mouse
     QRect IconRect(const QModelIndex &index) const;
     bool IsOnCellIcon(const QModelIndex &index, const QPoint &pos) const;
@@ -136,7 +145,10 @@ private:
     GeneralOptions &m_options;
     GalleryModel *m_model;
     GallerySink *m_sink;
+    GalleryHistory *m_history;
     GalleryHeader *m_header;
+    // A sibling stacked over the list when the view has a parent: an item
+    // view shows assistive tools only its cells, never a child widget.
     WaitPanel *m_waitPanel;
     QTimer *m_scrollTimer;
     const quint64 m_viewNumber;

@@ -8,6 +8,7 @@
 #include "shell/gallery/fileclipboard.h"
 #include "shell/gallery/gallerymodel.h"
 #include "shell/gallery/waitpanel.h"
+#include "shell/undo/galleryhistory.h"
 
 #include <QClipboard>
 #include <QFileDialog>
@@ -48,6 +49,8 @@ bool RunsHere(Command command)
     case Command::StopAdding:
     case Command::StopThumbnails:
     case Command::StopBuild:
+    case Command::Undo:
+    case Command::Redo:
         return true;
     default:
         return false;
@@ -74,6 +77,8 @@ CommandContext GalleryView::Context(Command command) const
     // Reading the clipboard costs; only the paste rule needs it.
     c.clipboardHasFiles = command == Command::Paste && !ClipboardFileList().isEmpty();
     c.directoryOpen = m_options.DirectoryOpen != 0;
+    c.canUndo = m_history->CanUndo();
+    c.canRedo = m_history->CanRedo();
     return c;
 }
 
@@ -159,9 +164,15 @@ void GalleryView::runCommand(Command command)
     case Command::StopBuild:
         m_document.CancelBuild();
         break;
+    case Command::Undo:
+        m_history->Undo();
+        break;
+    case Command::Redo:
+        m_history->Redo();
+        break;
     default:
         if (command >= Command::SortNameAscending && command <= Command::SortDateDescending)
-            m_document.SortList(SortOrder(command));
+            m_history->Record(QStringLiteral("le tri"), [&] { m_document.SortList(SortOrder(command)); });
         break;
     }
     Q_EMIT commandStateChanged();
@@ -171,7 +182,7 @@ void GalleryView::DeleteSelection()
 {
     if (m_dragging)
         return;
-    m_document.RemoveEntries(selectedRows());
+    m_history->Record(QStringLiteral("la suppression"), [this] { m_document.RemoveEntries(selectedRows()); });
 }
 
 void GalleryView::SelectWhere(bool horizontal)
@@ -202,8 +213,12 @@ void GalleryView::InvertSelection()
 
 void GalleryView::ApplyMoves(const std::vector<RowMove> &moves)
 {
-    for (const RowMove &m : moves)
-        m_document.MoveEntry(m.from, m.to, m.removeAt);
+    if (moves.empty())
+        return;
+    m_history->Record(QStringLiteral("le déplacement"), [&] {
+        for (const RowMove &m : moves)
+            m_document.MoveEntry(m.from, m.to, m.removeAt);
+    });
 }
 
 void GalleryView::MoveSelected(bool up)
@@ -238,8 +253,10 @@ void GalleryView::addPaths(const QStringList &paths)
         request.Entry.Path = path;
         requests.push_back(std::move(request));
     }
-    if (!requests.empty())
-        m_document.QueueAddRequests(requests);
+    if (requests.empty())
+        return;
+    m_history->BeginAdd();
+    m_document.QueueAddRequests(requests);
 }
 
 void GalleryView::AddFolderDialog()
@@ -253,6 +270,7 @@ void GalleryView::AddFolderDialog()
     AddRequest request;
     request.ScanFolder = true;
     request.Entry.Path = QDir::toNativeSeparators(folder);
+    m_history->BeginAdd();
     m_document.QueueAddRequest(request);
 }
 

@@ -6,6 +6,7 @@
 #include "document/workitems.h"
 #include "shell/gallery/fileclipboard.h"
 #include "shell/gallery/gallerymodel.h"
+#include "shell/undo/galleryhistory.h"
 
 #include <QCoreApplication>
 #include <QDataStream>
@@ -259,6 +260,7 @@ void GalleryView::DropRows(const QMimeData *mime)
         = dragged.process == QCoreApplication::applicationPid() && dragged.view == m_viewNumber;
     if (!fromHere) {
         // Another gallery keeps its rows; this one gets copies, in order.
+        m_history->BeginAdd();
         m_document.QueueAddRequests(dragged.requests);
         return;
     }

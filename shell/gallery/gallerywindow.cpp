@@ -10,11 +10,12 @@
 #include "shell/common/programinfo.h"
 #include "shell/gallery/documentsetup.h"
 #include "shell/gallery/gallerydialogs.h"
-#include "shell/gallery/gallerystatusbar.h"
 #include "shell/gallery/galleryview.h"
+#include "shell/gallerystatus/gallerystatusbar.h"
 #include "shell/placementhost/placementwindow.h"
 #include "shell/preview/previewwindow.h"
 #include "shell/print/listprinting.h"
+#include "shell/undo/galleryhistory.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -105,7 +106,8 @@ bool GalleryWindow::openRecovered(const QString &copyPath, const QString &projec
     if (!openProject(copyPath))
         return false;
     setProjectPath(projectPath);
-    m_document->SetModifiedFlag();
+    // No state of the history is what the project file holds: modified until saved.
+    m_view->history().SaveFailed();
     return true;
 }
 
@@ -127,6 +129,7 @@ bool GalleryWindow::save()
 {
     if (projectPath().isEmpty())
         return saveAs();
+    m_view->history().MarkSaved();
     m_document->OnSaveDocument(projectPath());
     Q_EMIT projectSaved(projectPath());
     return true;
@@ -138,6 +141,7 @@ bool GalleryWindow::saveAs()
     if (path.isEmpty())
         return false;
     setProjectPath(path);
+    m_view->history().MarkSaved();
     m_document->OnSaveDocument(path);
     Q_EMIT projectSaved(path);
     return true;
@@ -151,6 +155,7 @@ bool GalleryWindow::saveNow(const QString &path)
         return false;
     }
     setProjectPath(path);
+    m_view->history().MarkSaved();
     m_document->SetModifiedFlag(false);
     Q_EMIT projectSaved(path);
     return true;
@@ -196,22 +201,15 @@ void GalleryWindow::closeEvent(QCloseEvent *event)
 
 CommandContext GalleryWindow::commandContext() const
 {
-    CommandContext c;
-    c.documentOpen = c.galleryActive = true;
-    c.busy = m_view->isBusy();
-    c.adding = m_view->isAdding();
-    c.selected = m_view->selectedCount();
-    c.rows = m_view->rowCount();
-    c.thumbnailShown = m_view->selectedRowHasThumbnailFile();
     // The clipboard is read once per change, by the main window.
-    c.directoryOpen = m_options.DirectoryOpen != 0;
-    return c;
+    return m_view->commandContext();
 }
 
 // What a command needs of the window before it can run here.
 enum class OwnNeeds { Nothing, Printer, Preview };
 
-using GalleryDialog = bool (*)(GalleryDocument &, const GeneralOptions &, Profile &, const std::vector<int> &, QWidget *);
+using GalleryDialog
+    = void (*)(GalleryDocument &, const GeneralOptions &, Profile &, const std::vector<int> &, QWidget *, DialogDone);
 
 struct GalleryWindow::OwnCommand {
     Command command;
@@ -234,8 +232,7 @@ const GalleryWindow::OwnCommand *GalleryWindow::FindOwnCommand(Command command)
         {Command::GeneralCommentAssistant, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand, &EditGeneralComment},
         {Command::CommentAssistant, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand, &EditComments},
         {Command::SpecificOptions, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand, &EditImageOptions},
-        {Command::SpecificThumbnails, OwnNeeds::Nothing, &GalleryWindow::runDialogCommand,
-            &RecreateSpecificThumbnails},
+        {Command::SpecificThumbnails, OwnNeeds::Nothing, &GalleryWindow::runSpecificThumbnails, nullptr},
     };
     for (const OwnCommand &row : table) {
         if (row.command == command)
@@ -309,11 +306,60 @@ void GalleryWindow::showPreview(bool thumbnail)
     m_preview->RequestPreview(path);
 }
 
+namespace {
+// What the menu says the step of a dialog undoes ("Annuler le tri").
+QString DialogStepName(Command command, std::size_t rows)
+{
+    switch (command) {
+    case Command::DocumentOptions:
+        return QStringLiteral("la modification des options du document");
+    case Command::SpecificOptions:
+        return QStringLiteral("la modification des options spécifiques");
+    case Command::CommentAssistant:
+        if (rows == 1)
+            return QStringLiteral("la modification du commentaire");
+        [[fallthrough]];
+    default:
+        return QStringLiteral("la modification des commentaires");
+    }
+}
+} // namespace
+
 void GalleryWindow::runDialogCommand(Command command)
 {
-    // Comments and option summaries are asked for when drawn.
-    if (FindOwnCommand(command)->dialog(*m_document, m_options, m_profile, m_view->selectedRows(), this))
-        m_view->viewport()->update();
+    GalleryHistory &history = m_view->history();
+    const std::vector<int> rows = m_view->selectedRows();
+    // An add is measured by the history as its files arrive; any other
+    // dialog's step is what the document holds after it against before.
+    const bool adding = command == Command::AddImages;
+    const bool openedAdd = adding && history.BeginAdd();
+    auto before = adding ? nullptr : std::make_shared<const ListSnapshot>(history.Snapshot());
+    const QString step = DialogStepName(command, rows.size());
+    // Comments and option summaries are asked for when drawn. The dialog
+    // closes with this window at the latest, so `this` outlives it.
+    FindOwnCommand(command)->dialog(*m_document, m_options, m_profile, rows, this,
+                                    [this, before, openedAdd, step](bool changed) {
+                                        if (changed && before)
+                                            m_view->history().Commit(step, *before);
+                                        if (!changed && openedAdd)
+                                            m_view->history().CancelAdd();
+                                        if (changed)
+                                            m_view->viewport()->update();
+                                        Q_EMIT commandStateChanged();
+                                    });
+}
+
+void GalleryWindow::runSpecificThumbnails(Command)
+{
+    QStringList paths;
+    for (int row : m_view->selectedRows())
+        paths << m_document->GetPath(row);
+    if (paths.isEmpty())
+        return;
+    AskSpecificThumbnails(*m_document, m_options, this, [this, paths](const BuildVignetteOptions &options) {
+        m_view->history().RecordThumbnails(paths, options);
+        Q_EMIT commandStateChanged();
+    });
 }
 
 bool GalleryWindow::canRun(Command command) const

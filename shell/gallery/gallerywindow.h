@@ -1,10 +1,9 @@
 #pragma once
 // shell/gallery: one gallery window: its list (model, view, header, comment
-// editor, drag and drop, clipboard), its document setup and sink, its status
-// bar with the download estimate and warnings, and its wait panel. It serves
-// as the entry point to the per-gallery features, so it uses options/,
-// preview/, placementhost/ and print/ (never the reverse), plus commands/,
-// common/ and widgets/.
+// editor, drag and drop, clipboard), its document setup and sink, and its
+// wait panel. It serves as the entry point to the per-gallery features, so
+// it uses gallerystatus/, options/, preview/, placementhost/, print/ and
+// undo/ (never the reverse), plus commands/, common/ and widgets/.
 //
 // One open gallery: the document with its workers, its list view and its
 // status bar, shown as a child window of the main window. It answers the
@@ -85,6 +84,7 @@ private:
     void runSaveCommand(Command command);
     void runPrintCommand(Command command);
     void runDialogCommand(Command command);
+    void runSpecificThumbnails(Command command);
     void runPreviewCommand(Command command);
     void showPreview(bool thumbnail);
     void openPlacementWindow(const QString &mainPagePath);

@@ -1,11 +1,13 @@
 #include "shell/gallery/waitpanel.h"
 
+#include <QLabel>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
 
 WaitPanel::WaitPanel(QWidget *parent)
     : QWidget(parent)
+    , m_text(new QLabel(TextFor(m_phase), this))
     , m_progress(new QProgressBar(this))
     , m_cancel(new QPushButton(QStringLiteral("Annuler"), this))
 {
@@ -13,10 +15,16 @@ WaitPanel::WaitPanel(QWidget *parent)
     setAccessibleName(QStringLiteral("Création en cours"));
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAutoFillBackground(false);
+    m_text->setObjectName(QStringLiteral("waitText"));
+    m_text->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_text->setWordWrap(true);
+    m_text->setForegroundRole(QPalette::ButtonText);
+    m_text->setTextInteractionFlags(Qt::NoTextInteraction);
     m_progress->setAccessibleName(QStringLiteral("Progression"));
     m_progress->setTextVisible(false);
     m_cancel->setAccessibleName(QStringLiteral("Annuler"));
     connect(m_cancel, &QPushButton::clicked, this, &WaitPanel::cancelRequested);
+    setAccessibleDescription(text());
     resetProgress(0);
 }
 
@@ -43,6 +51,7 @@ void WaitPanel::setPhase(Phase phase)
 {
     const bool changed = phase != m_phase;
     m_phase = phase;
+    m_text->setText(text()); // a label announces its new text itself
     setAccessibleDescription(text());
     update();
     if (changed)
@@ -73,8 +82,6 @@ void WaitPanel::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Button));
-    painter.setPen(palette().color(QPalette::ButtonText));
-    painter.drawText(TextBand(), Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap, text());
 }
 
 void WaitPanel::resizeEvent(QResizeEvent *)
@@ -82,6 +89,7 @@ void WaitPanel::resizeEvent(QResizeEvent *)
     const int w = width();
     const int h = height();
     const int barTop = h - h * 45 / 100;
+    m_text->setGeometry(TextBand());
     m_progress->setGeometry(w * 10 / 100, barTop, w * 80 / 100, 20);
     m_cancel->setGeometry((w - 70) / 2, barTop + 40, 70, 30);
 }

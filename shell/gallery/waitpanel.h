@@ -1,6 +1,7 @@
 #pragma once
 // The panel that covers a gallery's list while a build runs: a text that
 // says which phase the build is in, a progress bar and an "Annuler" button.
+// Each is a widget of its own, so assistive tools read and press them.
 
 #include <QWidget>
 
@@ -22,6 +23,7 @@ public:
     void resetProgress(int steps);
     void stepProgress();
     QProgressBar *progressBar() const { return m_progress; }
+    QLabel *textLabel() const { return m_text; }
     QPushButton *cancelButton() const { return m_cancel; }
 
     static QString TextFor(Phase phase);
@@ -38,6 +40,7 @@ private:
     QRect TextBand() const;
 
     Phase m_phase = Phase::Thumbnails;
+    QLabel *m_text;
     QProgressBar *m_progress;
     QPushButton *m_cancel;
 };

@@ -52,6 +52,9 @@ void WebPage1Page::buildDesign()
                                                         QStringLiteral("customPage"), box));
     m_customPath = new QLineEdit(m_values.PersonnalizedPagePath, box);
     NameControl(m_customPath, QStringLiteral("customPagePath"), QStringLiteral("Chemin de la page personnalisée"));
+    m_modernPage = static_cast<QRadioButton *>(
+        AddRadio(group, 2, QStringLiteral("Page moderne (mobiles et écrans haute définition)"),
+                 QStringLiteral("modernPage"), box));
     m_customBrowse = new QPushButton(QStringLiteral("Parcourir..."), box);
     NameControl(m_customBrowse, QStringLiteral("customPageBrowse"),
                 QStringLiteral("Parcourir pour la page personnalisée"));
@@ -59,7 +62,9 @@ void WebPage1Page::buildDesign()
     grid->addWidget(m_customPage, 1, 0);
     grid->addWidget(m_customPath, 1, 1);
     grid->addWidget(m_customBrowse, 1, 2);
-    (m_values.DefaultPage ? m_defaultPage : m_customPage)->setChecked(true);
+    grid->addWidget(m_modernPage, 2, 0, 1, 3);
+    (m_values.UsesModernPage() ? m_modernPage : m_values.DefaultPage ? m_defaultPage : m_customPage)
+        ->setChecked(true);
     layout()->addWidget(box);
     connect(group, &QButtonGroup::idToggled, this, [this] { updateEnabled(); });
     connect(m_customBrowse, &QPushButton::clicked, this, &WebPage1Page::browseCustomPage);
@@ -128,7 +133,9 @@ std::optional<FieldError> WebPage1Page::validate()
 {
     WebPage1Options read = m_values;
     read.PageTitle = m_title->text();
-    read.DefaultPage = m_defaultPage->isChecked() ? 1 : 0;
+    // The modern design keeps DefaultPage set: copies that do not know it use the default one.
+    read.DefaultPage = m_customPage->isChecked() ? 0 : 1;
+    read.ModernPage = m_modernPage->isChecked() ? 1 : 0;
     read.PersonnalizedPagePath = m_customPath->text();
     if (!read.DefaultPage) {
         const QString message = CustomPageError(read.PersonnalizedPagePath);

@@ -35,6 +35,7 @@ private:
     QLineEdit *m_title;
     QRadioButton *m_defaultPage;
     QRadioButton *m_customPage;
+    QRadioButton *m_modernPage;
     QLineEdit *m_customPath;
     QPushButton *m_customBrowse;
     ColorSwatch *m_colors[4];

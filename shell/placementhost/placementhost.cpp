@@ -2,6 +2,9 @@
 
 #include "placement/glrplace_ids.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
 #include <QLibrary>
 #include <QRegularExpression>
 #include <QSettings>
@@ -88,10 +91,10 @@ GlrDllGetClassObjectFn ClassObjectEntry(const QString &path, QString *error)
 
 GlrClassFactory *FactoryFor(const GlrGuid &clsid, QString *error)
 {
-    const QString module = RegisteredModulePath(clsid);
+    const QString module = ModuleServingClass(clsid, QCoreApplication::applicationDirPath());
     if (module.isEmpty()) {
         if (error)
-            *error = QStringLiteral("class %1 is not registered").arg(BracedClassId(clsid));
+            *error = QStringLiteral("class %1 is neither registered nor installed").arg(BracedClassId(clsid));
         return nullptr;
     }
     GlrDllGetClassObjectFn entry = ClassObjectEntry(module, error);
@@ -148,6 +151,24 @@ QString RegisteredModulePath(const GlrGuid &clsid)
         : std::make_unique<QSettings>(file, QSettings::IniFormat);
     store->beginGroup(QStringLiteral(GLR_CLASSES_GROUP));
     return store->value(QStringLiteral("CLSID/%1/InprocServer32/Default").arg(BracedClassId(clsid))).toString();
+}
+
+QString ModuleServingClass(const GlrGuid &clsid, const QString &programDir)
+{
+    const QString registered = RegisteredModulePath(clsid);
+    // A registration outlives the file it names (a removed build or package).
+    if (!registered.isEmpty() && QFileInfo(registered).isFile())
+        return registered;
+    if (!GlrIsEqualGuid(&clsid, &GLR_CLSID_GLRVisualPlacementObject))
+        return QString();
+#if defined(_WIN32)
+    const QString name = QStringLiteral("glrplace.dll");
+#else
+    const QString name = QStringLiteral("libglrplace.so");
+#endif
+    // Installed packages carry the control; it needs no per-user registration.
+    const QFileInfo installed(QDir(programDir).filePath(QStringLiteral("../lib/gallorim/") + name));
+    return installed.isFile() ? QDir::cleanPath(installed.absoluteFilePath()) : QString();
 }
 
 bool PlacementClassAvailable(const GlrGuid &clsid, QString *error)

@@ -29,6 +29,11 @@ QString BracedClassId(const GlrGuid &guid);
 // GALLORIM_CLASS_STORE or else the user's settings; empty when none.
 QString RegisteredModulePath(const GlrGuid &clsid);
 
+// The module that serves the class: the registered one while its file is
+// there, else, for the placement control's own class, the control installed
+// with the program in <programDir>/../lib/gallorim. Empty when neither is.
+QString ModuleServingClass(const GlrGuid &clsid, const QString &programDir);
+
 // Whether objects of the class can be made: registered, module loaded, class
 // served. On failure `error` says which step failed (for logs, not users).
 bool PlacementClassAvailable(const GlrGuid &clsid, QString *error = nullptr);

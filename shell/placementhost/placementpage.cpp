@@ -164,6 +164,13 @@ bool PlacementKeyAllowed(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_Right:
     case Qt::Key_Down:
         return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        // Keyboard users reach and choose the photos like a click would.
+        return !(modifiers & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier));
     default:
         return (modifiers & Qt::KeypadModifier) && key >= Qt::Key_0 && key <= Qt::Key_9;
     }

@@ -22,7 +22,9 @@ NavigationDecision DecideNavigation(const QUrl &url, const PlacementPagePaths &p
 QString FilterStatusText(const QString &text, const PlacementPagePaths &pages);
 // Which of the three pages `url` names, as written (the file to delete); empty when none.
 QString WrittenPageFor(const QUrl &url, const PlacementPagePaths &pages);
-// Paging and arrow keys and keypad digits scroll the page; every other key is swallowed.
+// Paging and arrow keys and keypad digits scroll the page; Tab, Enter and
+// Space move between the photos and choose one; every other key (reload,
+// back, print, new window) is swallowed.
 bool PlacementKeyAllowed(int key, Qt::KeyboardModifiers modifiers);
 
 class PlacementPage : public QWebEnginePage {

@@ -79,6 +79,8 @@ PlacementWindow::PlacementWindow(const QString &mainPagePath, const QString &gal
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_view);
+    // Tab and Enter go to the page as soon as the window is active.
+    setFocusProxy(m_view);
 
     HostServices services;
     services.post = [](GlrWindow window, uint32_t message, intptr_t a, intptr_t b) {

@@ -1,26 +1,12 @@
 #pragma once
-// Playing a multi-frame GIF: which frame shows and for how long. The frame
-// timing is read from the file's own blocks; the clock is injected so the
-// loop and delay rules run in tests without waiting.
+// Playing a multi-frame GIF: which frame shows and for how long, by the
+// timing read from the file; the clock is injected so the loop and delay
+// rules run in tests without waiting.
 
-#include <QByteArray>
-#include <QList>
+#include "imaging/giftiming.h"
+
 #include <functional>
 #include <memory>
-
-// What a GIF says about its playback. loopCount is the NETSCAPE2.0 value
-// (0: endless) or -1 when the file has no such block; delays are in
-// hundredths of a second, one per frame that has a graphic control block.
-struct GifTiming {
-    int frameCount = 0;
-    int loopCount = -1;
-    QList<int> delays;
-    bool hasDelays = false;
-};
-
-// Walks the blocks without decoding pixels. A damaged file gives what was
-// read before the damage.
-GifTiming ReadGifTiming(const QByteArray &bytes);
 
 // A one-shot timer.
 class FrameClock {

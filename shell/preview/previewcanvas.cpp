@@ -7,6 +7,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 
 PreviewCanvas::PreviewCanvas(QWidget *parent)
     : QWidget(parent)
@@ -178,6 +180,13 @@ void PreviewCanvas::paintEvent(QPaintEvent *)
     EnsureRendered();
     QPainter painter(this);
     painter.drawImage(0, 0, m_display);
+    if (hasFocus()) {
+        // The picture fills the whole widget: the frame goes over it.
+        QStyleOptionFocusRect option;
+        option.initFrom(this);
+        option.rect = rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+    }
 }
 
 void PreviewCanvas::resizeEvent(QResizeEvent *event)

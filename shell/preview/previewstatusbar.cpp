@@ -1,7 +1,8 @@
 #include "shell/preview/previewstatusbar.h"
 
+#include "shell/widgets/valuelabel.h"
+
 #include <QDir>
-#include <QLabel>
 #include <QProgressBar>
 #include <QTimer>
 #include <algorithm>
@@ -53,8 +54,8 @@ PreviewStatusBar::PreviewStatusBar(QWidget *parent)
     : QStatusBar(parent)
 {
     setSizeGripEnabled(false);
-    m_message = new QLabel(this);
-    m_message->setAccessibleName(QStringLiteral("Message"));
+    setAccessibleName(QStringLiteral("Barre d'état"));
+    m_message = new ValueLabel(QStringLiteral("Message"), this);
     addWidget(m_message, 1);
     m_progress = new QProgressBar(this);
     m_progress->setAccessibleName(QStringLiteral("Progression"));
@@ -74,10 +75,9 @@ PreviewStatusBar::PreviewStatusBar(QWidget *parent)
     ResizePanes();
 }
 
-QLabel *PreviewStatusBar::AddPane(const QString &accessibleName)
+ValueLabel *PreviewStatusBar::AddPane(const QString &caption)
 {
-    auto *pane = new QLabel(this);
-    pane->setAccessibleName(accessibleName);
+    auto *pane = new ValueLabel(caption, this);
     pane->setFrameShape(QFrame::Panel);
     pane->setFrameShadow(QFrame::Sunken);
     addPermanentWidget(pane);
@@ -87,12 +87,12 @@ QLabel *PreviewStatusBar::AddPane(const QString &accessibleName)
 void PreviewStatusBar::ShowMessage(const QString &text)
 {
     m_message->setText(text);
+    m_message->setValue(text);
 }
 
-void PreviewStatusBar::SetPaneText(QLabel *pane, const QString &text)
+void PreviewStatusBar::SetPaneText(ValueLabel *pane, const QString &text)
 {
-    if (pane == m_name)
-        m_fullName = text;
+    pane->setValue(text);
     pane->setText(text);
     pane->setToolTip(pane == m_name && text.trimmed().size() ? text : QString());
     m_resizeTimer->start();
@@ -134,15 +134,15 @@ void PreviewStatusBar::ResetProgress()
 
 QString PreviewStatusBar::nameText() const
 {
-    return m_fullName;
+    return m_name->value();
 }
 QString PreviewStatusBar::sizeText() const
 {
-    return m_size->text();
+    return m_size->value();
 }
 QString PreviewStatusBar::dimensionText() const
 {
-    return m_dimensions->text();
+    return m_dimensions->value();
 }
 int PreviewStatusBar::progressValue() const
 {
@@ -157,8 +157,9 @@ void PreviewStatusBar::ResizePanes()
         pane->setFixedWidth(textWidth + m.left() + m.right() + 2 * pane->margin() + 4);
     };
     const int nameLimit = metrics.horizontalAdvance(kLongestName);
-    const int nameWidth = std::min(metrics.horizontalAdvance(m_fullName), nameLimit);
-    m_name->setText(metrics.elidedText(m_fullName, Qt::ElideMiddle, nameWidth));
+    const QString name = m_name->value();
+    const int nameWidth = std::min(metrics.horizontalAdvance(name), nameLimit);
+    m_name->setText(metrics.elidedText(name, Qt::ElideMiddle, nameWidth));
     fit(m_name, nameWidth);
     fit(m_size, metrics.horizontalAdvance(m_size->text()));
     fit(m_dimensions, metrics.horizontalAdvance(m_dimensions->text()));

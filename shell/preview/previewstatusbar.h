@@ -7,7 +7,7 @@
 #include <QStatusBar>
 #include <QString>
 
-class QLabel;
+class ValueLabel;
 class QProgressBar;
 class QTimer;
 
@@ -42,15 +42,14 @@ public:
     int progressValue() const;
 
 private:
-    QLabel *AddPane(const QString &accessibleName);
-    void SetPaneText(QLabel *pane, const QString &text);
+    ValueLabel *AddPane(const QString &caption);
+    void SetPaneText(ValueLabel *pane, const QString &text);
     void ResizePanes();
 
-    QLabel *m_message = nullptr;
+    ValueLabel *m_message = nullptr;
     QProgressBar *m_progress = nullptr;
-    QLabel *m_name = nullptr;
-    QLabel *m_size = nullptr;
-    QLabel *m_dimensions = nullptr;
-    QString m_fullName;
+    ValueLabel *m_name = nullptr; // draws its value shortened to the pane
+    ValueLabel *m_size = nullptr;
+    ValueLabel *m_dimensions = nullptr;
     QTimer *m_resizeTimer = nullptr;
 };

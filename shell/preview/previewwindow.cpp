@@ -11,6 +11,8 @@
 #include "shell/widgets/dialogbuttons.h"
 #include "shell/widgets/hlscolor.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
@@ -42,6 +44,14 @@ QAction *MakeAction(QObject *parent, const char *text, const char *tip, const ch
     return action;
 }
 
+// A plain widget reads as a pane to assistive tools; this one is a window of its own.
+QAccessibleInterface *PreviewWindowInterface(const QString &key, QObject *object)
+{
+    if (key == QLatin1String("PreviewWindow") && object && object->isWidgetType())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    return nullptr;
+}
+
 FrameMetrics MetricsFor(const QWidget *window, const QWidget *owner)
 {
     FrameMetrics m;
@@ -59,6 +69,8 @@ PreviewWindow::PreviewWindow(Profile &profile, QWidget *owner)
     , m_profile(profile)
     , m_loader(std::make_unique<PreviewLoader>())
 {
+    static const bool registered = (QAccessible::installFactory(&PreviewWindowInterface), true);
+    Q_UNUSED(registered);
     m_options.Load(profile);
     setWindowTitle(QStringLiteral("Prévisualisation"));
     setAccessibleName(windowTitle());
@@ -68,6 +80,9 @@ PreviewWindow::PreviewWindow(Profile &profile, QWidget *owner)
     m_toolBar = new QToolBar(QStringLiteral("Barre d'outils"), this);
     m_toolBar->setAccessibleName(m_toolBar->windowTitle());
     m_toolBar->setMovable(false);
+    // Shown when the bar is too short for its buttons.
+    if (auto *more = m_toolBar->findChild<QWidget *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Autres boutons"));
     m_grid = new QGridLayout;
     m_grid->setContentsMargins(0, 0, 0, 0);
     m_grid->setSpacing(0);

@@ -5,6 +5,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
+#include <QStyleOptionFocusRect>
 #include <QPixmap>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -226,6 +228,12 @@ void PrintPreviewArea::paintEvent(QPaintEvent *)
         painter.setPen(Qt::black);
         painter.setBrush(Qt::NoBrush);
         painter.drawRect(target.adjusted(0, 0, -1, -1));
+    }
+    if (hasFocus()) {
+        QStyleOptionFocusRect option;
+        option.initFrom(viewport());
+        option.rect = viewport()->rect().adjusted(1, 1, -1, -1);
+        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
     }
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 // shell/widgets: the custom controls (colour swatch and picker, HLS colour,
 // hue/saturation field, luminance bar, hyperlink label, up/down edit, lock
-// indicators, the OK/Annuler row, the image file dialog with its preview).
+// indicators, value labels, the OK/Annuler row, the image file dialog with its
+// preview).
 // They depend on Qt and the core only, never on another folder of shell/;
 // they build as a library of their own.
 //

@@ -1,5 +1,7 @@
 #include "shell/widgets/lockindicators.h"
 
+#include "shell/widgets/valuelabel.h"
+
 #include <QGuiApplication>
 #include <QStatusBar>
 
@@ -12,8 +14,8 @@ LockIndicators::LockIndicators(QStatusBar *bar) : QObject(bar)
     const char *texts[] = {"MAJ", "NUM", "DEF"};
     const char *names[] = {"Verrouillage majuscules", "Verrouillage numérique", "Arrêt défilement"};
     for (size_t i = 0; i < m_panes.size(); ++i) {
-        m_panes[i] = new QLabel(QString::fromUtf8(texts[i]), bar);
-        m_panes[i]->setAccessibleName(QString::fromUtf8(names[i]));
+        m_panes[i] = new ValueLabel(QString::fromUtf8(names[i]), bar);
+        m_panes[i]->setText(QString::fromUtf8(texts[i]));
         m_texts[i] = m_panes[i]->text();
         m_panes[i]->setAlignment(Qt::AlignCenter);
         m_panes[i]->setMinimumWidth(m_panes[i]->fontMetrics().horizontalAdvance(m_panes[i]->text()) + 8);
@@ -47,5 +49,6 @@ void LockIndicators::Show(int mask)
         // The pane keeps its width; an unlit indicator shows no text.
         const bool lit = mask >= 0 && (mask & (1 << i));
         m_panes[i]->setText(lit ? m_texts[i] : QString());
+        m_panes[i]->setValue(lit ? QStringLiteral("activé") : QStringLiteral("désactivé"));
     }
 }

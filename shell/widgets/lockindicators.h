@@ -3,11 +3,12 @@
 // does not tell the lock states; on X11 the keyboard's indicator mask does.
 // Where nothing tells them (Wayland, offscreen) the panes stay hidden.
 
-#include <QLabel>
+#include <QObject>
 #include <QTimer>
 #include <array>
 
 class QStatusBar;
+class ValueLabel;
 
 class LockIndicators : public QObject {
     Q_OBJECT
@@ -19,7 +20,7 @@ public:
     void Show(int mask);
 
 private:
-    std::array<QLabel *, 3> m_panes{};
+    std::array<ValueLabel *, 3> m_panes{};
     std::array<QString, 3> m_texts;
     QTimer m_poll;
 };

@@ -559,3 +559,24 @@ TEST(ProjectFile, saveThatRunsOutOfSpaceLeavesTheOldFileIntact)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 #endif
+
+TEST(ProjectFile, theModernDesignRidesInAReservedWordThatOlderCopiesWriteAsZero)
+{
+    GalleryOptions classic = DistinctOptions();
+    classic.WebPage1.DefaultPage = 1;
+    GalleryOptions modern = classic;
+    modern.WebPage1.ModernPage = 1;
+    const QByteArray before = Written(classic, {}), after = Written(modern, {});
+    ASSERT_EQ(before.size(), after.size());
+    qsizetype differ = -1;
+    for (qsizetype i = 0; i < before.size(); ++i)
+        if (before[i] != after[i]) {
+            EXPECT_EQ(differ, -1) << "more than one byte differs";
+            differ = i;
+        }
+    // The first reserved word after ProtectImage, which follows the two reserved strings.
+    const QByteArray protect = QByteArray("/t/fond.png") + '\0' + '\0' + QByteArray("\x01\0\0\0", 4);
+    EXPECT_EQ(differ, before.indexOf(protect) + protect.size());
+    EXPECT_TRUE(ReadV3(after).options.WebPage1.UsesModernPage());
+    EXPECT_FALSE(ReadV3(before).options.WebPage1.UsesModernPage());
+}

@@ -1,13 +1,13 @@
-// Drives the fuzz entry point without libFuzzer: seeds written by the program
-// itself, then a fixed pseudo-random sequence of byte mutations for a given
-// number of seconds (`--write-seeds DIR` writes the seeds for libFuzzer's
-// corpus). The sequence is the same on every run; only its length
-// depends on the machine's speed.
-#include "document/projectfile.h"
-
-#include <QBuffer>
+// Drives a fuzz entry point without libFuzzer: `NAME SECONDS CORPUS...` reads
+// the seeds from the corpus folders libFuzzer starts from, then feeds a fixed
+// pseudo-random sequence of byte mutations of them for that many seconds. The
+// sequence is the same on every run; only its length depends on the machine.
+#include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QtEndian>
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -23,40 +23,32 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size);
 
 namespace {
-QByteArray Seed(const GalleryOptions &options, const ImageList &images)
+std::vector<QByteArray> Seeds(int count, char **folders)
 {
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    WriteProject(buffer, options, images);
-    return buffer.data();
-}
-
-std::vector<QByteArray> Seeds()
-{
-    ImageEntry all;
-    all.Path = QString::fromUtf8("/photos/été/東京.jpg");
-    all.Comment = QString(300, QLatin1Char('c'));
-    all.Options.Flags = 0x3FF;
-    all.Options.PopupWidth = 640;
-    all.Options.BorderColor = 0xABCDEF;
-    ImageEntry popup;
-    popup.Path = "/a.jpg";
-    popup.Options.Flags = 0x044;
-    GalleryOptions options;
-    options.PagePath = "/www/index.html";
-    options.WebPage1.PageTitle = QString::fromUtf8("Vacances d'été");
-    const QByteArray olderFormat = QByteArray("VORL\x17Gallorim Save File Data\x02\0\0\0", 32)
-        + QByteArray("\x05/a.jp\x03" "abc\x04/b.j\0", 16);
-    return {Seed(GalleryOptions(), {}), Seed(options, {all, popup}), olderFormat};
+    std::vector<QByteArray> seeds;
+    for (int i = 0; i < count; ++i) {
+        QDir dir(QString::fromLocal8Bit(folders[i]));
+        const QStringList names = dir.entryList(QDir::Files, QDir::Name);
+        for (const QString &name : names) {
+            QFile file(dir.filePath(name));
+            if (file.open(QIODevice::ReadOnly))
+                seeds.push_back(file.readAll());
+        }
+    }
+    return seeds;
 }
 
 // Values that sit on the edges of the length and count rules.
 constexpr std::uint32_t kEdges[] = {0, 1, 0xFE, 0xFF, 0xFFFE, 0xFFFF, 0x7FFFFFFF, 0x80000000, 0xFFFFFFFF};
 
+// Inputs stay below this so the repeats cannot grow them without end.
+constexpr qsizetype kMaxInput = qsizetype(1) << 20;
+
 void Mutate(QByteArray &data, std::mt19937 &random)
 {
-    auto pick = [&random](qsizetype n) { return qsizetype(random() % std::uint32_t(std::max<qsizetype>(n, 1))); };
-    switch (random() % 6) {
+    auto pick
+        = [&random](qsizetype n) { return qsizetype(random() % std::uint32_t(std::max<qsizetype>(n, 1))); };
+    switch (random() % 7) {
     case 0:
         if (!data.isEmpty())
             data[pick(data.size())] ^= char(1u << (random() % 8));
@@ -73,6 +65,15 @@ void Mutate(QByteArray &data, std::mt19937 &random)
         break;
     case 4:
         data.truncate(pick(data.size() + 1));
+        break;
+    case 5:
+        // A record repeated many times: counts far beyond any seed's.
+        if (!data.isEmpty() && data.size() < kMaxInput / 2) {
+            const qsizetype at = pick(data.size());
+            const QByteArray slice = data.mid(at, 1 + pick(64));
+            const qsizetype times = 1 + pick(std::min<qsizetype>(1024, kMaxInput / 2 / slice.size()));
+            data.insert(at, slice.repeated(times));
+        }
         break;
     default:
         if (data.size() >= 4) {
@@ -95,7 +96,7 @@ void LimitMemory()
         std::fclose(statm);
     }
     const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(512) << 20);
-    rlimit r{limit, limit};
+    rlimit r {limit, limit};
     setrlimit(RLIMIT_AS, &r);
 #endif
 }
@@ -103,30 +104,30 @@ void LimitMemory()
 
 int main(int argc, char **argv)
 {
-    if (argc > 2 && QByteArrayView(argv[1]) == "--write-seeds") {
-        int n = 0;
-        for (const QByteArray &seed : Seeds()) {
-            QFile file(QString::fromLocal8Bit(argv[2]) + QStringLiteral("/seed%1.glr").arg(++n));
-            if (!file.open(QIODevice::WriteOnly) || file.write(seed) != seed.size())
-                return 1;
-        }
-        return 0;
+    const QByteArray name = QFileInfo(QString::fromLocal8Bit(argv[0])).fileName().toLocal8Bit();
+    const std::vector<QByteArray> seeds = argc > 2 ? Seeds(argc - 2, argv + 2) : std::vector<QByteArray>();
+    if (seeds.empty()) {
+        std::fprintf(stderr, "usage: %s SECONDS CORPUS... (no seed found)\n", name.constData());
+        return 2;
     }
-    const double seconds = argc > 1 ? std::atof(argv[1]) : 60.0;
-    const std::vector<QByteArray> seeds = Seeds();
+    const double seconds = std::atof(argv[1]);
     LimitMemory();
     std::mt19937 random(20040307);
     const auto end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
     long runs = 0;
+    for (const QByteArray &seed : seeds)
+        LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(seed.constData()), size_t(seed.size()));
     while (std::chrono::steady_clock::now() < end) {
         for (int i = 0; i < 256; ++i, ++runs) {
             QByteArray input = seeds[random() % seeds.size()];
             const int steps = 1 + int(random() % 8);
             for (int s = 0; s < steps; ++s)
                 Mutate(input, random);
-            LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t *>(input.constData()), size_t(input.size()));
+            LLVMFuzzerTestOneInput(
+                reinterpret_cast<const std::uint8_t *>(input.constData()), size_t(input.size()));
         }
     }
-    std::printf("project reader: %ld inputs in %.0f s, no failure\n", runs, seconds);
+    std::printf(
+        "%s: %zu seeds, %ld inputs in %.0f s, no failure\n", name.constData(), seeds.size(), runs, seconds);
     return 0;
 }

@@ -2,6 +2,7 @@
 // full-size link of a HEIC goes to its JPEG copy beside the thumbnails.
 #include "buildfixture.h"
 #include "document/imageprobe.h"
+#include "document/moderncopies.h"
 #include "pagegen/buildgallerythread.h"
 #include "pagegen/buildslideshowthread.h"
 #include "pagegen/placementbuilder.h"
@@ -11,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QRegularExpression>
 
 using namespace testsupport;
 
@@ -147,4 +149,25 @@ TEST(PhoneGallery, writesAGalleryOfAHeicAndAnAvifForTheBrowser)
     const QByteArray page = ReadBytes(o.PagePath);
     EXPECT_TRUE(page.contains("href=\"../img/mini/small_IMG_0001.HEIC.full.jpg\"")) << page.toStdString();
     EXPECT_TRUE(page.contains("href=\"../img/IMG_0002.avif\""));
+}
+
+TEST_F(PhonePhotos, theModernDesignShowsAHeicThroughItsJpegCopy)
+{
+    AddPhoto("IMG_1.HEIC", false, QString());
+    GalleryOptions o;
+    o.PagePath = Page("index.html");
+    o.WebPage1.ModernPage = 1;
+    RunGallery(o);
+    const QByteArray index = ReadFile(Page("index.html"));
+    const QByteArray photo = ReadFile(Page("index-photos/img_1.html"));
+    EXPECT_TRUE(index.contains("data-f=\"../img/mini/small_IMG_1.HEIC.full.jpg\"")) << index.toStdString();
+    EXPECT_TRUE(photo.contains("href=\"../../img/mini/small_IMG_1.HEIC.full.jpg\" download"));
+    const QRegularExpression heicLink(QStringLiteral("(href|src|srcset|data-f|data-s)=\"[^\"]*IMG_1\\.HEIC[\" ]"));
+    EXPECT_FALSE(heicLink.match(QString::fromUtf8(index + photo)).hasMatch());
+    for (int c = 0; c < MODERN_COPY_COUNT; ++c) {
+        const QString copy = ModernCopyPath(Img("IMG_1.HEIC"), o.BuildVignette, ModernCopy(c));
+        if (ModernCopySizes({64, 32})[c].isValid()) {
+            EXPECT_TRUE(QFile::exists(copy)) << copy.toStdString();
+        }
+    }
 }

@@ -32,6 +32,8 @@ bool Excluded(Command c)
     case Command::HelpTopics:
     case Command::ContextHelp:
     case Command::VisualPlacement:
+    case Command::Undo: // run in pairs by the driver, which checks them
+    case Command::Redo:
         return true;
     default:
         return false;
@@ -104,13 +106,14 @@ QString SoakDriver::Step()
 
     QString step;
     m_deletes = false;
+    m_resync = false;
     const int pick = Random(100);
     if (m_view.isBusy() && pick < 30) {
         step = QStringLiteral("cancel build");
         m_window.runCommand(Command::StopBuild);
         // The build polls between images: it ends within moments, whatever it was doing.
         if (!QTest::qWaitFor([this] { return !m_view.isBusy(); }, 10000))
-            return step + QStringLiteral(" (still building 10 s later)");
+            m_failure = QStringLiteral("still building 10 s after the cancel");
     } else if (m_view.isBusy() && pick < 40) {
         step = QStringLiteral("stop thumbnails");
         m_window.runCommand(Command::StopThumbnails);
@@ -127,8 +130,10 @@ QString SoakDriver::Step()
         step = m_view.rowCount() > 150 ? DeleteRows() : DropRemovedFiles();
     } else if (pick < 78) {
         step = ChangeOptions();
-    } else if (pick < 88) {
+    } else if (pick < 83) {
         step = PlacementClick();
+    } else if (pick < 88) {
+        step = UndoAndRedo();
     } else if (pick < 98) {
         step = SelectRows();
     } else {
@@ -145,9 +150,19 @@ QString SoakDriver::Step()
                     && m_view.rowCount() == doc.GetEntryCount();
             },
             20000))
-        return step + QStringLiteral(" (the list did not catch up within 20 s)");
+        m_failure = QStringLiteral("the list did not catch up within 20 s");
 
     const QHash<QString, QString> after = DocumentEntries();
+    if (m_resync) {
+        // An undo may bring back or take away anything: the document says what.
+        for (auto it = before.cbegin(); it != before.cend(); ++it)
+            if (!after.contains(it.key()))
+                m_removed.insert(it.key(), it.value());
+        for (auto it = after.cbegin(); it != after.cend(); ++it)
+            m_removed.remove(it.key());
+        m_expected = after;
+        m_pageTitle = m_gallery.document().GetOptions().WebPage1.PageTitle;
+    }
     for (auto it = before.cbegin(); it != before.cend(); ++it) {
         if (after.contains(it.key()))
             continue;
@@ -252,6 +267,38 @@ QString SoakDriver::DropRemovedFiles()
     return QStringLiteral("drop %1 files").arg(paths.size());
 }
 
+QStringList SoakDriver::OrderedEntries() const
+{
+    QStringList entries;
+    for (const ImageEntry &e : m_gallery.document().CopyEntries())
+        entries << e.Path + QLatin1Char('|') + e.Comment;
+    return entries;
+}
+
+QString SoakDriver::UndoAndRedo()
+{
+    if (!m_window.action(Command::Undo)->isEnabled())
+        return QStringLiteral("nothing to undo");
+    const QStringList before = OrderedEntries();
+    m_window.runCommand(Command::Undo);
+    if (!m_window.action(Command::Redo)->isEnabled()) {
+        m_failure = QStringLiteral("nothing to redo after an undo");
+        return QStringLiteral("undo");
+    }
+    m_window.runCommand(Command::Redo);
+    if (OrderedEntries() != before) {
+        m_failure = QStringLiteral("undo then redo did not give the list back");
+        return QStringLiteral("undo and redo");
+    }
+    // Now and then the undo stays, and the list is what the history says.
+    if (Random(2)) {
+        m_window.runCommand(Command::Undo);
+        m_resync = true;
+        return QStringLiteral("undo");
+    }
+    return QStringLiteral("undo and redo");
+}
+
 QString SoakDriver::ChangeOptions()
 {
     if (m_view.isBusy())
@@ -292,6 +339,8 @@ QString SoakDriver::SelectRows()
 
 QString SoakDriver::Check()
 {
+    if (!m_failure.isEmpty())
+        return m_failure;
     if (m_view.isAdding())
         return {};
     const std::vector<ImageEntry> entries = m_gallery.document().CopyEntries();

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QSet>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 #include <random>
 #include <vector>
@@ -46,6 +47,9 @@ private:
     QString DropRemovedFiles();
     QString ChangeOptions();
     QString PlacementClick();
+    // Undo then redo must give the list back as it was.
+    QString UndoAndRedo();
+    QStringList OrderedEntries() const;
     QString SelectRows();
     // Paths and comments as the document holds them.
     QHash<QString, QString> DocumentEntries() const;
@@ -63,6 +67,8 @@ private:
     QString m_pageTitle;    // what the options sheet was last given
     QString m_pendingTitle; // set while the options sheet is to be filled in
     bool m_deletes = false;  // the step may remove the selected rows
+    bool m_resync = false;   // the step was an undo: the expected entries follow the document
+    QString m_failure;       // what a step itself found wrong
     QSet<QString> m_deleted; // rows a deletion step selected itself
     QHash<QString, int> m_tally;
     int m_edits = 0;

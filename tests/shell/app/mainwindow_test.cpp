@@ -90,6 +90,18 @@ TEST_F(MainWindowTest, opensAProjectShowsItsRowsAndQuitsWithoutAskingWhenNothing
     // The rows show before the add worker says it is idle.
     EXPECT_TRUE(QTest::qWaitFor([&] { return m_window.action(Command::BuildPage)->isEnabled(); }, 10000));
     EXPECT_EQ(m_window.recentFiles().Files().value(0), gallery->projectPath());
+    // Undo from the menu names its step, and undoing back to the file leaves
+    // nothing to save.
+    gallery->view()->selectRows({0});
+    m_window.runCommand(Command::Delete);
+    ASSERT_EQ(gallery->view()->rowCount(), 1);
+    QAction *undo = m_window.action(Command::Undo);
+    EXPECT_TRUE(undo->isEnabled());
+    EXPECT_EQ(undo->text(), QStringLiteral("&Annuler la suppression\tCtrl+Z"));
+    undo->trigger();
+    EXPECT_EQ(gallery->view()->rowCount(), 2);
+    EXPECT_FALSE(gallery->document().IsModified());
+    EXPECT_TRUE(m_window.action(Command::Redo)->isEnabled());
     // Opening it again brings the same window forward.
     EXPECT_EQ(m_window.openProject(project), gallery);
 

@@ -93,13 +93,20 @@ TEST_F(CommentAssistant, commandsStoreTheCodedTextInEveryEntryConcerned)
             dialog->accept();
         });
     };
+    // The dialog opens without a nested loop: its answer comes later.
+    std::vector<bool> answers;
+    const DialogDone record = [&answers](bool changed) { answers.push_back(changed); };
     answerWith(QStringLiteral("Image ?$VORLEX_VARIABLE_IMAGE_INDEX"));
-    EXPECT_TRUE(EditComments(doc, general, profile, {1, 2}, nullptr));
+    EditComments(doc, general, profile, {1, 2}, nullptr, record);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answers.size() == 1; }, 10000));
+    EXPECT_TRUE(answers.back());
     EXPECT_EQ(doc.GetComment(0), QStringLiteral("ancien"));
     EXPECT_EQ(doc.GetComment(2), QStringLiteral("Image ?$VORLEX_VARIABLE_IMAGE_INDEX"));
 
     answerWith(QStringLiteral("tous"));
-    EXPECT_TRUE(EditGeneralComment(doc, general, profile, {}, nullptr));
+    EditGeneralComment(doc, general, profile, {}, nullptr, record);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return answers.size() == 2; }, 10000));
+    EXPECT_TRUE(answers.back());
     for (int i = 0; i < 3; ++i)
         EXPECT_EQ(doc.GetComment(i), QStringLiteral("tous"));
 }

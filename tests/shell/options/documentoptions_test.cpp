@@ -470,3 +470,22 @@ TEST(OptionsRules, stepPercentsAndBorders)
 }
 
 } // namespace
+
+TEST_F(DocumentOptionsSheet, theModernDesignIsAThirdChoiceThatKeepsTheDefaultPageSet)
+{
+    auto dialog = open();
+    auto *modern = Child<QRadioButton>(*dialog, "modernPage");
+    EXPECT_EQ(modern->text(), QStringLiteral("Page moderne (mobiles et écrans haute définition)"));
+    modern->click();
+    EXPECT_FALSE(clickOk(*dialog)->seen);
+    const WebPage1Options chosen = stored(*dialog).WebPage1;
+    EXPECT_EQ(chosen.DefaultPage, 1);
+    EXPECT_TRUE(chosen.UsesModernPage());
+
+    options.WebPage1 = chosen;
+    auto again = open();
+    EXPECT_TRUE(Child<QRadioButton>(*again, "modernPage")->isChecked());
+    Child<QRadioButton>(*again, "defaultPage")->click();
+    EXPECT_FALSE(clickOk(*again)->seen);
+    EXPECT_FALSE(stored(*again).WebPage1.UsesModernPage());
+}

@@ -8,9 +8,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QMdiArea>
 #include <QMessageBox>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWidget>
@@ -71,15 +73,19 @@ TEST(PlacementFilters, theFileDeletedIsTheOneWrittenWhateverCaseTheBrowserReport
     EXPECT_EQ(WrittenPageFor(QUrl("https://x/A.jpg.vorlex_visual_placement_body.html"), kPages), QString());
 }
 
-TEST(PlacementFilters, onlyPagingArrowsAndKeypadDigitsReachThePage)
+TEST(PlacementFilters, onlyPagingFocusAndChoosingKeysReachThePage)
 {
     for (int key : {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_End, Qt::Key_Home, Qt::Key_Left, Qt::Key_Up,
-                    Qt::Key_Right, Qt::Key_Down})
+                    Qt::Key_Right, Qt::Key_Down, Qt::Key_Tab, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space})
         EXPECT_TRUE(PlacementKeyAllowed(key, Qt::NoModifier)) << key;
+    EXPECT_TRUE(PlacementKeyAllowed(Qt::Key_Backtab, Qt::ShiftModifier));
     EXPECT_TRUE(PlacementKeyAllowed(Qt::Key_7, Qt::KeypadModifier));
-    for (int key : {int(Qt::Key_F5), int(Qt::Key_Backspace), int(Qt::Key_7), int(Qt::Key_P), int(Qt::Key_Return)})
+    for (int key : {int(Qt::Key_F5), int(Qt::Key_Backspace), int(Qt::Key_7), int(Qt::Key_P)})
         EXPECT_FALSE(PlacementKeyAllowed(key, Qt::NoModifier)) << key;
     EXPECT_FALSE(PlacementKeyAllowed(Qt::Key_P, Qt::ControlModifier));
+    // Ctrl+Enter and Ctrl+Tab open or switch windows in a browser.
+    EXPECT_FALSE(PlacementKeyAllowed(Qt::Key_Return, Qt::ControlModifier));
+    EXPECT_FALSE(PlacementKeyAllowed(Qt::Key_Tab, Qt::ControlModifier));
 }
 
 TEST(PlacementViewRegistry, postsLaterToALiveViewAndNothingToADeadNumber)
@@ -115,6 +121,39 @@ TEST(PlacementHostTest, classIdsParseInBothFormsAndRoundTrip)
     for (const char *bad : {"", "clsid:", "{82A6D3E9-EB98-480F-B65A-A72D83EF7030", "82A6D3E9EB98480FB65AA72D83EF7030",
                             "clsid:82A6D3E9-EB98-480F-B65A-A72D83EF703Z"})
         EXPECT_FALSE(ParseClassId(QString::fromLatin1(bad), &guid)) << bad;
+}
+
+TEST(PlacementHostTest, aLiveRegistrationWinsElseTheControlInstalledBesideTheProgramServesItsClass)
+{
+    PrivateClassStore store(false);
+    QTemporaryDir prefix;
+    ASSERT_TRUE(QDir(prefix.path()).mkpath("bin") && QDir(prefix.path()).mkpath("lib/gallorim"));
+    const QString programDir = prefix.filePath("bin");
+    const QString installed = prefix.filePath("lib/gallorim/libglrplace.so");
+    const QString registered = prefix.filePath("registered.so");
+    for (const QString &path : {installed, registered}) {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    const GlrGuid clsid = GLR_CLSID_GLRVisualPlacementObject;
+    const GlrGuid other = {0x1u, 0x2u, 0x3u, {4, 5, 6, 7, 8, 9, 10, 11}};
+    EXPECT_EQ(ModuleServingClass(clsid, programDir), installed);
+    EXPECT_TRUE(ModuleServingClass(other, programDir).isEmpty())
+        << "the installed control serves its own class only";
+
+    auto registerAt = [&](const GlrGuid &guid, const QString &module) {
+        QSettings classes(qEnvironmentVariable(GLR_CLASS_STORE_ENV), QSettings::IniFormat);
+        classes.setValue(QString("Classes/CLSID/%1/InprocServer32/Default").arg(BracedClassId(guid)), module);
+    };
+    registerAt(clsid, registered);
+    registerAt(other, registered);
+    EXPECT_EQ(ModuleServingClass(clsid, programDir), registered);
+    EXPECT_EQ(ModuleServingClass(other, programDir), registered);
+
+    ASSERT_TRUE(QFile::remove(registered));
+    EXPECT_EQ(ModuleServingClass(clsid, programDir), installed) << "a stale registration is passed over";
+    ASSERT_TRUE(QFile::remove(installed));
+    EXPECT_TRUE(ModuleServingClass(clsid, programDir).isEmpty());
 }
 
 TEST(PlacementHostTest, drivesTheRealControlAndHearsItsClosingMessageOnce)

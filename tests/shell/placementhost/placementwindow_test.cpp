@@ -10,6 +10,7 @@
 #include "shell/placementhost/placementpage.h"
 #include "shell/placementhost/placementwindow.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
@@ -161,4 +162,58 @@ TEST_F(XvfbPlacementWindow, closingBeforeAnyControlRanStillEndsThePlacementOnce)
     window.reset();
     QTest::qWait(50);
     EXPECT_EQ(view.posts, (std::vector<PostedToView>{{1139, -1, -1}}));
+}
+
+TEST_F(XvfbPlacementWindow, tabReachesEachPhotoWithAVisibleFocusAndEnterChoosesIt)
+{
+    PrivateClassStore store(true);
+    ASSERT_TRUE(store.registered());
+    SettingsProfile profile(m_dir.filePath(QStringLiteral("settings.ini")));
+    GalleryDocument doc(profile, 1);
+    RecordingView view(&doc);
+    const PlacementPagePaths pages = BuildPages(doc, view.number);
+    QMainWindow main;
+    auto *area = new QMdiArea;
+    main.setCentralWidget(area);
+    main.resize(1000, 700);
+    main.show();
+    QPointer<PlacementWindow> window = OpenPlacementWindow(area, pages.main, QStringLiteral("Clavier"), view.number);
+    ASSERT_TRUE(window);
+    PlacementHost *host = window->host();
+    ASSERT_TRUE(WaitFor([&] {
+        const auto keys = host->ObjectKeys();
+        return keys.size() == 1 && host->ObjectMessage(keys[0]).startsWith("Placement Visuel des images :");
+    }));
+    // No window manager under xvfb-run: the window asks for the focus itself.
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
+    main.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+    window->setFocus();
+    ASSERT_TRUE(WaitFor([] { return QApplication::focusWidget() != nullptr; }));
+
+    // The photo that has the focus, by its number in the page; 0 for none.
+    const auto focusedPhoto = [&] {
+        return RunScript(window->page(),
+                         "var a = frames['Main_Page'].document.activeElement;"
+                         "var m = a && a.tagName == 'A' ? /VorlexClickImage\\((\\d+)\\)/.exec(a.href) : null;"
+                         "m ? parseInt(m[1]) : 0")
+            .toInt();
+    };
+    const auto tabTo = [&](int photo) {
+        for (int i = 0; i < 12 && focusedPhoto() != photo; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        return focusedPhoto() == photo;
+    };
+    ASSERT_TRUE(tabTo(1));
+    EXPECT_EQ(RunScript(window->page(), "frames['Main_Page'].getComputedStyle("
+                                        "frames['Main_Page'].document.activeElement.querySelector('img')).outlineStyle")
+                  .toString(),
+              QStringLiteral("solid"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    ASSERT_TRUE(tabTo(3));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    // The same insertion as clicks on photos 1 and 3.
+    ASSERT_TRUE(WaitFor([&] { return view.posts.size() == 1; }));
+    EXPECT_EQ(view.posts[0], (PostedToView{1140, 1, 3}));
+    EXPECT_EQ(PictureOrder(window->page()), "p2.jpg,p1.jpg,p3.jpg,p4.jpg");
 }

@@ -1,6 +1,7 @@
-// GIF playback: the timing read from the file's blocks, and the loop and
-// delay rules driven by a clock the test fires by hand.
+// GIF playback: the timing read from the file's blocks (a damaged file too),
+// and the loop and delay rules driven by a clock the test fires by hand.
 #include "shell/preview/gifanimation.h"
+#include "shell/preview/previewdecoder.h"
 
 #include <gtest/gtest.h>
 
@@ -75,15 +76,23 @@ TEST(GifTiming, tellsAbsentBlocksFromZeroValues)
     EXPECT_EQ(ReadGifTiming(MakeGif({1, 1}, 0)).loopCount, 0);
 }
 
-TEST(GifTiming, stopsAtDamageWithWhatWasRead)
+TEST(GifTiming, aDamagedFileGivesTheWholeFramesBeforeTheDamage)
 {
-    QByteArray gif = MakeGif({4, 4, 4}, 0);
-    gif.truncate(gif.size() - 20); // the last frame's data is cut
-    const GifTiming t = ReadGifTiming(gif);
-    EXPECT_GE(t.frameCount, 2);
-    EXPECT_LE(t.frameCount, 3);
+    const QByteArray gif = MakeGif({4, 5, 6}, 0);
+    // Cut in the last frame's pixel data (the trailer and 3 bytes before it),
+    // then in its control block (the 15 bytes of the frame and 4 more).
+    for (const qsizetype cut : {4, 20}) {
+        const GifTiming t = ReadGifTiming(gif.left(gif.size() - cut));
+        EXPECT_EQ(t.frameCount, 2) << cut;
+        EXPECT_EQ(t.delays, (QList<int> {4, 5})) << cut;
+    }
     EXPECT_EQ(ReadGifTiming(QByteArray("GIF8")).frameCount, 0);
     EXPECT_EQ(ReadGifTiming(QByteArray("\x89PNG\r\n\x1a\n....")).frameCount, 0);
+
+    // Counting a frame that cannot be decoded would make the whole animation a still picture.
+    const PreviewImage shown = DecodePreview(gif.left(gif.size() - 4), QSize(10, 10), QSize(), {});
+    EXPECT_EQ(shown.frames.size(), 2);
+    EXPECT_EQ(shown.timing.frameCount, 2);
 }
 
 TEST(GifAnimation, loopCountTwoPlaysTwiceAndStaysOnTheLastFrame)

@@ -1,15 +1,15 @@
-#include "shell/gallery/gallerystatusbar.h"
+#include "shell/gallerystatus/gallerystatusbar.h"
 
 #include "document/notifycodes.h"
 #include "platform/profile.h"
 #include "shell/common/generaloptions.h"
-#include "shell/gallery/downloadestimate.h"
-#include "shell/gallery/warningmessagewindow.h"
+#include "shell/gallerystatus/downloadestimate.h"
+#include "shell/gallerystatus/warningmessagewindow.h"
+#include "shell/widgets/valuelabel.h"
 
 #include <QComboBox>
 #include <QFile>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QScreen>
 #include <QStyle>
@@ -20,6 +20,8 @@ const QString kSpeedSection = QStringLiteral("LastOptions/StatusBar");
 const QString kSpeedKey = QStringLiteral("LastInternetSpeed");
 const int kDefaultSpeed = 1;
 const QString kStopText = QStringLiteral("Arrêter");
+const QString kActive = QStringLiteral("en cours");
+const QString kIdle = QStringLiteral("inactif");
 
 int SmallIconSize(const QWidget *widget)
 {
@@ -44,6 +46,7 @@ GalleryStatusBar::GalleryStatusBar(GeneralOptions &options, Profile &profile, QW
     , m_options(options)
     , m_profile(profile)
 {
+    setAccessibleName(QStringLiteral("Barre d'état de la galerie"));
     m_warningIcon = PaneIcon(this, QStringLiteral(":/icons/warning.svg"), QStyle::SP_MessageBoxWarning);
     m_addingIcon = PaneIcon(this, QStringLiteral(":/icons/activity-adding.svg"), QStyle::SP_DialogOpenButton);
     m_thumbnailsIcon = PaneIcon(
@@ -71,7 +74,7 @@ void GalleryStatusBar::createPanes()
     connect(m_warningPane, &QToolButton::clicked, this, &GalleryStatusBar::showWarnings);
     addWidget(m_warningPane);
 
-    m_estimatePane = new QLabel(this);
+    m_estimatePane = new ValueLabel(QStringLiteral("Durée de téléchargement"), this);
     m_estimatePane->setObjectName(QStringLiteral("estimatePane"));
     addWidget(m_estimatePane, 1);
 
@@ -108,13 +111,13 @@ void GalleryStatusBar::createSpeedList()
     connect(m_speedList, &QComboBox::currentIndexChanged, this, &GalleryStatusBar::onSpeedChanged);
 }
 
-QLabel *GalleryStatusBar::addActivityPane(
+ValueLabel *GalleryStatusBar::addActivityPane(
     const QString &name, const QString &accessibleName, const QString &toolTip)
 {
-    auto *pane = new QLabel(this);
+    auto *pane = new ValueLabel(accessibleName, this);
     pane->setObjectName(name);
-    pane->setAccessibleName(accessibleName);
     pane->setToolTip(toolTip);
+    pane->installEventFilter(this);
     pane->setAlignment(Qt::AlignCenter);
     pane->setFixedWidth(SmallIconSize(this) + 1);
     pane->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -271,10 +274,18 @@ void GalleryStatusBar::requestStopThumbnails()
 bool GalleryStatusBar::eventFilter(QObject *watched, QEvent *event)
 {
     // The tool button answers Space by itself; Enter opens the messages too.
-    if (watched == m_warningPane && event->type() == QEvent::KeyPress) {
+    // On an activity pane that can be stopped, Enter opens its menu as the
+    // menu key does.
+    if (event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent *>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+        if (enter && watched == m_warningPane) {
             showWarnings();
+            return true;
+        }
+        if (enter && (watched == m_addingPane || watched == m_thumbnailsPane)) {
+            auto *pane = static_cast<QWidget *>(watched);
+            showStopMenu(pane, pane->mapToGlobal(pane->rect().center()));
             return true;
         }
     }
@@ -286,21 +297,28 @@ void GalleryStatusBar::updateWarningPane()
     const bool lit = pendingWarnings() != 0 || m_warningWindow;
     m_warningPane->setIcon(lit ? m_warningIcon : QIcon());
     m_warningPane->setFocusPolicy(lit ? Qt::TabFocus : Qt::NoFocus);
+    m_warningPane->setAccessibleDescription(
+        lit ? QStringLiteral("Des messages attendent") : QStringLiteral("Aucun message"));
 }
 
 void GalleryStatusBar::updateActivityPanes()
 {
     const int size = SmallIconSize(this);
-    const auto show = [size](QLabel *pane, const QIcon &icon, bool active) {
+    const auto show = [size](ValueLabel *pane, const QIcon &icon, bool active) {
         pane->setPixmap(active ? icon.pixmap(size, size) : QPixmap());
+        pane->setValue(active ? kActive : kIdle);
     };
     show(m_addingPane, m_addingIcon, m_adding);
     show(m_thumbnailsPane, m_thumbnailsIcon, m_thumbnails);
     show(m_pagePane, m_pageIcon, m_page);
     show(m_savingPane, m_savingIcon, m_saving);
+    // Only what can be stopped takes the keyboard (its menu, as a right click).
+    m_addingPane->setFocusPolicy(m_adding ? Qt::TabFocus : Qt::NoFocus);
+    m_thumbnailsPane->setFocusPolicy(m_thumbnails && !m_page ? Qt::TabFocus : Qt::NoFocus);
 }
 
 void GalleryStatusBar::updateEstimate()
 {
     m_estimatePane->setText(estimateText());
+    m_estimatePane->setValue(estimateText());
 }

@@ -1,4 +1,4 @@
-#include "shell/gallery/warningmessagewindow.h"
+#include "shell/gallerystatus/warningmessagewindow.h"
 
 #include "document/warningmessages.h"
 #include "shell/common/generaloptions.h"

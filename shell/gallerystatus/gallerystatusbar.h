@@ -1,4 +1,9 @@
 #pragma once
+// shell/gallerystatus: a gallery window's status bar: its message and
+// activity panes, the download-time estimate of the thumbnails and the
+// window of warnings. It uses common/ and widgets/ only; the gallery
+// window owns one.
+//
 // The status bar at the bottom of each gallery window: a warning icon that
 // collects the warnings of the gallery's background work, the thumbnails'
 // download-time estimate, the connection speed it is computed for, and one
@@ -12,9 +17,9 @@
 struct GeneralOptions;
 class Profile;
 class QComboBox;
-class QLabel;
 class QMenu;
 class QToolButton;
+class ValueLabel;
 class WarningMessageWindow;
 
 class GalleryStatusBar : public QStatusBar {
@@ -45,7 +50,7 @@ protected:
 private:
     void createPanes();
     void createSpeedList();
-    QLabel *addActivityPane(const QString &name, const QString &accessibleName, const QString &toolTip);
+    ValueLabel *addActivityPane(const QString &name, const QString &accessibleName, const QString &toolTip);
     void addWarnings(quint32 bits);
     void onWarningWindowClosed();
     void placeWarningWindow();
@@ -75,12 +80,12 @@ private:
     QIcon m_stopIcon;
 
     QToolButton *m_warningPane = nullptr;
-    QLabel *m_estimatePane = nullptr;
+    ValueLabel *m_estimatePane = nullptr;
     QComboBox *m_speedList = nullptr;
-    QLabel *m_addingPane = nullptr;
-    QLabel *m_thumbnailsPane = nullptr;
-    QLabel *m_pagePane = nullptr;
-    QLabel *m_savingPane = nullptr;
+    ValueLabel *m_addingPane = nullptr;
+    ValueLabel *m_thumbnailsPane = nullptr;
+    ValueLabel *m_pagePane = nullptr;
+    ValueLabel *m_savingPane = nullptr;
     QPointer<WarningMessageWindow> m_warningWindow;
     QPointer<QMenu> m_stopMenu;
 };

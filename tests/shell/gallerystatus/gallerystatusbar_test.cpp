@@ -1,11 +1,12 @@
-#include "shell/gallery/gallerystatusbar.h"
+#include "shell/gallerystatus/gallerystatusbar.h"
 
 #include "document/notifycodes.h"
 #include "document/warningmessages.h"
 #include "platform/profile.h"
 #include "shell/common/generaloptions.h"
-#include "shell/gallery/warningmessagewindow.h"
+#include "shell/gallerystatus/warningmessagewindow.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -208,4 +209,19 @@ TEST_F(GalleryStatusBarTest, stopMenusAreOfferedOnlyWhileTheirActivityRuns)
     menu->actions().front()->trigger();
     EXPECT_EQ(thumbnailsSpy.count(), 1);
     EXPECT_EQ(addingSpy.count(), 1);
+}
+
+TEST_F(GalleryStatusBarTest, anActivityThatCanStopTakesTheKeyboardAndSaysItRuns)
+{
+    auto *pane = this->pane<QLabel>("addingPane");
+    QAccessibleInterface *face = QAccessible::queryAccessibleInterface(pane);
+    EXPECT_EQ(pane->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(face->text(QAccessible::Name), QStringLiteral("Ajout de fichiers : inactif"));
+    m_bar.notify(NOTIFY_ADDING, 1);
+    EXPECT_EQ(face->text(QAccessible::Name), QStringLiteral("Ajout de fichiers : en cours"));
+    EXPECT_TRUE(pane->focusPolicy() & Qt::TabFocus);
+    QTest::keyClick(pane, Qt::Key_Return);
+    auto menus = m_bar.findChildren<QMenu *>(QStringLiteral("stopMenu"));
+    ASSERT_EQ(menus.size(), 1);
+    EXPECT_TRUE(menus.front()->isVisible());
 }

@@ -1,4 +1,4 @@
-#include "shell/gallery/downloadestimate.h"
+#include "shell/gallerystatus/downloadestimate.h"
 
 #include <array>
 #include <charconv>
