@@ -3,7 +3,7 @@ BUILD   ?= build
 JOBS    ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test demo package package-test tsan fuzz bench clean
+.PHONY: all deps configure build test demo package package-test tsan soak fuzz bench clean
 
 all: build
 
@@ -38,6 +38,16 @@ tsan: deps
 	cmake --build build-tsan -j $(JOBS)
 	cd build-tsan && ctest --output-on-failure -j $(JOBS) -L concurrency
 
+# The soak test for SOAK_SECONDS (default 10 minutes) under AddressSanitizer
+# and UndefinedBehaviorSanitizer, in a build folder of its own; SOAK_SEED
+# replays a run. Leak reports are off: Qt and its plug-ins keep caches to exit.
+SOAK_SECONDS ?= 600
+soak: deps
+	cmake --preset soak
+	cmake --build build-soak -j $(JOBS) --target soak_shell
+	cd build-soak && ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  QT_QPA_PLATFORM=offscreen ./tests/soak/soak_shell --seconds $(SOAK_SECONDS) $(if $(SOAK_SEED),--seed $(SOAK_SEED))
+
 # The parsers' libFuzzer programs under address and undefined-behaviour checks,
 # each for FUZZ_SECONDS (60) from its checked-in corpus, as CI runs them.
 FUZZ_SECONDS ?= 60
@@ -53,4 +63,4 @@ bench: build
 	bash bench/run-all.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-tsan build-fuzz
+	rm -rf $(BUILD) build-tsan build-soak build-fuzz

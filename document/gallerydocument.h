@@ -14,6 +14,7 @@
 #include "document/addfacts.h"
 #include "document/imageentry.h"
 #include "document/orderedprefetch.h"
+#include "document/recoverystore.h"
 #include "document/workitems.h"
 #include "platform/manualresetevent.h"
 #include "platform/notificationsink.h"
@@ -25,12 +26,14 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <shared_mutex>
 #include <thread>
 #include <vector>
 
 class Profile;
 class QIODevice;
+class RecoverySchedule;
 
 class GalleryDocument {
 public:
@@ -154,6 +157,20 @@ public:
     void OnSaveDocument(const QString &path);
     void SetProjectSaver(ProjectSaver saver);
 
+    // --- recovery copy -------------------------------------------------------
+    // While the gallery has unsaved changes the save worker keeps a copy of it
+    // in the store, written at most one interval after a change and at most
+    // once an interval, never while images are still being added. A copy
+    // never touches the project file, the path or the modified mark. It is
+    // removed when the gallery is saved or no longer modified, and at
+    // destruction after CloseOnPurpose; otherwise it stays for the next start.
+    // `adopted`: the copy this gallery was recovered from; it is claimed at
+    // once and kept up to date as the gallery's own. User-interface thread.
+    void EnableRecovery(RecoverySettings settings, const RecoveryCopy *adopted = nullptr);
+    QString RecoveryCopyPath() const;
+    // The user closed the gallery, saved or not: its copy goes with it.
+    void CloseOnPurpose() { m_closedOnPurpose = true; }
+
     // --- thumbnails and builds ---------------------------------------------
     void QueueThumbnailJob(const QString &path, const BuildVignetteOptions &options);
     void StopThumbnails();
@@ -212,6 +229,11 @@ private:
     void ThumbnailWorker();
     void RunThumbnailJob(const ThumbnailJob &job);
     void SaveWorker();
+    void SaveProjectNow();
+    // recovery copy, on the save worker
+    void RecoveryChanged(RecoverySchedule &schedule);
+    void RecoveryDue(RecoverySchedule &schedule);
+    void DiscardRecoveryCopy();
     void JoinBuildThread();
     // DocumentOptions steps
     void RemoveOutsideRoot(const GalleryOptions &options);
@@ -270,6 +292,18 @@ private:
     mutable std::mutex m_modifiedLock;
     std::uint64_t m_changes = 0; // under m_modifiedLock; one more at every change marked
     std::atomic<bool> m_recursiveDir{true};
+
+    // The recovery copy: settings, file and the change count it holds are
+    // under m_recoveryLock; "armed" means the save worker has a deadline, so
+    // further changes need not wake it.
+    mutable std::mutex m_recoveryLock;
+    std::optional<RecoverySettings> m_recovery;
+    QString m_recoveryCopy;
+    std::uint64_t m_recoveryChanges = 0;
+    std::atomic<bool> m_recoveryEnabled{false};
+    std::atomic<bool> m_recoveryArmed{false};
+    std::atomic<bool> m_closedOnPurpose{false};
+    ManualResetEvent m_recoveryEvent;
 
     std::mutex m_buildThreadLock;
     std::thread m_buildThread;

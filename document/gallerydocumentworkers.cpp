@@ -4,6 +4,7 @@
 #include "document/imageprobe.h"
 #include "document/notifycodes.h"
 #include "document/projectfile.h"
+#include "document/recoveryschedule.h"
 #include "platform/notificationsink.h"
 #include "platform/profile.h"
 
@@ -48,9 +49,15 @@ GalleryDocument::~GalleryDocument()
     for (std::thread &t : m_thumbnailThreads)
         t.join();
     m_saveThread.join();
-    std::lock_guard lock(m_buildThreadLock);
-    if (m_buildThread.joinable())
-        m_buildThread.join();
+    {
+        std::lock_guard lock(m_buildThreadLock);
+        if (m_buildThread.joinable())
+            m_buildThread.join();
+    }
+    // Closed by the user: nothing to recover. Gone any other way (a crash
+    // never gets here, but an exit that skipped the question does): kept.
+    if (m_closedOnPurpose || !IsModified())
+        DiscardRecoveryCopy();
 }
 
 // --- thumbnails -------------------------------------------------------------
@@ -173,45 +180,67 @@ void GalleryDocument::OnSaveDocument(const QString &path)
 
 void GalleryDocument::SaveWorker()
 {
+    RecoverySchedule recovery;
+    PostNotify(NOTIFY_SAVING, 0);
     for (;;) {
-        PostNotify(NOTIFY_SAVING, 0);
-        if (WaitForAny({&m_stopEvent, &m_saveEvent}, kInfinite) == 0)
+        const int woke = WaitForAny({&m_stopEvent, &m_saveEvent, &m_recoveryEvent},
+                                    recovery.WaitMs(RecoverySchedule::Clock::now()));
+        if (woke == 0)
             break;
-        // Reset before writing: a save asked for during this one is not lost.
-        m_saveEvent.Reset();
-        ProjectSaver saver;
-        {
-            std::lock_guard lock(m_optionsLock);
-            saver = m_projectSaver;
+        if (woke == 1) {
+            SaveProjectNow();
+            // Saved with nothing changed meanwhile: the copy has nothing left to keep.
+            if (!IsModified())
+                DiscardRecoveryCopy();
+            PostNotify(NOTIFY_SAVING, 0);
+        } else if (woke == 2) {
+            m_recoveryEvent.Reset();
+            RecoveryChanged(recovery);
+        } else {
+            RecoveryDue(recovery);
         }
-        const QString path = GetPathName();
-        bool saved = false;
-        std::uint64_t changes = 0;
-        {
-            // The list and options stay as they are for the whole write.
-            std::lock_guard lock(m_listLock);
-            {
-                std::lock_guard modified(m_modifiedLock);
-                changes = m_changes;
-            }
-            PostNotify(NOTIFY_SAVING, 1);
-            saved = saver && !path.isEmpty() && saver(path, GetOptions(), m_imageList);
-        }
-        if (saved)
-            ClearModifiedUnlessChangedSince(changes);
-        else
-            WithView([](NotificationSink &sink) {
-                sink.ReportSaveError(QString::fromUtf8(kProjectSaveErrorMessage));
-            });
     }
+}
+
+void GalleryDocument::SaveProjectNow()
+{
+    // Reset before writing: a save asked for during this one is not lost.
+    m_saveEvent.Reset();
+    ProjectSaver saver;
+    {
+        std::lock_guard lock(m_optionsLock);
+        saver = m_projectSaver;
+    }
+    const QString path = GetPathName();
+    bool saved = false;
+    std::uint64_t changes = 0;
+    {
+        // The list and options stay as they are for the whole write.
+        std::lock_guard lock(m_listLock);
+        {
+            std::lock_guard modified(m_modifiedLock);
+            changes = m_changes;
+        }
+        PostNotify(NOTIFY_SAVING, 1);
+        saved = saver && !path.isEmpty() && saver(path, GetOptions(), m_imageList);
+    }
+    if (saved)
+        ClearModifiedUnlessChangedSince(changes);
+    else
+        WithView([](NotificationSink &sink) { sink.ReportSaveError(QString::fromUtf8(kProjectSaveErrorMessage)); });
 }
 
 void GalleryDocument::SetModifiedFlag(bool modified)
 {
-    std::lock_guard lock(m_modifiedLock);
-    m_modified = modified;
-    if (modified)
-        ++m_changes;
+    {
+        std::lock_guard lock(m_modifiedLock);
+        m_modified = modified;
+        if (modified)
+            ++m_changes;
+    }
+    // Once the save worker has a deadline for the copy, further changes need not wake it.
+    if (m_recoveryEnabled && (!modified || !m_recoveryArmed))
+        m_recoveryEvent.Set();
 }
 
 std::uint64_t GalleryDocument::ChangeCount() const

@@ -1,5 +1,6 @@
 #include "shell/app/mainwindow.h"
 
+#include "document/gallerydocument.h"
 #include "document/projectfile.h"
 #include "platform/pathcase.h"
 #include "platform/profile.h"
@@ -98,8 +99,10 @@ void MainWindow::createStatusBar()
     m_locks = new LockIndicators(statusBar());
 }
 
-GalleryWindow *MainWindow::addGalleryWindow(GalleryWindow *gallery)
+GalleryWindow *MainWindow::addGalleryWindow(GalleryWindow *gallery, const RecoveryCopy *adopted)
 {
+    if (m_recovery)
+        gallery->document().EnableRecovery(*m_recovery, adopted);
     gallery->setPrinter(m_printer.get());
     gallery->setPreviewWindow(m_preview.get());
     QMdiSubWindow *frame = m_mdi->addSubWindow(gallery);

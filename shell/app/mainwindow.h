@@ -8,12 +8,14 @@
 // accelerators built from the command table, the status bar with its prompt
 // and lock panes, dropped files, and the window placement kept between runs.
 
+#include "document/recoverystore.h"
 #include "shell/app/recentfiles.h"
 #include "shell/commands/commandtable.h"
 
 #include <QMainWindow>
 #include <array>
 #include <memory>
+#include <optional>
 
 class GalleryWindow;
 class LockIndicators;
@@ -46,6 +48,15 @@ public:
     PreviewWindow *previewWindow() const { return m_preview.get(); }
     const RecentFileList &recentFiles() const { return m_recent; }
 
+    // Every gallery opened from now on keeps a recovery copy this way.
+    void setRecovery(RecoverySettings settings) { m_recovery = std::move(settings); }
+    // Offers the copies that no running instance keeps, and returns once the
+    // user has dealt with them (nothing is shown when there are none).
+    void offerRecovery();
+    // A gallery with the copy's content, modified and attached to the
+    // copy's project; the copy becomes the gallery's own.
+    GalleryWindow *openRecoveredCopy(const RecoveryCopy &copy);
+
     // Places the window as it was when the program last closed, and shows it.
     void restorePlacement();
     // Runs a command of the table as its menu item would.
@@ -69,7 +80,7 @@ private:
     void fillWindowMenu();
     void updateTitle();
     void rememberProject(const QString &path);
-    GalleryWindow *addGalleryWindow(GalleryWindow *gallery);
+    GalleryWindow *addGalleryWindow(GalleryWindow *gallery, const RecoveryCopy *adopted = nullptr);
     GalleryWindow *findGallery(const QString &projectPath) const;
     bool closeGalleries();
     void savePlacement();
@@ -98,4 +109,5 @@ private:
     bool m_clipboardHasFiles = false; // read when the clipboard changes, not at every update
     std::unique_ptr<QPrinter> m_printer; // the page set-up kept for the run
     std::unique_ptr<PreviewWindow> m_preview;
+    std::optional<RecoverySettings> m_recovery;
 };

@@ -101,6 +101,16 @@ bool GalleryWindow::openProject(const QString &path)
     return true;
 }
 
+bool GalleryWindow::openRecovered(const QString &copyPath, const QString &projectPath)
+{
+    if (!openProject(copyPath))
+        return false;
+    setProjectPath(projectPath);
+    // No state of the history is what the project file holds: modified until saved.
+    m_view->history().SaveFailed();
+    return true;
+}
+
 QString GalleryWindow::askProjectPath()
 {
     QString proposed = projectPath();
@@ -181,6 +191,7 @@ void GalleryWindow::closeAnswered()
 void GalleryWindow::closeEvent(QCloseEvent *event)
 {
     if (m_closeAnswered || maybeSave()) {
+        m_document->CloseOnPurpose();
         closePlacementWindow();
         event->accept();
     } else {

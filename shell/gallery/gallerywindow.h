@@ -42,6 +42,9 @@ public:
     // Loads a project into this (new) gallery; false, with the message shown,
     // when the file is not a project.
     bool openProject(const QString &path);
+    // Loads a recovery copy into this (new) gallery, attached to `projectPath`
+    // (empty: untitled) and modified, so "Enregistrer" writes the project.
+    bool openRecovered(const QString &copyPath, const QString &projectPath);
     // "Enregistrer": the project's own path, or "Enregistrer sous" when it has none.
     bool save();
     bool saveAs();

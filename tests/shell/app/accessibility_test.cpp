@@ -8,6 +8,7 @@
 #include "platform/profile.h"
 #include "shell/app/aboutdialog.h"
 #include "shell/app/mainwindow.h"
+#include "shell/app/recoverydialog.h"
 #include "shell/common/generaloptions.h"
 #include "shell/gallery/galleryview.h"
 #include "shell/gallery/gallerywindow.h"
@@ -223,6 +224,8 @@ TEST(Accessibility, dialogsNameEveryControlOnEveryPage)
     EXPECT_EQ(UnnamedControls(&picker), QStringList());
     AboutDialog about;
     EXPECT_EQ(UnnamedControls(&about), QStringList());
+    RecoveryDialog recovery({RecoveryCopy{}}, {});
+    EXPECT_EQ(UnnamedControls(&recovery), QStringList());
 }
 
 TEST(Accessibility, theWaitPanelIsInTheTreeWithItsTextProgressAndAnAnnulerThatCancels)
