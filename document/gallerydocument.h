@@ -114,6 +114,9 @@ public:
     // Empties the add queue; a request being processed completes.
     void StopAdding();
     int GetPendingAddCount() const;
+    // No request is queued, read ahead or being added. A NOTIFY_ADDING 0 may
+    // reach the view after new requests were queued; this says how it is now.
+    bool IsAddIdle() const;
     // `indexes` ascending; indexes at or beyond the count are skipped.
     void RemoveEntries(const std::vector<int> &indexes);
     void MoveEntry(int from, int to, int removeAt);
@@ -292,6 +295,7 @@ private:
     mutable std::mutex m_modifiedLock;
     std::uint64_t m_changes = 0; // under m_modifiedLock; one more at every change marked
     std::atomic<bool> m_recursiveDir{true};
+    std::atomic<bool> m_addWorking{false}; // the add worker has requests in hand
 
     // The recovery copy: settings, file and the change count it holds are
     // under m_recoveryLock; "armed" means the save worker has a deadline, so

@@ -48,6 +48,11 @@ void GalleryDocument::DropAddWindowLocked()
     m_addInWindow = 0;
 }
 
+bool GalleryDocument::IsAddIdle() const
+{
+    return !m_addWorking && GetPendingAddCount() == 0;
+}
+
 int GalleryDocument::GetPendingAddCount() const
 {
     std::lock_guard lock(m_addQueueLock);
@@ -107,6 +112,7 @@ void GalleryDocument::AddWorker()
         if (WaitForAny({&m_stopEvent, &m_addEvent}, kInfinite) == 0)
             return;
         m_addEvent.Reset();
+        m_addWorking = true;
         // The files are read ahead on every core; only this thread decides
         // and inserts, in request order.
         AddWindow window(AddHelperCount(), kAddWindowSize, gather);
@@ -140,6 +146,7 @@ void GalleryDocument::AddWorker()
             ProcessAddRequest(item.request, facts);
         }
         TrimImageList();
+        m_addWorking = false;
     }
 }
 

@@ -135,6 +135,9 @@ void GalleryHistory::CancelAdd()
 
 void GalleryHistory::EndAdd()
 {
+    // An idle notice posted before this add's files were queued says nothing of them.
+    if (!m_document.IsAddIdle())
+        return;
     CloseAdd();
     FollowStack();
 }
