@@ -23,22 +23,8 @@ require vipsthumbnail hyperfine convert exiv2 python3
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-distinct=$((count < 50 ? count : 50))
-echo "making $distinct distinct JPEGs of 12 MP in $work ..."
-mkdir -p "$work/distinct" "$work/photos" "$work/vips"
-make_jpeg 4032 3024 "$work/base.jpg"
-seq 0 $((distinct - 1)) | MAGICK_THREAD_LIMIT=1 xargs -P "$jobs" -I{} sh -c \
-  'convert "$1/base.jpg" -roll +$(($2 * 83))+$(($2 * 61)) -sampling-factor 2x2 -quality 92 "$1/distinct/d$2.jpg"' \
-  _ "$work" {}
-for i in $(seq 0 $((distinct - 1))); do
-  f="$work/distinct/d$i.jpg"
-  exiv2 -q -M"set Exif.Image.Make Phonecam" -M"set Exif.Image.Model PC-12" \
-    -M"set Exif.Photo.DateTimeOriginal 2024:06:$((10 + i % 18)) 12:$((10 + i % 50)):00" "$f"
-  if [ $((i % 4)) -eq 3 ]; then exiv2 -q -M"set Exif.Image.Orientation 6" "$f"; fi
-done
-for i in $(seq 0 $((count - 1))); do
-  ln "$work/distinct/d$((i % distinct)).jpg" "$work/photos/p$i.jpg"
-done
+make_phone_photos "$work" "$count" "$jobs"
+mkdir -p "$work/vips"
 
 gallorim="$cli build -q --mode 0 --box 128x96 --quality 85 --jobs $jobs -o $work/site/index.html $work/photos"
 vips="ls $work/photos/*.jpg | VIPS_CONCURRENCY=1 xargs -P $jobs -n $(((count + jobs - 1) / jobs)) \

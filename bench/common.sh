@@ -37,3 +37,26 @@ link_sample_photos() {
     ln "$src" "$1/p$i.jpg" 2>/dev/null || cp "$src" "$1/p$i.jpg"
   done
 }
+
+# COUNT phone-sized 12 MP JPEGs in WORK/photos, hard links of up to 50
+# distinct ones (WORK/distinct) with camera EXIF; every fourth is stored
+# sideways. Made with JOBS processes.
+make_phone_photos() { # WORK COUNT JOBS
+  local work=$1 count=$2 jobs=$3
+  distinct=$((count < 50 ? count : 50)) # read by the callers
+  echo "making $distinct distinct JPEGs of 12 MP in $work ..."
+  mkdir -p "$work/distinct" "$work/photos"
+  make_jpeg 4032 3024 "$work/base.jpg"
+  seq 0 $((distinct - 1)) | MAGICK_THREAD_LIMIT=1 xargs -P "$jobs" -I{} sh -c \
+    'convert "$1/base.jpg" -roll +$(($2 * 83))+$(($2 * 61)) -sampling-factor 2x2 -quality 92 "$1/distinct/d$2.jpg"' \
+    _ "$work" {}
+  for i in $(seq 0 $((distinct - 1))); do
+    local f="$work/distinct/d$i.jpg"
+    exiv2 -q -M"set Exif.Image.Make Phonecam" -M"set Exif.Image.Model PC-12" \
+      -M"set Exif.Photo.DateTimeOriginal 2024:06:$((10 + i % 18)) 12:$((10 + i % 50)):00" "$f"
+    if [ $((i % 4)) -eq 3 ]; then exiv2 -q -M"set Exif.Image.Orientation 6" "$f"; fi
+  done
+  for i in $(seq 0 $((count - 1))); do
+    ln "$work/distinct/d$((i % distinct)).jpg" "$work/photos/p$i.jpg"
+  done
+}

@@ -21,20 +21,8 @@ require vipsthumbnail hyperfine convert exiv2 python3
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-distinct=$((count < 50 ? count : 50))
-echo "making $distinct distinct JPEGs of 12 MP in $work ..."
-mkdir -p "$work/distinct" "$work/photos" "$work/vips"
-make_jpeg 4032 3024 "$work/base.jpg"
-seq 0 $((distinct - 1)) | MAGICK_THREAD_LIMIT=1 xargs -P "$jobs" -I{} sh -c \
-  'convert "$1/base.jpg" -roll +$(($2 * 83))+$(($2 * 61)) -sampling-factor 2x2 -quality 92 "$1/distinct/d$2.jpg"' \
-  _ "$work" {}
-for i in $(seq 0 $((distinct - 1))); do
-  exiv2 -q -M"set Exif.Image.Model PC-12" -M"set Exif.Photo.DateTimeOriginal 2024:06:10 12:00:00" \
-    "$work/distinct/d$i.jpg"
-done
-for i in $(seq 0 $((count - 1))); do
-  ln "$work/distinct/d$((i % distinct)).jpg" "$work/photos/p$i.jpg"
-done
+make_phone_photos "$work" "$count" "$jobs"
+mkdir -p "$work/vips"
 
 opts="-q --design modern --mode 0 --box 128x96 --quality 85 --jobs $jobs"
 gallorim="$cli build $opts -o $work/site/index.html $work/photos"
