@@ -48,11 +48,29 @@ BuildSession::BuildSession(const BuildArguments &args, QTextStream &out, QTextSt
 {
 }
 
+namespace {
+// The notices a wait of this session can end on (see the ProcessUntil calls).
+bool MayEndWait(int code, std::intptr_t value)
+{
+    return code == kBuilderReturned
+        || (value == 0 && (code == NOTIFY_ADDING || code == NOTIFY_THUMBNAILS || code == NOTIFY_SAVING));
+}
+
+// Often enough for a progress bar to move smoothly.
+constexpr std::chrono::milliseconds kProgressWakeInterval(40);
+} // namespace
+
 void BuildSession::Post(int code, std::intptr_t value)
 {
     std::lock_guard lock(m_mutex);
     m_events.push_back({code, value});
-    m_posted.notify_one();
+    // An album posts thousands of notices; waking this thread for each would
+    // cost a thread switch apiece. The others wait in the queue, in order.
+    const auto now = std::chrono::steady_clock::now();
+    if (MayEndWait(code, value) || now - m_lastWake >= kProgressWakeInterval) {
+        m_lastWake = now;
+        m_posted.notify_one();
+    }
 }
 
 void BuildSession::InsertRow(int, const QString &path, const QString &, const QString &thumbnailState)

@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QString>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
@@ -62,6 +63,7 @@ private:
     std::mutex m_mutex;
     std::condition_variable m_posted;
     std::deque<Event> m_events;
+    std::chrono::steady_clock::time_point m_lastWake;
     QHash<QString, QString> m_thumbnailStates; // path -> latest thumbnail cell text
     QString m_saveError;
     std::atomic<int> m_buildResult{0};

@@ -1,74 +1,75 @@
 #include "document/addfacts.h"
 
 #include "document/thumbnailpath.h"
+#include "imaging/picture.h"
+#include "platform/filehead.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 
 namespace {
-// The project header is a few dozen bytes; reading only those spares the
-// buffered read of a whole block for every photo.
-ProjectFormat ProjectFormatOf(const QString &path)
+// The project header is a few dozen bytes.
+constexpr qint64 kProjectHeadBytes = 256;
+
+ProjectFormat ProjectFormatOf(const QByteArray &head)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    QBuffer buffer;
+    buffer.setData(head);
+    if (!buffer.open(QIODevice::ReadOnly))
         return ProjectFormat::NotAProject;
-    QBuffer head;
-    head.setData(file.read(256));
-    if (!head.open(QIODevice::ReadOnly))
-        return ProjectFormat::NotAProject;
-    return ReadProjectHeader(head);
+    return ReadProjectHeader(buffer);
 }
 } // namespace
 
-AddFacts GatherAddFacts(const QString &path, const BuildVignetteOptions &naming)
+AddFacts GatherAddFacts(const QString &path, const BuildVignetteOptions &naming, bool seenRegular)
 {
     AddFacts facts;
     facts.naming = naming;
     if (path.isEmpty())
         return facts;
-    // One QFileInfo answers kind, readability, size and time from one stat.
+    // One QFileInfo answers kind, size and time from one stat, taken only
+    // when needed: a rebuilt gallery's thousands of copies need none.
     const QFileInfo info(path);
-    if (info.isDir()) {
-        facts.kind = AddFacts::Kind::Folder;
-        return facts;
-    }
-    if (!info.exists())
-        return facts;
-    if (!info.isFile()) {
-        facts.kind = AddFacts::Kind::NotRegular;
-        return facts;
+    if (!seenRegular) {
+        if (info.isDir()) {
+            facts.kind = AddFacts::Kind::Folder;
+            return facts;
+        }
+        if (!info.exists())
+            return facts;
+        if (!info.isFile()) {
+            facts.kind = AddFacts::Kind::NotRegular;
+            return facts;
+        }
     }
     facts.kind = AddFacts::Kind::File;
-    facts.readable = info.isReadable();
+    facts.file = info;
+    // A gallery rebuilt in place meets all its thumbnails and copies: they are
+    // not decoded, only looked at for a project's header.
+    facts.thumbnailName = naming.RejectFileWithVignetteName
+        && IsThumbnailName(OnDiskPath(info, true), naming.PreSuffixe, naming.WithPrefixe);
+    // One read answers readability, the project header and the image probe:
+    // a folder of thousands of photos and pages is opened once per file.
+    QByteArray head;
+    facts.readable = ReadFileHead(path, facts.thumbnailName ? kProjectHeadBytes : Picture::HeadBytes(), &head);
+    facts.onDiskPath = OnDiskPath(info, facts.readable);
     if (!facts.readable)
         return facts;
-    facts.onDiskPath = OnDiskPath(info);
-    facts.bytes = info.size();
-    facts.file = info;
-    // A gallery rebuilt in place meets all its thumbnails: they are not
-    // decoded, only looked at for a project's header.
-    facts.thumbnailName = naming.RejectFileWithVignetteName
-        && IsThumbnailName(facts.onDiskPath, naming.PreSuffixe, naming.WithPrefixe);
-    if (facts.thumbnailName) {
-        facts.project = ProjectFormatOf(facts.onDiskPath);
+    facts.project = ProjectFormatOf(head);
+    if (facts.thumbnailName || facts.project != ProjectFormat::NotAProject)
         return facts;
-    }
-    ProbeAddedFile(facts, naming);
+    ProbeAddedFile(facts, naming, head);
     return facts;
 }
 
-void ProbeAddedFile(AddFacts &facts, const BuildVignetteOptions &naming)
+void ProbeAddedFile(AddFacts &facts, const BuildVignetteOptions &naming, QByteArray head)
 {
     facts.naming = naming;
     facts.probed = true;
-    facts.image = ReadImageInfo(facts.onDiskPath);
-    if (!facts.image.IsImage()) {
-        // Only what is no image can be a project: every image format starts
-        // with bytes that a project never has, so photos are opened once less.
-        facts.project = ProjectFormatOf(facts.onDiskPath);
+    facts.bytes = facts.file.size();
+    if (head.isEmpty() && !ReadFileHead(facts.onDiskPath, Picture::HeadBytes(), &head))
         return;
-    }
-    facts.thumbnail = ExamineThumbnail(facts.onDiskPath, naming);
+    facts.image = ReadImageInfo(facts.onDiskPath, head);
+    if (facts.image.IsImage())
+        facts.thumbnail = ExamineThumbnail(facts.onDiskPath, naming);
 }

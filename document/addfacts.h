@@ -7,6 +7,7 @@
 #include "document/imageentry.h"
 #include "document/projectfile.h"
 
+#include <QByteArray>
 #include <QFileInfo>
 #include <QString>
 
@@ -20,7 +21,7 @@ struct AddFacts {
     Kind kind = Kind::Missing;
     bool readable = false;
     QString onDiskPath;
-    qint64 bytes = 0;
+    qint64 bytes = 0; // set with the image probe
     // Kept for its modification time, which only the add worker turns into
     // local time: the C library's time-zone state is not for several threads.
     QFileInfo file;
@@ -28,8 +29,9 @@ struct AddFacts {
     // The file's name is a thumbnail's under `naming` below; only looked at
     // when that naming rejects such files.
     bool thumbnailName = false;
-    // False when the file was left unread because the naming below rejects
-    // it as a thumbnail; the fields from here on are then empty.
+    // False when the image was not probed: the naming below rejects the file
+    // as a thumbnail, or it starts as a project; the fields from here on are
+    // then empty.
     bool probed = false;
     ImageInfo image;
     // The thumbnail naming and rejection rule the facts were read with; the
@@ -40,10 +42,13 @@ struct AddFacts {
 };
 
 // Reads everything the add worker uses; thread-safe. An unreadable file,
-// a thumbnail name that `naming` rejects, a project and a non-image each
-// stop the reading early.
-AddFacts GatherAddFacts(const QString &path, const BuildVignetteOptions &naming);
+// a thumbnail name that `naming` rejects and a project each stop the reading
+// early.
+// `seenRegular`: a folder scan just saw a regular file at `path`; a file
+// rejected by its name alone is then not looked at beyond its first bytes.
+AddFacts GatherAddFacts(const QString &path, const BuildVignetteOptions &naming, bool seenRegular = false);
 
-// The reading that a rejected thumbnail name skipped, with `naming` as the
-// thumbnail naming; for a readable file of which only the kind is known.
-void ProbeAddedFile(AddFacts &facts, const BuildVignetteOptions &naming);
+// The image reading that a rejected thumbnail name or a project header
+// skipped, with `naming` as the thumbnail naming; for a readable file of which
+// only the kind is known. `head`: the file's first bytes when already read.
+void ProbeAddedFile(AddFacts &facts, const BuildVignetteOptions &naming, QByteArray head = {});

@@ -9,8 +9,11 @@
 #include "platform/pathcase.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
+#include <tuple>
 
 void GalleryDocument::QueueAddRequest(const AddRequest &request)
 {
@@ -89,23 +92,31 @@ struct GalleryDocument::AddWindowItem {
 
 void GalleryDocument::FillAddWindow(AddWindow &window)
 {
+    // Topped up by halves: the helpers are woken once per batch, not per file.
+    const std::size_t held = window.Size();
+    if (held > window.Capacity() / 2)
+        return;
     const BuildVignetteOptions vignette = GetOptions().BuildVignette;
-    std::lock_guard lock(m_addQueueLock);
-    while (!m_addQueue.empty() && !window.IsFull()) {
-        AddWindowItem item;
-        item.request = std::move(m_addQueue.front());
-        item.generation = m_addGeneration;
-        item.naming = vignette;
-        m_addQueue.pop_front();
-        ++m_addInWindow;
-        window.Push(std::move(item));
+    std::vector<AddWindowItem> batch;
+    {
+        std::lock_guard lock(m_addQueueLock);
+        while (!m_addQueue.empty() && held + batch.size() < window.Capacity()) {
+            AddWindowItem item;
+            item.request = std::move(m_addQueue.front());
+            item.generation = m_addGeneration;
+            item.naming = vignette;
+            m_addQueue.pop_front();
+            ++m_addInWindow;
+            batch.push_back(std::move(item));
+        }
     }
+    window.PushAll(std::move(batch));
 }
 
 void GalleryDocument::AddWorker()
 {
     const auto gather = [](const AddWindowItem &item) {
-        return GatherAddFacts(item.request.Entry.Path, item.naming);
+        return GatherAddFacts(item.request.Entry.Path, item.naming, item.request.SeenRegularFile);
     };
     for (;;) {
         PostNotify(NOTIFY_ADDING, 0);
@@ -133,17 +144,25 @@ void GalleryDocument::AddWorker()
                 }
                 continue;
             }
-            auto [item, facts] = window.Pop();
-            {
-                std::lock_guard lock(m_addQueueLock);
-                // Stopped since it was read: nothing read before the stop is
-                // added. Requests queued after the stop may follow it in the
-                // window, so only this one is dropped.
-                if (item.generation != m_addGeneration)
-                    continue;
-                --m_addInWindow;
+            // Whatever is ready is taken at once: one meeting on the window's
+            // lock for several files.
+            for (auto &[item, facts] : window.PopReady(kAddWindowSize / 4)) {
+                if (m_stopEvent.IsSet()) {
+                    PostNotify(NOTIFY_ADDING, 0);
+                    return;
+                }
+                {
+                    std::lock_guard lock(m_addQueueLock);
+                    // Stopped since it was read: nothing read before the stop is
+                    // added. Requests queued after the stop may follow it in the
+                    // window, so only this one is dropped.
+                    if (item.generation != m_addGeneration)
+                        continue;
+                    --m_addInWindow;
+                }
+                PostNotify(NOTIFY_ADDING, 1);
+                ProcessAddRequest(item.request, facts);
             }
-            ProcessAddRequest(item.request, facts);
         }
         TrimImageList();
         m_addWorking = false;
@@ -208,21 +227,35 @@ void GalleryDocument::ScanFolderContents(const AddRequest &request)
         folder += QDir::separator();
 
     const bool recursive = m_recursiveDir;
-    // Sorted by name, as the directory search on the original platform gives them.
-    const QFileInfoList found = QDir(folder).entryInfoList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
-    std::deque<AddRequest> requests;
-    for (const QFileInfo &fi : found) {
-        if (recursive && fi.isSymLink() && fi.isDir() && LeadsBackUp(folder, fi))
+    // Names only, sorted as QDir sorts by name ignoring case: a folder of
+    // thousands of copies costs no list of full file information.
+    struct Found {
+        QString key; // lower case
+        QString name;
+        bool regular;
+        bool operator<(const Found &other) const { return std::tie(key, name) < std::tie(other.key, other.name); }
+    };
+    std::vector<Found> names;
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo fi = it.fileInfo();
+        // The listing tells a plain file from the rest without a look at each.
+        const bool link = fi.isSymLink();
+        if (recursive && link && fi.isDir() && LeadsBackUp(folder, fi))
             continue;
+        QString name = it.fileName();
+        names.push_back({name.toLower(), std::move(name), !link && fi.isFile()});
+    }
+    std::sort(names.begin(), names.end());
+    std::lock_guard lock(m_addQueueLock);
+    for (Found &found : names) {
         AddRequest r;
         r.ScanFolder = recursive;
-        r.Entry.Path = folder + fi.fileName();
-        requests.push_back(std::move(r));
-    }
-    std::lock_guard lock(m_addQueueLock);
-    for (AddRequest &r : requests)
+        r.SeenRegularFile = found.regular;
+        r.Entry.Path = folder + found.name;
         m_addQueue.push_back(std::move(r));
+    }
 }
 
 void GalleryDocument::AddImageFile(AddRequest request, AddFacts facts)
@@ -272,7 +305,9 @@ void GalleryDocument::AddImageFile(AddRequest request, AddFacts facts)
         return rejectUnreadable();
     entry.ImageDimensions = facts.image.SizeText;
     entry.Camera = facts.image.Camera;
-    ApplyFileTimeFallback(facts.file.lastModified(), entry.Camera[CAMERA_DATE], entry.Camera[CAMERA_TIME]);
+    // Local time costs a look at the time-zone file: only when it is needed.
+    if (entry.Camera[CAMERA_DATE].isEmpty() && entry.Camera[CAMERA_TIME].isEmpty())
+        ApplyFileTimeFallback(facts.file.lastModified(), entry.Camera[CAMERA_DATE], entry.Camera[CAMERA_TIME]);
     const QString information = JoinDimensionsAndSize(entry.ImageDimensions, entry.ImageSizeText);
 
     const ThumbnailOnDisk thumbnail

@@ -19,28 +19,37 @@ bool ImageInfo::IsImage() const
     return SizeText != NotAnImageText();
 }
 
-ImageInfo ReadImageInfo(const QString &path, bool withCamera)
+namespace {
+ImageInfo InfoOf(const Picture &image, bool withCamera)
 {
     ImageInfo info;
-    Picture image;
-    image.LoadFromFile(path);
     info.SizeText = image.GetSizeText();
     if (withCamera && info.IsImage())
         for (int field = 0; field < CAMERA_TEXT_COUNT; ++field)
             info.Camera[field] = image.GetExifText(field);
     return info;
 }
+} // namespace
+
+ImageInfo ReadImageInfo(const QString &path, bool withCamera)
+{
+    Picture image;
+    image.LoadFromFile(path);
+    return InfoOf(image, withCamera);
+}
+
+ImageInfo ReadImageInfo(const QString &path, const QByteArray &head)
+{
+    Picture image;
+    image.LoadFromHead(path, head);
+    return InfoOf(image, true);
+}
 
 ImageInfo ReadImageInfo(const QByteArray &contents, bool withCamera)
 {
-    ImageInfo info;
     Picture image;
     image.LoadFromMemory(contents);
-    info.SizeText = image.GetSizeText();
-    if (withCamera && info.IsImage())
-        for (int field = 0; field < CAMERA_TEXT_COUNT; ++field)
-            info.Camera[field] = image.GetExifText(field);
-    return info;
+    return InfoOf(image, withCamera);
 }
 
 int MakeThumbnail(const QString &imagePath, const BuildVignetteOptions &options, bool modernCopies)

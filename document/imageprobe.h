@@ -18,6 +18,10 @@ struct ImageInfo {
 // Size and (when asked) camera texts of the file at `path`; reads headers only.
 ImageInfo ReadImageInfo(const QString &path, bool withCamera = true);
 
+// The same for a regular file whose first Picture::HeadBytes() (or all,
+// when shorter) the caller has already read.
+ImageInfo ReadImageInfo(const QString &path, const QByteArray &head);
+
 // The same from a file's whole contents (for small files: one read instead
 // of the several opens that reading headers in place costs).
 ImageInfo ReadImageInfo(const QByteArray &contents, bool withCamera);

@@ -65,18 +65,26 @@ std::array<QSize, MODERN_COPY_COUNT> ModernCopySizes(QSize photo)
 QString ModernCopyPath(const QString &imagePath, const BuildVignetteOptions &options, ModernCopy copy,
                        bool seeThrough)
 {
-    const QString thumbnail = ThumbnailPath(imagePath, options.PreSuffixe, options.WithPrefixe);
-    if (thumbnail.isEmpty())
+    return ModernCopyBeside(ThumbnailPath(imagePath, options.PreSuffixe, options.WithPrefixe), copy, seeThrough);
+}
+
+QString ModernCopyBeside(const QString &thumbnailPath, ModernCopy copy, bool seeThrough)
+{
+    if (thumbnailPath.isEmpty())
         return {};
-    return thumbnail + kTags[copy] + (seeThrough ? QLatin1String(".png") : QLatin1String(".jpg"));
+    return thumbnailPath + kTags[copy] + (seeThrough ? QLatin1String(".png") : QLatin1String(".jpg"));
 }
 
 QString ThumbnailOfModernCopy(const QString &path)
 {
-    for (const QLatin1String &tag : kTags)
-        for (const QLatin1String ext : {QLatin1String(".jpg"), QLatin1String(".png")})
-            if (path.endsWith(tag + ext, Qt::CaseInsensitive))
+    for (const QLatin1String ext : {QLatin1String(".jpg"), QLatin1String(".png")}) {
+        if (!path.endsWith(ext, Qt::CaseInsensitive))
+            continue;
+        const QStringView stem = QStringView(path).chopped(ext.size());
+        for (const QLatin1String &tag : kTags)
+            if (stem.endsWith(tag, Qt::CaseInsensitive))
                 return path.chopped(tag.size() + ext.size());
+    }
     return {};
 }
 
@@ -138,13 +146,18 @@ ModernCopyResult MakeModernCopies(const QString &imagePath, const QString &sourc
 }
 
 bool ModernCopiesExist(const QString &imagePath, const BuildVignetteOptions &options, QSize photo,
-                       bool *seeThrough)
+                       bool *seeThrough, const std::function<bool(const QString &)> &exists)
 {
     const std::array<QSize, MODERN_COPY_COUNT> sizes = ModernCopySizes(photo);
+    const QString thumbnail = ThumbnailPath(imagePath, options.PreSuffixe, options.WithPrefixe);
     for (const bool png : {false, true}) {
         bool all = true;
-        for (int copy = 0; copy < MODERN_COPY_COUNT && all; ++copy)
-            all = !sizes[copy].isValid() || QFileInfo::exists(ModernCopyPath(imagePath, options, ModernCopy(copy), png));
+        for (int copy = 0; copy < MODERN_COPY_COUNT && all; ++copy) {
+            if (!sizes[copy].isValid())
+                continue;
+            const QString path = ModernCopyBeside(thumbnail, ModernCopy(copy), png);
+            all = exists ? exists(path) : QFileInfo::exists(path);
+        }
         if (all) {
             *seeThrough = png;
             return true;

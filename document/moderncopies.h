@@ -11,6 +11,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <functional>
 
 enum ModernCopy { MODERN_GRID_1X, MODERN_GRID_2X, MODERN_SCREEN_1024, MODERN_SCREEN_2048, MODERN_COPY_COUNT };
 
@@ -45,6 +46,10 @@ struct ModernCopyResult {
 ModernCopyResult MakeModernCopies(const QString &imagePath, const QString &source,
                                   const BuildVignetteOptions &options, QByteArray *largestJpeg = nullptr);
 
-// True when every copy the photo needs exists (one look at the disk per copy).
+// The same from the photo's thumbnail path.
+QString ModernCopyBeside(const QString &thumbnailPath, ModernCopy copy, bool seeThrough);
+
+// True when every copy the photo needs exists: `exists` answers for each
+// (by default one look at the disk per copy).
 bool ModernCopiesExist(const QString &imagePath, const BuildVignetteOptions &options, QSize photo,
-                       bool *seeThrough);
+                       bool *seeThrough, const std::function<bool(const QString &)> &exists = {});

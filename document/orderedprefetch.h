@@ -57,6 +57,14 @@ public:
         return m_items.empty();
     }
 
+    std::size_t Size() const
+    {
+        std::lock_guard lock(m_mutex);
+        return m_items.size();
+    }
+
+    std::size_t Capacity() const { return m_capacity; }
+
     void Push(In in)
     {
         {
@@ -66,16 +74,35 @@ public:
         m_toDo.notify_one();
     }
 
-    // The oldest item with its result; the window must not be empty.
-    std::pair<In, Out> Pop()
+    // Several at once wake the helpers once, not once per item.
+    void PushAll(std::vector<In> ins)
     {
+        if (ins.empty())
+            return;
+        {
+            std::lock_guard lock(m_mutex);
+            for (In &in : ins)
+                m_items.push_back(std::make_shared<Item>(std::move(in)));
+        }
+        m_toDo.notify_all();
+    }
+
+    // The oldest item with its result, and after it those already done, up
+    // to `most` in all; the window must not be empty.
+    std::vector<std::pair<In, Out>> PopReady(std::size_t most)
+    {
+        std::vector<std::pair<In, Out>> ready;
         std::unique_lock lock(m_mutex);
-        const std::shared_ptr<Item> item = m_items.front();
-        if (item->state == State::Waiting)
-            Run(lock, *item);
-        m_done.wait(lock, [&] { return item->state == State::Done; });
-        m_items.pop_front();
-        return {std::move(item->in), std::move(*item->out)};
+        const std::shared_ptr<Item> oldest = m_items.front();
+        if (oldest->state == State::Waiting)
+            Run(lock, *oldest);
+        m_done.wait(lock, [&] { return oldest->state == State::Done; });
+        do {
+            Item &item = *m_items.front();
+            ready.emplace_back(std::move(item.in), std::move(*item.out));
+            m_items.pop_front();
+        } while (ready.size() < most && !m_items.empty() && m_items.front()->state == State::Done);
+        return ready;
     }
 
 private:
@@ -99,28 +126,57 @@ private:
         item.state = State::Done;
     }
 
-    std::shared_ptr<Item> NextWaiting() const
+    // Up to kClaim waiting items, oldest first, marked running. Taking several
+    // at once keeps the helpers from meeting on the lock for every small item.
+    std::vector<std::shared_ptr<Item>> ClaimWaiting()
+    {
+        std::vector<std::shared_ptr<Item>> claimed;
+        for (const std::shared_ptr<Item> &item : m_items) {
+            if (item->state != State::Waiting)
+                continue;
+            item->state = State::Running;
+            claimed.push_back(item);
+            if (claimed.size() == kClaim)
+                break;
+        }
+        return claimed;
+    }
+
+    bool AnyWaiting() const
     {
         for (const std::shared_ptr<Item> &item : m_items)
             if (item->state == State::Waiting)
-                return item;
-        return nullptr;
+                return true;
+        return false;
     }
 
     void HelperLoop()
     {
         std::unique_lock lock(m_mutex);
         for (;;) {
-            std::shared_ptr<Item> item;
-            m_toDo.wait(lock, [&] { return m_stopping || (item = NextWaiting()) != nullptr; });
+            m_toDo.wait(lock, [&] { return m_stopping || AnyWaiting(); });
             if (m_stopping)
                 return;
-            Run(lock, *item);
+            const std::vector<std::shared_ptr<Item>> claimed = ClaimWaiting();
+            lock.unlock();
+            std::vector<Out> results;
+            results.reserve(claimed.size());
+            for (const std::shared_ptr<Item> &item : claimed)
+                results.push_back(m_work(item->in));
+            lock.lock();
+            bool front = false;
+            for (std::size_t i = 0; i < claimed.size(); ++i) {
+                claimed[i]->out = std::move(results[i]);
+                claimed[i]->state = State::Done;
+                front = front || (!m_items.empty() && claimed[i] == m_items.front());
+            }
             // Only the consumer waits for results, and only for the oldest.
-            if (!m_items.empty() && item == m_items.front())
+            if (front)
                 m_done.notify_one();
         }
     }
+
+    static constexpr std::size_t kClaim = 4;
 
     const std::size_t m_capacity;
     const Work m_work;

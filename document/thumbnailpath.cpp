@@ -20,21 +20,32 @@
 namespace {
 QChar Sep() { return QDir::separator(); }
 
+// Built once: these run for every file of a scanned folder.
+const QString &OneSep()
+{
+    static const QString one(Sep());
+    return one;
+}
+
 // "\\" doubled, and "\.\" (a separator, a dot, a separator), each become one separator.
 QString CollapseSeparators(QString path)
 {
-    const QString one(Sep());
-    path.replace(one + one, one);
-    path.replace(one + QLatin1Char('.') + one, one);
+    static const QString doubled = OneSep() + OneSep();
+    static const QString dot = OneSep() + QLatin1Char('.') + OneSep();
+    path.replace(doubled, OneSep());
+    if (path.contains(dot))
+        path.replace(dot, OneSep());
     return path;
 }
 
 // "\..\" and "\.\" each become one separator.
 QString CollapseDotSegments(QString path)
 {
-    const QString one(Sep());
-    path.replace(one + QStringLiteral("..") + one, one);
-    path.replace(one + QLatin1Char('.') + one, one);
+    static const QString sepDot = OneSep() + QLatin1Char('.');
+    if (!path.contains(sepDot))
+        return path;
+    path.replace(OneSep() + QStringLiteral("..") + OneSep(), OneSep());
+    path.replace(sepDot + OneSep(), OneSep());
     return path;
 }
 
@@ -199,8 +210,13 @@ QString OnDiskPath(const QString &path)
 
 QString OnDiskPath(const QFileInfo &info)
 {
+    return OnDiskPath(info, info.isReadable());
+}
+
+QString OnDiskPath(const QFileInfo &info, bool readable)
+{
     const QString path = info.filePath();
-    if (path.isEmpty() || !info.isReadable())
+    if (path.isEmpty() || !readable)
         return path;
     // Symlinks stay as the user named them; only the spelling is made absolute and clean.
     const QString clean = QDir::toNativeSeparators(QDir::cleanPath(info.absoluteFilePath()));

@@ -33,6 +33,7 @@ QString RelativeFolder(const QString &fromPath, const QString &toPath, int roote
 QString OnDiskPath(const QString &path);
 // The same from what the caller already knows of the file (no second look at the disk).
 QString OnDiskPath(const QFileInfo &info);
+QString OnDiskPath(const QFileInfo &info, bool readable);
 
 // Creates the folder and its missing parents; true when it exists afterwards.
 bool CreateFolders(const QString &folder);

@@ -8,6 +8,10 @@
 // JPEG, PNG, GIF, BMP, TIFF, WebP, the icon formats, HEIF and AVIF. Other formats Qt can
 // read (text-based ones especially) could take a plain text file for an image.
 bool IsImageFormat(const QByteArray &format);
+// False when a file starting with `head` cannot be any of the formats above:
+// its first bytes match none of their signatures. Spares asking every image
+// plug-in about the pages, scripts and copies a gallery folder is full of.
+bool MayBeImageFile(const QByteArray &head);
 // JPEG, PNG, GIF, BMP, TIFF and WebP; icons are read only.
 bool IsWritableFormat(const QByteArray &format);
 // The format a thumbnail of this source is written in: its own, or JPEG

@@ -6,6 +6,7 @@
 #include "imaging/jpegcodec.h"
 #include "imaging/orientation.h"
 #include "imaging/thumbnailbox.h"
+#include "platform/filehead.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -113,20 +114,26 @@ bool Picture::ProbeHeif(const QString &path, const QByteArray &bytes, const QByt
     return true;
 }
 
+qint64 Picture::HeadBytes()
+{
+    return kHeadBytes;
+}
+
 bool Picture::LoadFromFile(const QString &path)
+{
+    QByteArray head;
+    if (!path.isEmpty() && QFileInfo(path).isFile())
+        ReadFileHead(path, kHeadBytes, &head);
+    return LoadFromHead(path, head);
+}
+
+bool Picture::LoadFromHead(const QString &path, const QByteArray &head)
 {
     std::lock_guard lock(m_lock);
     Clear();
-    if (path.isEmpty() || !QFileInfo(path).isFile())
+    if (path.isEmpty() || head.isEmpty())
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        Clear();
-        return false;
-    }
-    const QByteArray head = file.read(kHeadBytes);
     if (const QByteArray heif = HeifFormatOf(head); !heif.isEmpty()) {
-        file.close();
         if (!ProbeHeif(path, QByteArray(), heif)) {
             Clear();
             return false;
@@ -140,13 +147,14 @@ bool Picture::LoadFromFile(const QString &path)
     // metadata, and the file is not opened again.
     ImageMetadata meta;
     if (const QSize jpeg = JpegStoredSize(head); jpeg.isValid()) {
-        file.close();
         m_format = QByteArrayLiteral("jpeg");
         m_storedSize = jpeg;
         meta = ReadImageMetadata(head);
     } else {
+        if (!MayBeImageFile(head))
+            return false;
         // Qt's readers peek ahead, so they get a buffered file from the start.
-        file.close();
+        QFile file(path);
         if (!file.open(QIODevice::ReadOnly) || !Probe(file)) {
             Clear();
             return false;
@@ -201,6 +209,8 @@ bool Picture::LoadBytes(const QByteArray &bytes, const QString &sourcePath)
         m_format = QByteArrayLiteral("jpeg");
         m_storedSize = jpeg;
     } else {
+        if (!MayBeImageFile(bytes.left(16)))
+            return false;
         QBuffer buffer;
         buffer.setData(bytes);
         if (!buffer.open(QIODevice::ReadOnly) || !Probe(buffer)) {

@@ -52,6 +52,10 @@ public:
     // Each load first empties the object. True only for a decodable image
     // format with both sides greater than 0.
     bool LoadFromFile(const QString &path);
+    // The same for a regular file whose first HeadBytes() (or all, when
+    // shorter) the caller has read; the rest is read from `path` if needed.
+    bool LoadFromHead(const QString &path, const QByteArray &head);
+    static qint64 HeadBytes();
     // Reads the whole file first so it is not kept open while working.
     bool LoadFromFileInMemory(const QString &path);
     bool LoadFromMemory(const char *bytes, qint64 length);

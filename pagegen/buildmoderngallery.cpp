@@ -15,12 +15,17 @@
 #include "pagegen/photopagenames.h"
 #include "pagegen/templatetags.h"
 #include "pagegen/ziparchive.h"
+#include "platform/folderlisting.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <atomic>
 #include <memory>
+#include <system_error>
+#include <thread>
+#include <vector>
 
 namespace {
 
@@ -70,8 +75,9 @@ private:
     void WriteIndexPage(int p);
     QString GridItem(int i, int position, int eager, const QString &pagePath);
     QString ScreenSrcset(const ModernPhoto &photo, const QString &pagePath) const;
-    void WritePhotoPage(int i);
-    QString PhotoDetails(const ModernPhoto &photo, const QString &pagePath, int p);
+    void WritePhotoPages();
+    void WritePhotoPage(int i, PageVariables &vars) const;
+    QString PhotoDetails(const ModernPhoto &photo, const QString &pagePath, int p) const;
     QString Link(const QString &from, const QString &to) const { return ModernLink(m_options, from, to); }
     QString PhotoPagePath(int i) const { return m_folder + m_photos[i].pageName + QLatin1String(".html"); }
     int PageOf(int i) const { return m_layout.perPage > 0 ? i / m_layout.perPage : 0; }
@@ -87,6 +93,7 @@ private:
     QString m_folder;
     QString m_zipBase;
     std::vector<ModernPhoto> m_photos;
+    FolderListing m_existing; // the copies already there
     std::vector<PageNames> m_pages;
     PageVariables m_vars;
     std::unique_ptr<ZipArchive> m_zip;
@@ -121,13 +128,8 @@ int ModernBuilder::Run()
         }
         for (int p = 0; p < m_layout.pages && m_success; ++p)
             WriteIndexPage(p);
-        for (int i = 0; i < int(m_photos.size()) && m_success; ++i) {
-            if (m_scope.ShouldStop()) {
-                m_success = false;
-                break;
-            }
-            WritePhotoPage(i);
-        }
+        if (m_success)
+            WritePhotoPages();
     } catch (const std::exception &) {
         Fail(BUILD_ERROR_WRITE);
     }
@@ -180,7 +182,8 @@ void ModernBuilder::PrepareCopies(ModernPhoto &photo)
 {
     const BuildVignetteOptions &o = m_options.BuildVignette;
     bool png = false;
-    if (!ModernCopiesExist(photo.entry.Path, o, photo.size, &png)) {
+    const auto exists = [this](const QString &path) { return m_existing.HasFile(path); };
+    if (!ModernCopiesExist(photo.entry.Path, o, photo.size, &png, exists)) {
         const QString source = photo.image != photo.entry.Path ? photo.image : QString();
         const ModernCopyResult made = MakeModernCopies(photo.entry.Path, source, o);
         if (made.failure != 0) {
@@ -191,9 +194,10 @@ void ModernBuilder::PrepareCopies(ModernPhoto &photo)
         png = made.seeThrough;
     }
     photo.copySizes = ModernCopySizes(photo.size);
+    const QString thumbnail = ThumbnailPath(photo.entry.Path, o.PreSuffixe, o.WithPrefixe);
     for (int c = 0; c < MODERN_COPY_COUNT; ++c)
         if (photo.copySizes[c].isValid())
-            photo.copies[c] = ModernCopyPath(photo.entry.Path, o, ModernCopy(c), png);
+            photo.copies[c] = ModernCopyBeside(thumbnail, ModernCopy(c), png);
 }
 
 void ModernBuilder::NamePages()
@@ -322,14 +326,54 @@ QString ModernBuilder::ScreenSrcset(const ModernPhoto &photo, const QString &pag
     return set;
 }
 
-void ModernBuilder::WritePhotoPage(int i)
+// The photo pages are independent of each other: they are composed, compared
+// and written on every core, each thread with its own variable set.
+void ModernBuilder::WritePhotoPages()
+{
+    const int count = int(m_photos.size());
+    const int threads = std::clamp(int(std::thread::hardware_concurrency()), 1, std::max(1, count / 16));
+    std::atomic<int> next{0};
+    std::atomic<bool> stopped{false};
+    std::atomic<bool> failed{false};
+    const auto work = [&] {
+        PageVariables vars = m_vars;
+        try {
+            for (int i = next++; i < count && !stopped && !failed; i = next++) {
+                if (m_scope.ShouldStop()) {
+                    stopped = true;
+                    break;
+                }
+                WritePhotoPage(i, vars);
+            }
+        } catch (const std::exception &) {
+            failed = true;
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int t = 1; t < threads; ++t) {
+        try {
+            helpers.emplace_back(work);
+        } catch (const std::system_error &) {
+            break; // no thread to spare: this one does the rest
+        }
+    }
+    work();
+    for (std::thread &helper : helpers)
+        helper.join();
+    if (stopped)
+        m_success = false;
+    if (failed)
+        Fail(BUILD_ERROR_WRITE);
+}
+
+void ModernBuilder::WritePhotoPage(int i, PageVariables &vars) const
 {
     const ModernPhoto &photo = m_photos[size_t(i)];
     const QString path = PhotoPagePath(i);
     const int p = PageOf(i);
-    m_vars.SetPage(&m_options, int(m_photos.size()), path, p + 1);
-    m_vars.SetImage(&photo.entry, i + 1);
-    m_vars.ExpandComment(photo.entry.Comment);
+    vars.SetPage(&m_options, int(m_photos.size()), path, p + 1);
+    vars.SetImage(&photo.entry, i + 1);
+    vars.ExpandComment(photo.entry.Comment);
     const QString indexPage = m_pages[size_t(p)].page;
 
     ModernPhotoPageParts parts;
@@ -362,7 +406,7 @@ void ModernBuilder::WritePhotoPage(int i)
                              PhotoAltText(photo.caption, FileNameOf(photo.entry.Path)));
     parts.caption = photo.caption;
     parts.details = PhotoDetails(photo, path, p);
-    const QString text = ModernPhotoPage(m_vars.ExpandImageSection(m_photoDesign), parts);
+    const QString text = ModernPhotoPage(vars.ExpandImageSection(m_photoDesign), parts);
     // A rebuild leaves an unchanged page alone: rewriting thousands of them costs
     // far more than reading them (truncating a file can wait on the disk).
     if (HoldsAlready(path, EncodePageText(text, PageEncoding::Utf8)))
@@ -373,7 +417,7 @@ void ModernBuilder::WritePhotoPage(int i)
 }
 
 // Camera line, the original and the page's zip, as the document's options allow.
-QString ModernBuilder::PhotoDetails(const ModernPhoto &photo, const QString &pagePath, int p)
+QString ModernBuilder::PhotoDetails(const ModernPhoto &photo, const QString &pagePath, int p) const
 {
     const EffectiveImageSettings s = EffectiveSettings(m_options, photo.entry.Options);
     QString details;

@@ -3,6 +3,8 @@
 #include "document/imageprobe.h"
 #include "document/thumbnailpath.h"
 
+#include <QDir>
+
 
 #ifndef Q_OS_WIN
 #include <sys/stat.h>
@@ -28,6 +30,18 @@ TEST_F(AddPipeline, aScannedFolderAddsItsImagesInNameOrderAndSkipsOtherFiles)
     EXPECT_FALSE(e.Camera[CAMERA_DATE].isEmpty()); // the file time stands in for the shot
     EXPECT_TRUE(m_doc->IsModified());
     EXPECT_EQ(m_sink.ValuesOf(NOTIFY_COUNT), (std::vector<std::intptr_t>{1, 2, 3}));
+}
+
+TEST_F(AddPipeline, aScanKeepsTheNameOrderOfAFolderListingThatIgnoresCase)
+{
+    const QStringList names{"b.png", "_a.png", "B2.png", "a.png", "Z.png", "10.png", "9.png", "e\u0301t\u00e9.png"};
+    for (const QString &name : names)
+        SaveImage("album/" + name, 8, 8);
+    AddAndWait({Request(Path("album"), true)});
+    QStringList expected;
+    for (const QString &name : QDir(Path("album")).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase))
+        expected << "album/" + name;
+    EXPECT_EQ(EntryNames(), expected);
 }
 
 TEST_F(AddPipeline, subFoldersAreOpenedOnlyWhenRecursionIsOn)
@@ -174,6 +188,17 @@ TEST_F(AddPipeline, anOlderProjectMetAsAFileAddsItsImagesAndACurrentOneIsSkipped
     ASSERT_EQ(m_doc->GetEntryCount(), 1);
     EXPECT_EQ(m_doc->GetComment(0), "Le port");
     EXPECT_TRUE(m_doc->IsModified()); // the gallery no longer matches a saved file
+
+    // Met by a folder scan under a thumbnail's name, it is still read.
+    const QString b = SaveImage("b.png");
+    const QByteArray pathB = QFile::encodeName(b);
+    QByteArray v1b = v1.left(4 + 1 + header.size() + 4);
+    v1b += char(pathB.size()) + pathB;
+    v1b += char(8) + QByteArray("La plage");
+    SaveText("scan/mini/small_old.jpg", v1b);
+    AddAndWait({Request(Path("scan"), true)});
+    ASSERT_EQ(m_doc->GetEntryCount(), 2);
+    EXPECT_EQ(m_doc->GetComment(1), "La plage");
 }
 
 TEST_F(AddPipeline, openingAProjectLoadsItsOptionsAndImages)

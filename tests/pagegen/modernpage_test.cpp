@@ -7,8 +7,10 @@
 #include "pagegen/modernmarkup.h"
 #include "pagegen/photopagenames.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
 #include <QMap>
@@ -192,6 +194,34 @@ TEST_F(ModernBuild, stylesAndScriptsStayWithinTheirCompressedBudgets)
     EXPECT_LE(gzipped(styles), 6 * 1024);
     EXPECT_LE(gzipped(scripts), 15 * 1024);
     EXPECT_FALSE(page.contains(QLatin1String("http://")) || page.contains(QLatin1String("https://")));
+}
+
+TEST_F(ModernBuild, photoPagesMadeOnSeveralThreadsEachShowTheirOwnPhotoAndNeighbours)
+{
+    constexpr int kCount = 48; // enough for the pages to be shared among threads
+    for (int i = 0; i < kCount; ++i)
+        AddPhoto(QStringLiteral("p%1.jpg").arg(i, 2, 10, QLatin1Char('0')), {64, 48},
+                 QStringLiteral("Photo n°?$VORLEX_VARIABLE_IMAGE_INDEX"));
+    GalleryOptions o = Options();
+    o.WebPage2.NbImageOnOneLine = 4;
+    o.WebPage2.NbLineOnOnePage = 3;
+    ASSERT_EQ(RunGallery(o), 0);
+    const auto pageOf = [&](int i) { return Page(QStringLiteral("index-photos/p%1.html").arg(i, 2, 10, QLatin1Char('0'))); };
+    std::vector<QDateTime> written;
+    for (int i = 0; i < kCount; ++i) {
+        const QString text = Text(pageOf(i));
+        EXPECT_TRUE(text.contains(QStringLiteral("<figcaption>Photo n°%1</figcaption>").arg(i + 1))) << i;
+        const QString index = i < 12 ? QStringLiteral("index.html") : QStringLiteral("index%1.html").arg(i / 12 + 1);
+        EXPECT_TRUE(text.contains(QStringLiteral("href=\"../%1#p-p%2\"").arg(index).arg(i, 2, 10, QLatin1Char('0')))) << i;
+        if (i > 0) {
+            EXPECT_TRUE(text.contains(QStringLiteral("href=\"p%1.html\" rel=\"prev\"").arg(i - 1, 2, 10, QLatin1Char('0')))) << i;
+        }
+        written.push_back(QFileInfo(pageOf(i)).lastModified());
+    }
+    // Built again unchanged, no page is written again.
+    ASSERT_EQ(RunGallery(o), 0);
+    for (int i = 0; i < kCount; ++i)
+        EXPECT_EQ(QFileInfo(pageOf(i)).lastModified(), written[size_t(i)]) << i;
 }
 
 TEST_F(ModernBuild, theClassicDesignIsUntouchedByTheModernSetting)
