@@ -18,6 +18,25 @@ mean_seconds() {
   rm -f "$json"
 }
 
+# Median seconds of each COMMAND over RUNS rounds, the commands taking turns
+# within a round so that they meet the same load on a shared machine; one
+# median per line, in the commands' order.
+#   interleaved_medians RUNS COMMAND...
+interleaved_medians() {
+  python3 - "$@" <<'PY'
+import statistics, subprocess, sys, time
+runs, commands = int(sys.argv[1]), sys.argv[2:]
+times = [[] for _ in commands]
+for _ in range(runs):
+    for i, command in enumerate(commands):
+        start = time.perf_counter()
+        subprocess.run(command, shell=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        times[i].append(time.perf_counter() - start)
+for t in times:
+    print("%.3f" % statistics.median(t))
+PY
+}
+
 ratio() { python3 -c 'import sys; print("%.2f" % (float(sys.argv[1]) / float(sys.argv[2])))' "$1" "$2"; }
 
 require() {

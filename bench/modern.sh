@@ -5,7 +5,8 @@
 # two screen-size copies, then the pages) against vipsthumbnail making the same
 # five files, each from the original, with as many processes as Gallorim has jobs.
 # Rebuild: the same command again on a 2,000-photo folder whose files all
-# exist, against exiv2 printing the same files' camera data in one process.
+# exist, against exiv2 printing the same files' camera data in one process
+# (medians of 11 rounds in which the two take turns).
 #   bench/modern.sh [build-dir] [files] [jobs] [runs] [rebuild-files]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -54,8 +55,7 @@ echo "first modern build of $rebuild_count photos (untimed) ..."
 pages=$(find "$work/many/index-photos" -name '*.html' | wc -l)
 [ "$pages" -eq "$rebuild_count" ] || { echo "the first build wrote $pages photo pages, not $rebuild_count"; exit 1; }
 stamp=$(find "$work/many/mini" -type f -printf '%T@\n' | sort -n | tail -1)
-r=$(mean_seconds 5 true "$cli build -q --design modern $work/many >/dev/null 2>&1 || true")
-e=$(mean_seconds 5 true "exiv2 -q pr $work/many/*.jpg >/dev/null 2>&1 || true")
+{ read -r r; read -r e; } < <(interleaved_medians 11 "$cli build -q --design modern $work/many" "exiv2 -q pr $work/many/*.jpg")
 after=$(find "$work/many/mini" -type f -printf '%T@\n' | sort -n | tail -1)
 [ "$stamp" = "$after" ] || echo "  WARNING: the rebuild rewrote thumbnails or copies"
 echo "$rebuild_count photos, every file present"

@@ -6,10 +6,10 @@
 #include "document/imageprobe.h"
 #include "document/notifycodes.h"
 #include "document/thumbnailpath.h"
+#include "platform/folderentries.h"
 #include "platform/pathcase.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
@@ -236,16 +236,13 @@ void GalleryDocument::ScanFolderContents(const AddRequest &request)
         bool operator<(const Found &other) const { return std::tie(key, name) < std::tie(other.key, other.name); }
     };
     std::vector<Found> names;
-    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-    while (it.hasNext()) {
-        it.next();
-        const QFileInfo fi = it.fileInfo();
-        // The listing tells a plain file from the rest without a look at each.
-        const bool link = fi.isSymLink();
-        if (recursive && link && fi.isDir() && LeadsBackUp(folder, fi))
+    for (FolderEntry &entry : ListFolder(folder)) {
+        if (recursive && entry.link && entry.kind == FolderEntry::Kind::Folder
+            && LeadsBackUp(folder, QFileInfo(folder + entry.name)))
             continue;
-        QString name = it.fileName();
-        names.push_back({name.toLower(), std::move(name), !link && fi.isFile()});
+        // The listing tells a plain file from the rest without a look at each.
+        const bool regular = !entry.link && entry.kind == FolderEntry::Kind::File;
+        names.push_back({entry.name.toLower(), std::move(entry.name), regular});
     }
     std::sort(names.begin(), names.end());
     std::lock_guard lock(m_addQueueLock);

@@ -2,9 +2,9 @@
 
 #include "document/imageprobe.h"
 #include "document/thumbnailpath.h"
+#include "platform/filehead.h"
 
 #include <QDateTime>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 #include <climits>
@@ -94,9 +94,10 @@ ThumbnailOnDisk ExamineThumbnail(const QString &imagePath, const BuildVignetteOp
     constexpr qint64 kSmall = qint64(1) << 20;
     qint64 bytes = info.size();
     QString dims;
-    QFile file(t.Path);
-    if (bytes <= kSmall && file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        const QByteArray contents = file.read(kSmall + 1);
+    QByteArray contents;
+    // Read at its known length: a buffer sized for the largest costs more
+    // than the reading for thousands of small files.
+    if (bytes <= kSmall && ReadFileHead(t.Path, bytes, &contents)) {
         bytes = contents.size();
         dims = ReadImageInfo(contents, false).SizeText;
     } else {

@@ -45,12 +45,6 @@ public:
     OrderedPrefetch(const OrderedPrefetch &) = delete;
     OrderedPrefetch &operator=(const OrderedPrefetch &) = delete;
 
-    bool IsFull() const
-    {
-        std::lock_guard lock(m_mutex);
-        return m_items.size() >= m_capacity;
-    }
-
     bool IsEmpty() const
     {
         std::lock_guard lock(m_mutex);
@@ -64,15 +58,6 @@ public:
     }
 
     std::size_t Capacity() const { return m_capacity; }
-
-    void Push(In in)
-    {
-        {
-            std::lock_guard lock(m_mutex);
-            m_items.push_back(std::make_shared<Item>(std::move(in)));
-        }
-        m_toDo.notify_one();
-    }
 
     // Several at once wake the helpers once, not once per item.
     void PushAll(std::vector<In> ins)
@@ -94,8 +79,14 @@ public:
         std::vector<std::pair<In, Out>> ready;
         std::unique_lock lock(m_mutex);
         const std::shared_ptr<Item> oldest = m_items.front();
-        if (oldest->state == State::Waiting)
-            Run(lock, *oldest);
+        // While a helper finishes the oldest, the consumer computes a later
+        // one rather than sleep: a thread switch costs more than a small item.
+        while (oldest->state != State::Done) {
+            std::shared_ptr<Item> next = oldest->state == State::Waiting ? oldest : FirstWaiting();
+            if (!next)
+                break;
+            Run(lock, *next);
+        }
         m_done.wait(lock, [&] { return oldest->state == State::Done; });
         do {
             Item &item = *m_items.front();
@@ -142,13 +133,15 @@ private:
         return claimed;
     }
 
-    bool AnyWaiting() const
+    std::shared_ptr<Item> FirstWaiting() const
     {
         for (const std::shared_ptr<Item> &item : m_items)
             if (item->state == State::Waiting)
-                return true;
-        return false;
+                return item;
+        return nullptr;
     }
+
+    bool AnyWaiting() const { return FirstWaiting() != nullptr; }
 
     void HelperLoop()
     {

@@ -15,11 +15,10 @@
 #include "pagegen/photopagenames.h"
 #include "pagegen/templatetags.h"
 #include "pagegen/ziparchive.h"
+#include "platform/filehead.h"
 #include "platform/folderlisting.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <algorithm>
 #include <atomic>
 #include <memory>
@@ -42,16 +41,15 @@ QSize ParseDimensions(const QString &text)
 
 QString OwnerOfPage(const QString &path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return PhotoPageOwnerIn(file.read(2048));
+    QByteArray start;
+    return ReadFileHead(path, 2048, &start) ? PhotoPageOwnerIn(start) : QString();
 }
 
+// One read of at most one byte more than the page: a longer file differs.
 bool HoldsAlready(const QString &path, const QByteArray &bytes)
 {
-    QFile file(path);
-    return file.size() == bytes.size() && file.open(QIODevice::ReadOnly) && file.readAll() == bytes;
+    QByteArray existing;
+    return ReadFileHead(path, bytes.size() + 1, &existing) && existing == bytes;
 }
 
 class ModernBuilder {
@@ -73,8 +71,11 @@ private:
     void NamePages();
     void TestZip();
     void WriteIndexPage(int p);
-    QString GridItem(int i, int position, int eager, const QString &pagePath);
+    QString GridItem(int i, int position, int eager, const QString &pagePath) const;
     QString ScreenSrcset(const ModernPhoto &photo, const QString &pagePath) const;
+    enum class Outcome { Done, Stopped, Failed };
+    template <typename Work> Outcome OnEveryCore(int first, int end, const Work &work) const;
+    bool Settle(Outcome outcome);
     void WritePhotoPages();
     void WritePhotoPage(int i, PageVariables &vars) const;
     QString PhotoDetails(const ModernPhoto &photo, const QString &pagePath, int p) const;
@@ -93,7 +94,7 @@ private:
     QString m_folder;
     QString m_zipBase;
     std::vector<ModernPhoto> m_photos;
-    FolderListing m_existing; // the copies already there
+    FolderListing m_existing; // the copies and photo pages already there
     std::vector<PageNames> m_pages;
     PageVariables m_vars;
     std::unique_ptr<ZipArchive> m_zip;
@@ -209,7 +210,7 @@ void ModernBuilder::NamePages()
     keys = UniquePhotoKeys(keys);
     const QStringList names = AssignPhotoPageNames(keys, [this](const QString &name) {
         const QString path = m_folder + name + QLatin1String(".html");
-        return QFileInfo::exists(path) ? OwnerOfPage(path) : QString();
+        return m_existing.HasFile(path) ? OwnerOfPage(path) : QString();
     });
     for (size_t i = 0; i < m_photos.size(); ++i) {
         m_photos[i].pageName = names[qsizetype(i)];
@@ -253,15 +254,24 @@ void ModernBuilder::WriteIndexPage(int p)
         ratios.push_back(g.isValid() && g.height() > 0 ? double(g.width()) / g.height() : 1.5);
     }
     const int eager = ModernFirstScreenCount(ratios);
+    // Each photo's caption and grid markup are composed on every core; the
+    // page and its zip are then written in order.
+    std::vector<QString> items(size_t(end - first));
+    const Outcome composed = OnEveryCore(first, end, [&](int i, PageVariables &vars) {
+        ModernPhoto &photo = m_photos[size_t(i)];
+        vars.SetImage(&photo.entry, i + 1);
+        photo.caption = vars.ExpandComment(photo.entry.Comment);
+        items[size_t(i - first)] = GridItem(i, i - first, eager, names.page);
+    });
+    if (!Settle(composed))
+        return;
     for (int i = first; i < end; ++i) {
         if (m_scope.ShouldStop()) {
             m_success = false;
             return;
         }
-        ModernPhoto &photo = m_photos[size_t(i)];
-        m_vars.SetImage(&photo.entry, i + 1);
-        photo.caption = m_vars.ExpandComment(photo.entry.Comment);
-        page.Write(GridItem(i, i - first, eager, names.page));
+        const ModernPhoto &photo = m_photos[size_t(i)];
+        page.Write(items[size_t(i - first)]);
         if (m_zip) {
             QString name = ZipEntryName(RelativeFolder(names.zip, photo.entry.Path, 0), FileNameOf(photo.entry.Path));
             if (photo.image != photo.entry.Path)
@@ -284,7 +294,7 @@ void ModernBuilder::WriteIndexPage(int p)
     page.Close();
 }
 
-QString ModernBuilder::GridItem(int i, int position, int eager, const QString &pagePath)
+QString ModernBuilder::GridItem(int i, int position, int eager, const QString &pagePath) const
 {
     const ModernPhoto &photo = m_photos[size_t(i)];
     ModernGridItem item;
@@ -326,24 +336,23 @@ QString ModernBuilder::ScreenSrcset(const ModernPhoto &photo, const QString &pag
     return set;
 }
 
-// The photo pages are independent of each other: they are composed, compared
-// and written on every core, each thread with its own variable set.
-void ModernBuilder::WritePhotoPages()
+// Runs `work` for each index of [first, end) on every core, each thread with
+// its own copy of the variable set.
+template <typename Work> ModernBuilder::Outcome ModernBuilder::OnEveryCore(int first, int end, const Work &work) const
 {
-    const int count = int(m_photos.size());
-    const int threads = std::clamp(int(std::thread::hardware_concurrency()), 1, std::max(1, count / 16));
-    std::atomic<int> next{0};
+    const int threads = std::clamp(int(std::thread::hardware_concurrency()), 1, std::max(1, (end - first) / 16));
+    std::atomic<int> next{first};
     std::atomic<bool> stopped{false};
     std::atomic<bool> failed{false};
-    const auto work = [&] {
+    const auto run = [&] {
         PageVariables vars = m_vars;
         try {
-            for (int i = next++; i < count && !stopped && !failed; i = next++) {
+            for (int i = next++; i < end && !stopped && !failed; i = next++) {
                 if (m_scope.ShouldStop()) {
                     stopped = true;
                     break;
                 }
-                WritePhotoPage(i, vars);
+                work(i, vars);
             }
         } catch (const std::exception &) {
             failed = true;
@@ -352,18 +361,33 @@ void ModernBuilder::WritePhotoPages()
     std::vector<std::thread> helpers;
     for (int t = 1; t < threads; ++t) {
         try {
-            helpers.emplace_back(work);
+            helpers.emplace_back(run);
         } catch (const std::system_error &) {
             break; // no thread to spare: this one does the rest
         }
     }
-    work();
+    run();
     for (std::thread &helper : helpers)
         helper.join();
-    if (stopped)
+    return failed ? Outcome::Failed : stopped ? Outcome::Stopped : Outcome::Done;
+}
+
+// The photo pages are independent of each other: they are composed, compared
+// and written on every core.
+void ModernBuilder::WritePhotoPages()
+{
+    Settle(OnEveryCore(0, int(m_photos.size()), [this](int i, PageVariables &vars) { WritePhotoPage(i, vars); }));
+}
+
+// False, with the build marked failed, when the work was stopped or a page
+// could not be written.
+bool ModernBuilder::Settle(Outcome outcome)
+{
+    if (outcome == Outcome::Stopped)
         m_success = false;
-    if (failed)
+    else if (outcome == Outcome::Failed)
         Fail(BUILD_ERROR_WRITE);
+    return outcome == Outcome::Done;
 }
 
 void ModernBuilder::WritePhotoPage(int i, PageVariables &vars) const

@@ -13,7 +13,8 @@
 bool ReadFileHead(const QString &path, qint64 bytes, QByteArray *head)
 {
     head->clear();
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a pipe where a file was expected gives nothing rather than a wait.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     QByteArray data(qsizetype(std::max<qint64>(bytes, 0)), Qt::Uninitialized);

@@ -9,6 +9,6 @@
 
 // Up to `bytes` bytes from the start of the file at `path` (fewer when the
 // file is shorter) into *head; false when the file cannot be opened for
-// reading. The caller makes sure the path is a regular file: opening a pipe
-// could wait forever.
+// reading. Meant for regular files: a pipe gives what it holds at once, if
+// anything, and a device is opened like a file.
 bool ReadFileHead(const QString &path, qint64 bytes, QByteArray *head);

@@ -1,9 +1,9 @@
 #include "platform/folderlisting.h"
 
+#include "platform/folderentries.h"
 #include "platform/pathcase.h"
 
 #include <QDir>
-#include <QDirIterator>
 
 bool FolderListing::HasFile(const QString &path)
 {
@@ -16,11 +16,9 @@ bool FolderListing::HasFile(const QString &path)
     auto found = m_folders.find(key);
     if (found == m_folders.end()) {
         QSet<QString> names;
-        QDirIterator it(folder, QDir::Files | QDir::Hidden | QDir::System);
-        while (it.hasNext()) {
-            it.next();
-            names.insert(FoldPathCase(it.fileName()));
-        }
+        for (const FolderEntry &entry : ListFolder(folder))
+            if (entry.kind == FolderEntry::Kind::File)
+                names.insert(FoldPathCase(entry.name));
         found = m_folders.insert(key, names);
     }
     return found->contains(FoldPathCase(clean.mid(cut + 1)));

@@ -1,10 +1,16 @@
 #include "platform/filehead.h"
+#include "platform/folderentries.h"
 #include "platform/folderlisting.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <map>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 namespace {
 void Write(const QString &path, const QByteArray &bytes)
@@ -55,4 +61,34 @@ TEST(FolderListing, answersForFilesOnlyFromOneListingPerFolder)
     Write(dir.filePath("sub/later.jpg"), "x");
     EXPECT_FALSE(listing.HasFile(dir.filePath("sub/later.jpg")));
     EXPECT_TRUE(FolderListing().HasFile(dir.filePath("sub/later.jpg")));
+}
+
+TEST(ListFolder, givesEveryEntryWithTheKindOfWhatItLeadsTo)
+{
+    QTemporaryDir dir;
+    Write(dir.filePath("photo.jpg"), "x");
+    Write(dir.filePath(".cache"), "x");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+#ifndef Q_OS_WIN
+    ASSERT_TRUE(QFile::link(dir.filePath("sub"), dir.filePath("to-sub")));
+    ASSERT_TRUE(QFile::link(dir.filePath("photo.jpg"), dir.filePath("to-photo")));
+    ASSERT_TRUE(QFile::link(dir.filePath("gone"), dir.filePath("broken")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0600), 0);
+#endif
+    std::map<QString, FolderEntry> found;
+    for (const FolderEntry &entry : ListFolder(dir.path()))
+        found[entry.name] = entry;
+    using Kind = FolderEntry::Kind;
+    EXPECT_EQ(found["photo.jpg"].kind, Kind::File);
+    EXPECT_EQ(found[".cache"].kind, Kind::File);
+    EXPECT_EQ(found["sub"].kind, Kind::Folder);
+    EXPECT_FALSE(found["sub"].link);
+#ifndef Q_OS_WIN
+    ASSERT_EQ(found.size(), 7u);
+    EXPECT_TRUE(found["to-sub"].link && found["to-sub"].kind == Kind::Folder);
+    EXPECT_TRUE(found["to-photo"].link && found["to-photo"].kind == Kind::File);
+    EXPECT_TRUE(found["broken"].link && found["broken"].kind == Kind::Other);
+    EXPECT_EQ(found["pipe"].kind, Kind::Other);
+#endif
+    EXPECT_TRUE(ListFolder(dir.filePath("missing")).empty());
 }
