@@ -46,13 +46,14 @@ AddFacts GatherAddFacts(const QString &path, const BuildVignetteOptions &naming,
     facts.file = info;
     // A gallery rebuilt in place meets all its thumbnails and copies: they are
     // not decoded, only looked at for a project's header.
+    const QString onDisk = OnDiskPath(info, true);
     facts.thumbnailName = naming.RejectFileWithVignetteName
-        && IsThumbnailName(OnDiskPath(info, true), naming.PreSuffixe, naming.WithPrefixe);
+        && IsThumbnailName(onDisk, naming.PreSuffixe, naming.WithPrefixe);
     // One read answers readability, the project header and the image probe:
     // a folder of thousands of photos and pages is opened once per file.
     QByteArray head;
     facts.readable = ReadFileHead(path, facts.thumbnailName ? kProjectHeadBytes : Picture::HeadBytes(), &head);
-    facts.onDiskPath = OnDiskPath(info, facts.readable);
+    facts.onDiskPath = facts.readable ? onDisk : info.filePath();
     if (!facts.readable)
         return facts;
     facts.project = ProjectFormatOf(head);
@@ -66,10 +67,11 @@ void ProbeAddedFile(AddFacts &facts, const BuildVignetteOptions &naming, QByteAr
 {
     facts.naming = naming;
     facts.probed = true;
-    facts.bytes = facts.file.size();
     if (head.isEmpty() && !ReadFileHead(facts.onDiskPath, Picture::HeadBytes(), &head))
         return;
     facts.image = ReadImageInfo(facts.onDiskPath, head);
-    if (facts.image.IsImage())
-        facts.thumbnail = ExamineThumbnail(facts.onDiskPath, naming);
+    if (!facts.image.IsImage())
+        return;
+    facts.bytes = facts.file.size();
+    facts.thumbnail = ExamineThumbnail(facts.onDiskPath, naming);
 }

@@ -21,7 +21,7 @@ struct AddFacts {
     Kind kind = Kind::Missing;
     bool readable = false;
     QString onDiskPath;
-    qint64 bytes = 0; // set with the image probe
+    qint64 bytes = 0; // set when the probe finds an image
     // Kept for its modification time, which only the add worker turns into
     // local time: the C library's time-zone state is not for several threads.
     QFileInfo file;
