@@ -4,21 +4,11 @@
 #include "imaging/picture.h"
 #include "platform/filehead.h"
 
-#include <QBuffer>
 #include <QFileInfo>
 
 namespace {
 // The project header is a few dozen bytes.
 constexpr qint64 kProjectHeadBytes = 256;
-
-ProjectFormat ProjectFormatOf(const QByteArray &head)
-{
-    QBuffer buffer;
-    buffer.setData(head);
-    if (!buffer.open(QIODevice::ReadOnly))
-        return ProjectFormat::NotAProject;
-    return ReadProjectHeader(buffer);
-}
 } // namespace
 
 AddFacts GatherAddFacts(const QString &path, const BuildVignetteOptions &naming, bool seenRegular)
@@ -56,7 +46,7 @@ AddFacts GatherAddFacts(const QString &path, const BuildVignetteOptions &naming,
     facts.onDiskPath = facts.readable ? onDisk : info.filePath();
     if (!facts.readable)
         return facts;
-    facts.project = ProjectFormatOf(head);
+    facts.project = ReadProjectHeader(head);
     if (facts.thumbnailName || facts.project != ProjectFormat::NotAProject)
         return facts;
     ProbeAddedFile(facts, naming, head);

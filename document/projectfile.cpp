@@ -3,10 +3,12 @@
 #include "archivereader.h"
 #include "archivewriter.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QtEndian>
 
 namespace {
 constexpr int kMagic = 0x4C524F56; // "VORL" read as a little-endian int32
@@ -347,6 +349,19 @@ ProjectFormat ReadProjectHeader(QIODevice &device)
     if (header == kHeaderV1)
         return ProjectFormat::V1;
     return ProjectFormat::NotAProject;
+}
+
+ProjectFormat ReadProjectHeader(const QByteArray &head)
+{
+    // Nearly every file a folder scan meets is no project: its first four
+    // bytes say so without a reader.
+    if (head.size() < 4 || qFromLittleEndian<qint32>(head.constData()) != kMagic)
+        return ProjectFormat::NotAProject;
+    QBuffer buffer;
+    buffer.setData(head);
+    if (!buffer.open(QIODevice::ReadOnly))
+        return ProjectFormat::NotAProject;
+    return ReadProjectHeader(buffer);
 }
 
 ProjectFormat ProjectFileFormat(const QString &path)

@@ -22,6 +22,8 @@ enum class ProjectFormat { NotAProject, V1, V3 };
 
 // Reads the magic and the header; on success the device is left after them.
 ProjectFormat ReadProjectHeader(QIODevice &device);
+// The same from a file's first bytes already read.
+ProjectFormat ReadProjectHeader(const QByteArray &head);
 // The identity check of an opened project: the file may be in use elsewhere.
 ProjectFormat ProjectFileFormat(const QString &path);
 
