@@ -1,9 +1,10 @@
 #pragma once
 // A bounded window of work items computed ahead on helper threads and handed
 // back strictly in the order they were pushed. One consumer thread pushes and
-// pops; when the item it wants has not been started yet it computes it itself
-// rather than wait. The window never holds more than its capacity, so a list
-// of a million items costs no more memory than one of a hundred.
+// pops; while the item it wants is not done it computes that one or a later
+// one itself rather than sleep. The caller keeps the window within its
+// capacity, so a list of a million items costs no more memory than one of a
+// hundred.
 //
 // The work function must touch nothing shared: it runs on several threads at once.
 
