@@ -48,7 +48,10 @@ ImageInfo ReadImageInfo(const QString &path, const QByteArray &head)
 ImageInfo ReadImageInfo(const QByteArray &contents, bool withCamera)
 {
     Picture image;
-    image.LoadFromMemory(contents);
+    if (withCamera)
+        image.LoadFromMemory(contents);
+    else
+        image.LoadSizeFromMemory(contents);
     return InfoOf(image, withCamera);
 }
 

@@ -56,7 +56,7 @@ bool LooksLikeJpeg(const QByteArray &bytes)
 
 // Each step holds its own setjmp so that a jump never crosses a C++ frame
 // with objects to destroy; the steps keep only plain values on their stack.
-bool ReadHeaderOnly(Decompressor &d, const QByteArray &bytes)
+bool ReadHeaderOnly(Decompressor &d, const QByteArray &bytes, bool keepApp1 = false)
 {
     InstallErrorJump(d.error);
     d.info.err = &d.error.manager;
@@ -66,6 +66,8 @@ bool ReadHeaderOnly(Decompressor &d, const QByteArray &bytes)
     d.created = true;
     jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char *>(bytes.constData()),
         static_cast<unsigned long>(bytes.size()));
+    if (keepApp1)
+        jpeg_save_markers(&d.info, JPEG_APP0 + 1, 0xFFFF);
     return jpeg_read_header(&d.info, TRUE) == JPEG_HEADER_OK;
 }
 
@@ -193,11 +195,26 @@ int JpegScaleEighths(QSize stored, QSize wanted)
 
 QSize JpegStoredSize(const QByteArray &bytes)
 {
+    bool mayTurn = true;
+    return JpegStoredSize(bytes, &mayTurn);
+}
+
+QSize JpegStoredSize(const QByteArray &bytes, bool *mayTurn)
+{
+    *mayTurn = true;
     if (!LooksLikeJpeg(bytes))
         return QSize();
     Decompressor d;
-    if (!ReadHeaderOnly(d, bytes) || d.info.image_width == 0 || d.info.image_height == 0)
+    if (!ReadHeaderOnly(d, bytes, true) || d.info.image_width == 0 || d.info.image_height == 0)
         return QSize();
+    // Tag 0x0112 as stored little-endian ("\x12\x01") or big-endian; finding
+    // neither byte pair anywhere in the Exif segments rules it out.
+    *mayTurn = false;
+    for (jpeg_saved_marker_ptr m = d.info.marker_list; m && !*mayTurn; m = m->next) {
+        const QByteArrayView data(reinterpret_cast<const char *>(m->data), qsizetype(m->data_length));
+        *mayTurn = m->marker == JPEG_APP0 + 1
+            && (data.contains(QByteArrayView("\x12\x01", 2)) || data.contains(QByteArrayView("\x01\x12", 2)));
+    }
     return QSize(static_cast<int>(d.info.image_width), static_cast<int>(d.info.image_height));
 }
 

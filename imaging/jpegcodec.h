@@ -17,6 +17,10 @@ int JpegScaleEighths(QSize stored, QSize wanted);
 // The stored size from the JPEG's header alone; an invalid size when the
 // bytes are not a JPEG that libjpeg can start to read.
 QSize JpegStoredSize(const QByteArray &bytes);
+// The same, and whether an Exif block may turn the picture: false only when
+// no APP1 segment holds the orientation tag's number in either byte order,
+// so that a caller who wants only the upright size can skip the metadata.
+QSize JpegStoredSize(const QByteArray &bytes, bool *mayTurn);
 
 // Decodes the JPEG at the scale above, as Format_RGB32 in stored orientation.
 // A null image when libjpeg cannot decode it or the colour space is one this

@@ -186,7 +186,12 @@ bool Picture::LoadFromMemory(const QByteArray &bytes)
     return LoadBytes(bytes, QString());
 }
 
-bool Picture::LoadBytes(const QByteArray &bytes, const QString &sourcePath)
+bool Picture::LoadSizeFromMemory(const QByteArray &bytes)
+{
+    return LoadBytes(bytes, QString(), false);
+}
+
+bool Picture::LoadBytes(const QByteArray &bytes, const QString &sourcePath, bool withCamera)
 {
     std::lock_guard lock(m_lock);
     Clear();
@@ -205,7 +210,8 @@ bool Picture::LoadBytes(const QByteArray &bytes, const QString &sourcePath)
     }
     // A JPEG's header is read by libjpeg itself: Qt would first load and ask
     // every image plugin it has.
-    if (const QSize jpeg = JpegStoredSize(bytes); jpeg.isValid()) {
+    bool mayTurn = true;
+    if (const QSize jpeg = JpegStoredSize(bytes, &mayTurn); jpeg.isValid()) {
         m_format = QByteArrayLiteral("jpeg");
         m_storedSize = jpeg;
     } else {
@@ -218,7 +224,9 @@ bool Picture::LoadBytes(const QByteArray &bytes, const QString &sourcePath)
             return false;
         }
     }
-    const ImageMetadata meta = ReadImageMetadata(bytes);
+    // Our own thumbnails carry an Exif block without orientation: their
+    // upright size needs no metadata reader.
+    const ImageMetadata meta = withCamera || mayTurn ? ReadImageMetadata(bytes) : ImageMetadata{};
     m_orientation = meta.orientation;
     m_exif = meta.texts;
     m_bytes = bytes;

@@ -60,6 +60,9 @@ public:
     bool LoadFromFileInMemory(const QString &path);
     bool LoadFromMemory(const char *bytes, qint64 length);
     bool LoadFromMemory(const QByteArray &bytes);
+    // The same for the upright size alone: the camera texts stay empty, and
+    // a JPEG whose Exif block cannot hold an orientation is not read for it.
+    bool LoadSizeFromMemory(const QByteArray &bytes);
 
     // Upright size: an EXIF orientation of 5 to 8 swaps the stored sides.
     unsigned GetWidth() const;
@@ -94,7 +97,7 @@ public:
 
 private:
     void Clear();
-    bool LoadBytes(const QByteArray &bytes, const QString &sourcePath);
+    bool LoadBytes(const QByteArray &bytes, const QString &sourcePath, bool withCamera = true);
     bool Probe(QIODevice &device);
     bool ProbeHeif(const QString &path, const QByteArray &bytes, const QByteArray &format);
     std::unique_ptr<QIODevice> OpenSource() const;

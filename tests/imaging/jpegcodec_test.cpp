@@ -1,5 +1,6 @@
 #include "imaging/jpegcodec.h"
 
+#include "imaging/imagemetadata.h"
 #include "imaging/picture.h"
 #include "imagingtestsupport.h"
 
@@ -196,4 +197,30 @@ TEST(JpegThumbnails, progressiveFilesAtAnEighthMatchTheEarlierQtOutput)
     ASSERT_EQ(cut.size(), QSize(300, 225));
     EXPECT_GE(Ssim(cut.scaled(128, 96, Qt::IgnoreAspectRatio, Qt::SmoothTransformation),
                   ThroughQt(progressive, QSize(128, 96), 100)), 0.98);
+}
+
+TEST(JpegSizeOnly, anOrientationInEitherByteOrderIsReadAndOurOwnExifBlockIsSkipped)
+{
+    const QImage picture = CameraLike(60, 40);
+    // Exif with one entry, Orientation = 6 (turned a quarter), in both byte orders.
+    const QByteArray bigEndian("Exif\0\0MM\0\x2a\0\0\0\x08\0\x01\x01\x12\0\x03\0\0\0\x01\0\x06\0\0\0\0\0\0", 32);
+    const QByteArray littleEndian("Exif\0\0II\x2a\0\x08\0\0\0\x01\0\x12\x01\x03\0\x01\0\0\0\x06\0\0\0\0\0\0\0", 32);
+    for (const QByteArray &app1 : {bigEndian, littleEndian}) {
+        QByteArray jpeg;
+        ASSERT_TRUE(EncodeJpeg(picture, 90, app1, &jpeg));
+        bool mayTurn = false;
+        EXPECT_EQ(JpegStoredSize(jpeg, &mayTurn), QSize(60, 40));
+        EXPECT_TRUE(mayTurn);
+        Picture image;
+        ASSERT_TRUE(image.LoadSizeFromMemory(jpeg));
+        EXPECT_EQ(image.GetSizeText(), "40x60");
+    }
+    QByteArray ours;
+    ASSERT_TRUE(EncodeJpeg(picture, 90, SoftwareExifSegment(Picture::SoftwareText()), &ours));
+    bool mayTurn = true;
+    EXPECT_EQ(JpegStoredSize(ours, &mayTurn), QSize(60, 40));
+    EXPECT_FALSE(mayTurn);
+    Picture image;
+    ASSERT_TRUE(image.LoadSizeFromMemory(ours));
+    EXPECT_EQ(image.GetSizeText(), "60x40");
 }
