@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
+#include <vector>
 
 namespace {
 
@@ -83,6 +85,38 @@ constexpr PageVariable kCameraVariables[CAMERA_TEXT_COUNT] = {
     VAR_APN_BRAND, VAR_APN_TYPE,  VAR_APN_DATE,  VAR_APN_TIME, VAR_APN_EXP_TIME,
     VAR_APN_DIAPH, VAR_APN_FOCAL, VAR_APN_FLASH, VAR_APN_ISO,
 };
+
+// Where every variable name can start: they all begin with this.
+constexpr QLatin1String kNamePrefix("?$VORLEX_VAR");
+
+std::vector<qsizetype> PrefixPositions(const QString &text)
+{
+    std::vector<qsizetype> at;
+    for (qsizetype i = text.indexOf(kNamePrefix); i >= 0; i = text.indexOf(kNamePrefix, i + kNamePrefix.size()))
+        at.push_back(i);
+    return at;
+}
+
+// The same as replacing each variable of `order` in turn over the whole text
+// (a value may bring names that later variables then replace), but a name is
+// looked for only where a name can start: a design holds a handful of the
+// forty-odd names, and each full replace reads the whole text.
+template <typename ValueOf> QString ReplaceInOrder(QString text, const PageVariable *begin, const PageVariable *end,
+                                                   const ValueOf &valueOf)
+{
+    std::vector<qsizetype> at = PrefixPositions(text);
+    for (const PageVariable *v = begin; v != end && !at.empty(); ++v) {
+        const QLatin1String name(kNames[*v]);
+        const bool present = std::any_of(at.begin(), at.end(), [&](qsizetype i) {
+            return QStringView(text).sliced(i).startsWith(name);
+        });
+        if (!present)
+            continue;
+        text.replace(name, valueOf(*v));
+        at = PrefixPositions(text);
+    }
+    return text;
+}
 
 // Rounded-up division; zero for a zero divisor so an empty list never divides by zero.
 int CeilDiv(int a, int b)
@@ -230,25 +264,15 @@ void PageVariables::SetImage(const ImageEntry *entry, int n)
 
 QString PageVariables::ReplacePageVariables(const QString &text) const
 {
-    QString out = text;
-    if (!out.contains(QLatin1String("?$VORLEX_VAR")))
-        return out;
-    for (PageVariable v : kPageOrder) {
-        const QString &value =
-            (v == VAR_BORDERCOLOR && !m_imageBorderColor.isEmpty()) ? m_imageBorderColor : m_values[v];
-        out.replace(QLatin1String(kNames[v]), value); // no QString made per name
-    }
-    return out;
+    return ReplaceInOrder(text, std::begin(kPageOrder), std::end(kPageOrder), [this](PageVariable v) -> const QString & {
+        return (v == VAR_BORDERCOLOR && !m_imageBorderColor.isEmpty()) ? m_imageBorderColor : m_values[v];
+    });
 }
 
 QString PageVariables::ReplaceImageVariables(const QString &text) const
 {
-    QString out = text;
-    if (!out.contains(QLatin1String("?$VORLEX_VAR")))
-        return out;
-    for (PageVariable v : kImageOrder)
-        out.replace(QLatin1String(kNames[v]), m_values[v]);
-    return out;
+    return ReplaceInOrder(text, std::begin(kImageOrder), std::end(kImageOrder),
+                          [this](PageVariable v) -> const QString & { return m_values[v]; });
 }
 
 QString PageVariables::ExpandComment(const QString &comment)

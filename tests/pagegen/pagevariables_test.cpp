@@ -87,6 +87,12 @@ TEST(PageVariables, substitutesInsertedTextWithLaterVariables)
     PageVariables vars;
     vars.SetPage(&o, 7, {}, 1);
     EXPECT_EQ(vars.ReplacePageVariables("<h1>?$VORLEX_VARIABLE_TITLE</h1>"), "<h1>7 photos</h1>");
+    // A variable replaced before the one whose value brings it in stays as written.
+    o.WebPage1.PageTitle = "?$VORLEX_VAR_INSERT_ZIP_LINK ?$VORLEX_VARX";
+    vars.SetPage(&o, 7, {}, 1);
+    vars.SetValue(VAR_INSERT_ZIP_LINK, "zip");
+    EXPECT_EQ(vars.ReplacePageVariables("?$VORLEX_VAR_INSERT_ZIP_LINK ?$VORLEX_VARIABLE_TITLE"),
+              "zip ?$VORLEX_VAR_INSERT_ZIP_LINK ?$VORLEX_VARX");
     // The comment is only put in by image sections.
     EXPECT_EQ(vars.ReplacePageVariables("?$VORLEX_VARIABLE_IMAGE_COMMENTS"), "?$VORLEX_VARIABLE_IMAGE_COMMENTS");
 }
