@@ -77,7 +77,7 @@ bool Loaded(GalleryWindow *gallery)
     return QTest::qWaitFor(
         [gallery] {
             return gallery->view()->rowCount() > 0 && !gallery->view()->isAdding()
-                && gallery->document().GetPendingAddCount() == 0;
+                && gallery->document().IsAddIdle();
         },
         120000);
 }

@@ -142,12 +142,13 @@ QString SoakDriver::Step()
     }
     QCoreApplication::processEvents();
     // Additions run on the add worker and reach the list in batches a few
-    // milliseconds apart: the list is compared once it has caught up.
+    // milliseconds apart: the list is compared once it has caught up. The
+    // worker's own idle state, not the count of requests waiting: the last
+    // request has left the queue before its entry is in the list.
     if (!QTest::qWaitFor(
             [this] {
                 const GalleryDocument &doc = m_gallery.document();
-                return !m_view.isAdding() && doc.GetPendingAddCount() == 0
-                    && m_view.rowCount() == doc.GetEntryCount();
+                return !m_view.isAdding() && doc.IsAddIdle() && m_view.rowCount() == doc.GetEntryCount();
             },
             20000))
         m_failure = QStringLiteral("the list did not catch up within 20 s");
@@ -368,7 +369,7 @@ bool SoakDriver::Settle()
         m_window.runCommand(Command::StopBuild);
     return QTest::qWaitFor(
         [this] {
-            return !m_view.isBusy() && !m_view.isAdding() && m_gallery.document().GetPendingAddCount() == 0
+            return !m_view.isBusy() && !m_view.isAdding() && m_gallery.document().IsAddIdle()
                 && !m_gallery.document().IsBuilding();
         },
         60000);
