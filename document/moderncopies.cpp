@@ -145,11 +145,10 @@ ModernCopyResult MakeModernCopies(const QString &imagePath, const QString &sourc
     return result;
 }
 
-bool ModernCopiesExist(const QString &imagePath, const BuildVignetteOptions &options, QSize photo,
-                       bool *seeThrough, const std::function<bool(const QString &)> &exists)
+bool ModernCopiesExist(const QString &thumbnail, QSize photo, bool *seeThrough,
+                       const std::function<bool(const QString &)> &exists)
 {
     const std::array<QSize, MODERN_COPY_COUNT> sizes = ModernCopySizes(photo);
-    const QString thumbnail = ThumbnailPath(imagePath, options.PreSuffixe, options.WithPrefixe);
     for (const bool png : {false, true}) {
         bool all = true;
         for (int copy = 0; copy < MODERN_COPY_COUNT && all; ++copy) {

@@ -49,7 +49,7 @@ ModernCopyResult MakeModernCopies(const QString &imagePath, const QString &sourc
 // The same from the photo's thumbnail path.
 QString ModernCopyBeside(const QString &thumbnailPath, ModernCopy copy, bool seeThrough);
 
-// True when every copy the photo needs exists: `exists` answers for each
-// (by default one look at the disk per copy).
-bool ModernCopiesExist(const QString &imagePath, const BuildVignetteOptions &options, QSize photo,
-                       bool *seeThrough, const std::function<bool(const QString &)> &exists = {});
+// True when every copy a photo of that upright size needs exists beside its
+// thumbnail: `exists` answers for each (by default one look at the disk per copy).
+bool ModernCopiesExist(const QString &thumbnailPath, QSize photo, bool *seeThrough,
+                       const std::function<bool(const QString &)> &exists = {});

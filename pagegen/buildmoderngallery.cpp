@@ -183,8 +183,9 @@ void ModernBuilder::PrepareCopies(ModernPhoto &photo)
 {
     const BuildVignetteOptions &o = m_options.BuildVignette;
     bool png = false;
+    const QString thumbnail = ThumbnailPath(photo.entry.Path, o.PreSuffixe, o.WithPrefixe);
     const auto exists = [this](const QString &path) { return m_existing.HasFile(path); };
-    if (!ModernCopiesExist(photo.entry.Path, o, photo.size, &png, exists)) {
+    if (!ModernCopiesExist(thumbnail, photo.size, &png, exists)) {
         const QString source = photo.image != photo.entry.Path ? photo.image : QString();
         const ModernCopyResult made = MakeModernCopies(photo.entry.Path, source, o);
         if (made.failure != 0) {
@@ -195,7 +196,6 @@ void ModernBuilder::PrepareCopies(ModernPhoto &photo)
         png = made.seeThrough;
     }
     photo.copySizes = ModernCopySizes(photo.size);
-    const QString thumbnail = ThumbnailPath(photo.entry.Path, o.PreSuffixe, o.WithPrefixe);
     for (int c = 0; c < MODERN_COPY_COUNT; ++c)
         if (photo.copySizes[c].isValid())
             photo.copies[c] = ModernCopyBeside(thumbnail, ModernCopy(c), png);
